@@ -1,0 +1,22 @@
+#!/bin/sh
+# Installs the Debian 12 packages that building, running and testing Dravelin need,
+# only those that are missing. Run as root (or through sudo).
+set -e
+
+packages="cmake make g++ pkg-config
+qt6-base-dev qt6-base-dev-tools libqt6printsupport6 qt6-qpa-plugins libgl1-mesa-dev
+qt6-translations-l10n fonts-liberation
+googletest libgtest-dev libbenchmark-dev"
+
+missing=""
+for package in $packages; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing="$missing $package"
+done
+
+if [ -n "$missing" ]; then
+  echo "Installing:$missing"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update
+  # shellcheck disable=SC2086
+  apt-get install -y --no-install-recommends $missing
+fi

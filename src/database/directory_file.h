@@ -1,0 +1,24 @@
+#pragma once
+
+#include <filesystem>
+#include <fstream>
+
+namespace dravelin {
+
+inline constexpr const char* kDirectoryFileName = "Annuaire_Amat.csv";
+inline constexpr const char* kScratchFileName = "Temporaire.txt";
+
+// Why an operation on the directory file could not go on.
+enum class FileProblem {
+    None,
+    Missing,     // no file of that name in the program folder
+    NotReadable, // present, but a folder, or no permission, or a read error
+};
+
+std::filesystem::path directoryFilePath(const std::filesystem::path& programFolder);
+std::filesystem::path scratchFilePath(const std::filesystem::path& programFolder);
+
+// Opens the file for reading in binary mode; on failure tells why.
+FileProblem openForReading(const std::filesystem::path& file, std::ifstream& stream);
+
+} // namespace dravelin

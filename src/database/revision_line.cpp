@@ -1,0 +1,66 @@
+#include "database/revision_line.h"
+
+#include <algorithm>
+
+#include "database/line_reader.h"
+
+namespace dravelin {
+
+std::string_view revisionLabel(std::string_view revisionLine)
+{
+    return revisionLine.substr(0, 12);
+}
+
+std::string_view revisionDateText(std::string_view revisionLine)
+{
+    constexpr std::size_t kDateTextLength = 13;
+    if (revisionLine.size() <= kDateTextLength)
+        return revisionLine;
+    return revisionLine.substr(revisionLine.size() - kDateTextLength);
+}
+
+int revisionNumber(std::string_view revisionLine)
+{
+    const std::string_view digits = revisionLine.substr(std::min<std::size_t>(9, revisionLine.size()), 3);
+    int number = 0;
+    for (const char c : digits) {
+        if (c == ' ')
+            continue;
+        if (c < '0' || c > '9')
+            break;
+        number = number * 10 + (c - '0');
+    }
+    return number;
+}
+
+std::string makeRevisionLine(int number, std::string_view dateText)
+{
+    std::string digits = std::to_string(number);
+    if (digits.size() < 3)
+        digits.insert(0, 3 - digits.size(), '0');
+    std::string line(kRevisionPrefix);
+    line += digits;
+    line += kRevisionDateSeparator;
+    line += dateText;
+    return line;
+}
+
+FirstLine readRevisionLine(const std::filesystem::path& directoryFile)
+{
+    FirstLine result;
+    std::ifstream stream;
+    result.problem = openForReading(directoryFile, stream);
+    if (result.problem != FileProblem::None)
+        return result;
+    // A small chunk: only the first line is wanted, however large the file.
+    LineReader reader(stream, 4096);
+    std::string_view line;
+    result.present = reader.next(line);
+    if (reader.failed())
+        result.problem = FileProblem::NotReadable;
+    else if (result.present)
+        result.text.assign(line);
+    return result;
+}
+
+} // namespace dravelin

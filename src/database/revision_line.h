@@ -1,0 +1,37 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "database/directory_file.h"
+
+namespace dravelin {
+
+// The first line of the directory file: "Base Rev 255  du 11/08/2009".
+inline constexpr std::string_view kRevisionPrefix = "Base Rev ";
+inline constexpr std::string_view kRevisionDateSeparator = "  du ";
+
+// Its first 12 characters, "Base Rev 255" (all of a shorter line).
+std::string_view revisionLabel(std::string_view revisionLine);
+
+// Its last 13 characters, "du 11/08/2009" (all of a shorter line).
+std::string_view revisionDateText(std::string_view revisionLine);
+
+// The number at characters 10 to 12: spaces are skipped, digits are read up to the first
+// other character, and no digit at all reads as 0.
+int revisionNumber(std::string_view revisionLine);
+
+// "Base Rev " + the number on three digits + "  du " + the date text.
+std::string makeRevisionLine(int number, std::string_view dateText);
+
+struct FirstLine {
+    FileProblem problem = FileProblem::None;
+    bool present = false; // false for a completely empty file
+    std::string text;
+};
+
+// Reads the revision line and nothing more.
+FirstLine readRevisionLine(const std::filesystem::path& directoryFile);
+
+} // namespace dravelin

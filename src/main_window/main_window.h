@@ -1,0 +1,93 @@
+#pragma once
+
+#include <QMainWindow>
+#include <filesystem>
+
+#include "database/criterion.h"
+#include "platform/windows1252.h"
+
+class QAction;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QListView;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+
+namespace dravelin {
+
+class Platform;
+class ResultListModel;
+class Sous_Programmes;
+class TypingLineEdit;
+
+// The start-up window and the place of every search.
+class Main : public QMainWindow {
+    Q_OBJECT
+
+public:
+    Main(Platform& platform, Sous_Programmes& shared, QWidget* parent = nullptr);
+    ~Main() override;
+
+    // The start-up steps. False when the directory file cannot be read: the user has been
+    // told, the window was not shown and nothing was written to the settings.
+    bool loadWindow();
+
+    // The search over the directory file with the selected criterion and the query box.
+    void Affichage();
+
+    ResultListModel& resultModel() { return *resultModel_; }
+
+private:
+    void buildControls();
+    void buildMenus();
+    void connectControls();
+
+    void selectCriterion(const QString& prompt);
+    void queryEntered();
+    Criterion selectedCriterion() const;
+    std::filesystem::path directoryFile() const;
+    void showMessage(const QString& text);
+
+    Platform& platform_;
+    Sous_Programmes& shared_;
+    Windows1252 codec_;
+    ResultListModel* resultModel_ = nullptr;
+    bool searchRunning_ = false;
+
+    QWidget* client_ = nullptr;
+    QGroupBox* Frame1 = nullptr;
+    QGroupBox* Frame2 = nullptr;
+    QGroupBox* Frame3 = nullptr;
+    QGroupBox* Frame4 = nullptr;
+    QGroupBox* Frame5 = nullptr;
+    QLabel* Num_Rev = nullptr;
+    QLabel* Date_Rev = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label_Recherche = nullptr;
+    QLabel* Titre = nullptr;
+    QFrame* Line1 = nullptr;
+    QListView* Liste_OM = nullptr;
+    QRadioButton* Option1 = nullptr;
+    QRadioButton* Option2 = nullptr;
+    QRadioButton* Option3 = nullptr;
+    QRadioButton* Option4 = nullptr;
+    TypingLineEdit* Libelle = nullptr;
+    QPushButton* Expert = nullptr;
+
+    QMenu* Mnu_Fichier = nullptr;
+    QAction* Mnu_Quitter = nullptr;
+    QAction* Mnu_Imprimer = nullptr;
+    QMenu* Mnu_Enregistrer = nullptr;
+    QAction* Mnu_Enregistrer_txt = nullptr;
+    QAction* Mnu_Enregistrer_csv = nullptr;
+    QMenu* Mnu_Aide = nullptr;
+    QAction* Mnu_Historique = nullptr;
+    QAction* Mnu_Notice = nullptr;
+    QAction* Mnu_Apropos = nullptr;
+};
+
+} // namespace dravelin

@@ -1,0 +1,193 @@
+#include "main_window/main_window.h"
+
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListView>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "main_window/result_list_model.h"
+#include "platform/platform.h"
+#include "shared/sous_programmes.h"
+#include "widgets/colours.h"
+#include "widgets/fonts.h"
+#include "widgets/twips.h"
+#include "widgets/typing_line_edit.h"
+
+namespace dravelin {
+
+namespace {
+
+// Names a control for the code (objectName) and for screen readers (accessible name).
+template <typename Widget>
+Widget* named(Widget* widget, const char* objectName, const QString& accessibleName, const QRect& geometry)
+{
+    widget->setObjectName(QString::fromLatin1(objectName));
+    widget->setAccessibleName(accessibleName);
+    widget->setGeometry(geometry);
+    return widget;
+}
+
+QGroupBox* frame(QWidget* parent, const char* objectName, const QString& accessibleName, const QRect& geometry)
+{
+    return named(new QGroupBox(parent), objectName, accessibleName, geometry);
+}
+
+QLabel* label(QWidget* parent, const char* objectName, const QString& caption, const QRect& geometry,
+              Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter)
+{
+    auto* control = named(new QLabel(caption, parent), objectName, caption, geometry);
+    control->setAlignment(alignment);
+    return control;
+}
+
+} // namespace
+
+Main::Main(Platform& platform, Sous_Programmes& shared, QWidget* parent)
+    : QMainWindow(parent), platform_(platform), shared_(shared)
+{
+    setObjectName(QStringLiteral("Main"));
+    setAccessibleName(QStringLiteral("Annuaire des radioamateurs Français"));
+    buildControls();
+    buildMenus();
+    connectControls();
+}
+
+Main::~Main() = default;
+
+void Main::buildControls()
+{
+    client_ = new QWidget(this);
+    client_->setObjectName(QStringLiteral("Main_client"));
+    client_->setFixedSize(twipsToPixels(13845), twipsToPixels(6855));
+    client_->setFont(msSansSerif(8));
+    setCentralWidget(client_);
+
+    Frame4 = frame(client_, "Frame4", QStringLiteral("Révision de l'annuaire"), twipsRect(120, 120, 1575, 855));
+    Num_Rev = label(Frame4, "Num_Rev", QStringLiteral("Base Rev 255 "), twipsRect(120, 240, 1335, 255), Qt::AlignCenter);
+    Date_Rev = label(Frame4, "Date_Rev", QStringLiteral("du 11/08/2009"), twipsRect(120, 480, 1335, 255), Qt::AlignCenter);
+
+    Frame1 = frame(client_, "Frame1", QStringLiteral("Titre"), twipsRect(1800, 120, 10455, 855));
+    Label2 = label(Frame1, "Label2", QStringLiteral("Annuaire des radioamateurs Français"),
+                   twipsRect(120, 240, 10095, 375), Qt::AlignCenter);
+    Label2->setFont(msSansSerif(18, true));
+
+    Frame5 = frame(client_, "Frame5", QStringLiteral("Auteur"), twipsRect(12360, 120, 1335, 855));
+    Label1 = label(Frame5, "Label1", QStringLiteral("© 2010"), twipsRect(120, 240, 1095, 495), Qt::AlignCenter);
+    Label1->setFont(msSansSerif(13.5, true));
+    Label1->setEnabled(false);
+
+    Line1 = named(new QFrame(client_), "Line1", QStringLiteral("Filet"),
+                  QRect(twipsToPixels(120), 0, twipsToPixels(13680 - 120), 1));
+    Line1->setFrameShape(QFrame::HLine);
+    Line1->setFrameShadow(QFrame::Plain);
+
+    Frame3 = frame(client_, "Frame3", QStringLiteral("Liste des indicatifs"), twipsRect(120, 1080, 13575, 4935));
+    Titre = label(Frame3, "Titre", QString(), twipsRect(360, 240, 12855, 255));
+    Titre->setAccessibleName(QStringLiteral("En-tête des colonnes"));
+
+    resultModel_ = new ResultListModel(this);
+    Liste_OM = named(new QListView(client_), "Liste_OM", QStringLiteral("Résultats"), twipsRect(360, 1680, 13095, 4110));
+    Liste_OM->setModel(resultModel_);
+    Liste_OM->setUniformItemSizes(true);
+    Liste_OM->setSelectionMode(QAbstractItemView::SingleSelection);
+    Liste_OM->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    Liste_OM->setFont(letterGothic(9));
+    setBackgroundColour(Liste_OM, kFieldDoneColour);
+
+    Frame2 = frame(client_, "Frame2", QStringLiteral("Recherche"), twipsRect(120, 6000, 13575, 735));
+    Label3 = label(Frame2, "Label3", QStringLiteral("Recherche par : "), twipsRect(240, 240, 1695, 255),
+                   Qt::AlignRight | Qt::AlignVCenter);
+    Label3->setFont(msSansSerif(9.75));
+
+    Option1 = named(new QRadioButton(QStringLiteral("Indicatif"), Frame2), "Option1", QStringLiteral("Indicatif"),
+                    twipsRect(2040, 240, 975, 255));
+    Option2 = named(new QRadioButton(QStringLiteral("Nom"), Frame2), "Option2", QStringLiteral("Nom"),
+                    twipsRect(3120, 240, 975, 255));
+    Option3 = named(new QRadioButton(QStringLiteral("Ville"), Frame2), "Option3", QStringLiteral("Ville"),
+                    twipsRect(4200, 240, 975, 255));
+    Option4 = named(new QRadioButton(QStringLiteral("Département"), Frame2), "Option4", QStringLiteral("Département"),
+                    twipsRect(5280, 240, 1215, 255));
+    auto* criteria = new QButtonGroup(this);
+    for (QRadioButton* option : {Option1, Option2, Option3, Option4})
+        criteria->addButton(option);
+    Option1->setChecked(true);
+
+    Label_Recherche = label(Frame2, "Label_Recherche", QStringLiteral("Entrez un indicatif"),
+                            twipsRect(7080, 240, 2535, 255), Qt::AlignRight | Qt::AlignVCenter);
+    Label_Recherche->setFont(msSansSerif(9.75));
+
+    Libelle = named(new TypingLineEdit(client_), "Libelle", QStringLiteral("Requête"), twipsRect(9960, 6240, 2895, 285));
+    Libelle->setToolTip(QStringLiteral("Entrez une information puis \"Entrée\""));
+    Libelle->setAccessibleDescription(Libelle->toolTip());
+    setBackgroundColour(Libelle, kFieldOpenColour);
+
+    Expert = named(new QPushButton(QStringLiteral("Expert"), client_), "Expert", QStringLiteral("Expert"),
+                   twipsRect(12960, 6240, 615, 375));
+    Expert->setVisible(false);
+
+    // The list and the query box sit over their frames, not inside them.
+    Liste_OM->raise();
+    Libelle->raise();
+    Expert->raise();
+
+    setTabOrder(Libelle, Liste_OM);
+    setTabOrder(Liste_OM, Expert);
+    setTabOrder(Expert, Option1);
+    setTabOrder(Option1, Option2);
+    setTabOrder(Option2, Option3);
+    setTabOrder(Option3, Option4);
+    Libelle->setFocus();
+}
+
+void Main::buildMenus()
+{
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("Barre_Menus"));
+
+    Mnu_Fichier = bar->addMenu(QStringLiteral("Fichiers"));
+    Mnu_Fichier->setObjectName(QStringLiteral("Mnu_Fichier"));
+    Mnu_Quitter = Mnu_Fichier->addAction(QStringLiteral("Quitter Dravelin"));
+    Mnu_Quitter->setObjectName(QStringLiteral("Mnu_Quitter"));
+
+    Mnu_Imprimer = bar->addAction(QStringLiteral("Imprimer la liste"));
+    Mnu_Imprimer->setObjectName(QStringLiteral("Mnu_Imprimer"));
+
+    Mnu_Enregistrer = bar->addMenu(QStringLiteral("Enregistrer la liste"));
+    Mnu_Enregistrer->setObjectName(QStringLiteral("Mnu_Enregistrer"));
+    Mnu_Enregistrer_txt = Mnu_Enregistrer->addAction(QStringLiteral("au format txt"));
+    Mnu_Enregistrer_txt->setObjectName(QStringLiteral("Mnu_Enregistrer_txt"));
+    Mnu_Enregistrer_csv = Mnu_Enregistrer->addAction(QStringLiteral("au format csv"));
+    Mnu_Enregistrer_csv->setObjectName(QStringLiteral("Mnu_Enregistrer_csv"));
+
+    Mnu_Aide = bar->addMenu(QStringLiteral("Aide"));
+    Mnu_Aide->setObjectName(QStringLiteral("Mnu_Aide"));
+    Mnu_Historique = Mnu_Aide->addAction(QStringLiteral("Historique"));
+    Mnu_Historique->setObjectName(QStringLiteral("Mnu_Historique"));
+    Mnu_Notice = Mnu_Aide->addAction(QStringLiteral("Mode d'emploi"));
+    Mnu_Notice->setObjectName(QStringLiteral("Mnu_Notice"));
+    Mnu_Apropos = Mnu_Aide->addAction(QStringLiteral("A Propos"));
+    Mnu_Apropos->setObjectName(QStringLiteral("Mnu_Apropos"));
+}
+
+void Main::connectControls()
+{
+    connect(Mnu_Quitter, &QAction::triggered, this, &QWidget::close);
+
+    connect(Option1, &QRadioButton::clicked, this, [this] { selectCriterion(QStringLiteral("Entrez un indicatif : ")); });
+    connect(Option2, &QRadioButton::clicked, this, [this] { selectCriterion(QStringLiteral("Entrez un nom : ")); });
+    connect(Option3, &QRadioButton::clicked, this, [this] { selectCriterion(QStringLiteral("Entrez une ville : ")); });
+    connect(Option4, &QRadioButton::clicked, this,
+            [this] { selectCriterion(QStringLiteral("Entrez un départemant : ")); });
+    connect(Libelle, &TypingLineEdit::enterPressed, this, &Main::queryEntered);
+
+    connect(&shared_, &Sous_Programmes::resultListInvalidated, resultModel_, &ResultListModel::clear);
+    connect(&shared_, &Sous_Programmes::revisionChanged, this, [this](const QString& label, const QString& dateText) {
+        Num_Rev->setText(label);
+        Date_Rev->setText(dateText);
+    });
+}
+
+} // namespace dravelin

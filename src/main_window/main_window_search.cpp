@@ -1,0 +1,81 @@
+#include "main_window/main_window.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QRadioButton>
+
+#include "database/query_rules.h"
+#include "database/search.h"
+#include "main_window/result_list_model.h"
+#include "platform/platform.h"
+#include "shared/sous_programmes.h"
+#include "widgets/colours.h"
+#include "widgets/typing_line_edit.h"
+
+namespace dravelin {
+
+Criterion Main::selectedCriterion() const
+{
+    if (Option1->isChecked())
+        return Criterion::Callsign;
+    if (Option2->isChecked())
+        return Criterion::Surname;
+    if (Option3->isChecked())
+        return Criterion::City;
+    return Criterion::Department;
+}
+
+void Main::selectCriterion(const QString& prompt)
+{
+    Label_Recherche->setText(prompt);
+    Libelle->setEnabled(true);
+    setBackgroundColour(Libelle, kFieldOpenColour);
+    Libelle->setFocus();
+}
+
+void Main::queryEntered()
+{
+    // An Enter handled while a search lets pending events run must not start another.
+    if (searchRunning_)
+        return;
+    shared_.Texte_Recherche = Libelle->text();
+    const std::string_view rejection = queryRejection(selectedCriterion(), codec_.encode(Libelle->text()));
+    if (!rejection.empty()) {
+        showMessage(QString::fromUtf8(rejection.data(), static_cast<qsizetype>(rejection.size())));
+        Libelle->clear();
+        return;
+    }
+    Affichage();
+    Libelle->setFocus();
+}
+
+void Main::Affichage()
+{
+    if (searchRunning_)
+        return;
+    searchRunning_ = true;
+    resultModel_->clear();
+
+    const Criterion criterion = selectedCriterion();
+    const std::string query = codec_.encode(Libelle->text());
+    ResultLines found;
+    const FileProblem problem = searchDirectoryFile(directoryFile(), criterion, query, found,
+                                                    [this] { platform_.processPendingEvents(); });
+    const std::size_t count = found.size();
+    resultModel_->setLines(std::move(found));
+
+    Frame3->setTitle(QStringLiteral(" %1 indicatif(s)").arg(count));
+    Libelle->clear();
+    searchRunning_ = false;
+
+    if (problem == FileProblem::Missing)
+        showMessage(QStringLiteral("Le fichier de l'annuaire « %1 » est introuvable : la recherche est impossible.")
+                        .arg(QString::fromLatin1(kDirectoryFileName)));
+    else if (problem == FileProblem::NotReadable)
+        showMessage(QStringLiteral("Le fichier de l'annuaire « %1 » ne peut pas être lu : la recherche est impossible.")
+                        .arg(QString::fromLatin1(kDirectoryFileName)));
+    else if (count == 0)
+        showMessage(QStringLiteral("Recherche sans résultat"));
+}
+
+} // namespace dravelin

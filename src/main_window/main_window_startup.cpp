@@ -1,0 +1,77 @@
+#include "main_window/main_window.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+
+#include "database/directory_file.h"
+#include "database/revision_line.h"
+#include "platform/platform.h"
+#include "shared/sous_programmes.h"
+#include "widgets/typing_line_edit.h"
+
+namespace dravelin {
+
+namespace {
+
+// "Indicatif" at column 1, "Nom Prenom" at column 25, "Adresse" at column 103.
+QString columnHeading()
+{
+    return QStringLiteral("Indicatif") + QString(15, QLatin1Char(' ')) + QStringLiteral("Nom Prenom") +
+           QString(68, QLatin1Char(' ')) + QStringLiteral("Adresse");
+}
+
+const QString kSettingsApplication = QStringLiteral("Annuaire");
+const QString kSettingsSection = QStringLiteral("Setup ");
+
+} // namespace
+
+std::filesystem::path Main::directoryFile() const
+{
+    return directoryFilePath(toFilesystemPath(platform_.programFolder()));
+}
+
+bool Main::loadWindow()
+{
+    adjustSize();
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->geometry();
+        move(area.x() + (area.width() - frameGeometry().width()) / 2,
+             area.y() + (area.height() - frameGeometry().height()) / 2);
+    }
+
+    const FirstLine revision = readRevisionLine(directoryFile());
+    if (revision.problem != FileProblem::None) {
+        const QString folder = QDir::toNativeSeparators(platform_.programFolder());
+        const QString text = revision.problem == FileProblem::Missing
+            ? QStringLiteral("Le fichier de l'annuaire « %1 » est introuvable dans le dossier « %2 ».\r\n"
+                             "Dravelin ne peut pas démarrer sans lui.")
+            : QStringLiteral("Le fichier de l'annuaire « %1 » du dossier « %2 » ne peut pas être lu.\r\n"
+                             "Dravelin ne peut pas démarrer sans lui.");
+        showMessage(text.arg(QString::fromLatin1(kDirectoryFileName), folder));
+        return false;
+    }
+    Num_Rev->setText(codec_.decode(revisionLabel(revision.text)));
+    Date_Rev->setText(codec_.decode(revisionDateText(revision.text)));
+
+    Titre->setText(columnHeading());
+    shared_.Texte_Historique = Sous_Programmes::historyText();
+    shared_.Version_Programme = Sous_Programmes::versionText();
+    setWindowTitle(QStringLiteral("  Dravelin    Revision ") + shared_.Version_Programme);
+    show();
+    Libelle->setFocus();
+
+    platform_.writeSetting(kSettingsApplication, kSettingsSection, QStringLiteral("Chemin Repertoire"),
+                           QDir::toNativeSeparators(platform_.programFolder()));
+    platform_.writeSetting(kSettingsApplication, kSettingsSection, QStringLiteral("Revision Annuaire"),
+                           Num_Rev->text());
+    return true;
+}
+
+void Main::showMessage(const QString& text)
+{
+    platform_.showMessage(this, text, MessageButtons::Ok);
+}
+
+} // namespace dravelin

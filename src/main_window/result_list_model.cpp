@@ -1,0 +1,33 @@
+#include "main_window/result_list_model.h"
+
+#include <utility>
+
+namespace dravelin {
+
+void ResultListModel::setLines(ResultLines lines)
+{
+    beginResetModel();
+    lines_ = std::move(lines);
+    endResetModel();
+}
+
+void ResultListModel::clear()
+{
+    setLines(ResultLines());
+}
+
+int ResultListModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(lines_.size());
+}
+
+QVariant ResultListModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() >= rowCount())
+        return {};
+    if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)
+        return codec_.decode(lines_[static_cast<std::size_t>(index.row())]);
+    return {};
+}
+
+} // namespace dravelin

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QAbstractListModel>
+
+#include "database/result_lines.h"
+#include "platform/windows1252.h"
+
+namespace dravelin {
+
+// The result list as the view sees it: the found lines stay Windows-1252 bytes in one
+// block and are decoded only for the rows on screen.
+class ResultListModel : public QAbstractListModel {
+    Q_OBJECT
+
+public:
+    using QAbstractListModel::QAbstractListModel;
+
+    // Takes a search's sorted lines in one reset.
+    void setLines(ResultLines lines);
+    void clear();
+    const ResultLines& lines() const { return lines_; }
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+
+private:
+    ResultLines lines_;
+    mutable Windows1252 codec_;
+};
+
+} // namespace dravelin

@@ -1,0 +1,48 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "database/result_lines.h"
+
+namespace dravelin {
+namespace {
+
+std::vector<std::string> sorted(const std::vector<std::string>& lines)
+{
+    ResultLines list;
+    for (const std::string& line : lines)
+        list.add(line);
+    list.sortForDisplay();
+    std::vector<std::string> out;
+    for (std::size_t i = 0; i < list.size(); ++i)
+        out.emplace_back(list[i]);
+    return out;
+}
+
+TEST(ResultLines, SortAscendingIgnoringCaseWithTheSpaceFirst)
+{
+    const std::pair<std::vector<std::string>, std::vector<std::string>> cases[] = {
+        {{"F1B", "f1a", "F1C"}, {"f1a", "F1B", "F1C"}},
+        // The space of the padded callsign column sorts before digits and letters.
+        {{"F1ABCD      X", "F1ABC       Z"}, {"F1ABC       Z", "F1ABCD      X"}},
+        {{"F1ABC1", "F1ABC "}, {"F1ABC ", "F1ABC1"}},
+        // Accented small letters fold to their capitals: é and É are the same letter.
+        {{"\xC9Z", "\xE9" "A"}, {"\xE9" "A", "\xC9Z"}},
+        {{"\x9C" "B", "\x8C" "A"}, {"\x8C" "A", "\x9C" "B"}},
+        // Lines equal but for case always come out in the same order.
+        {{"abc", "ABC", "Abc"}, {"ABC", "Abc", "abc"}},
+        {{"ab", "a"}, {"a", "ab"}},
+    };
+    for (const auto& [input, expected] : cases)
+        EXPECT_EQ(sorted(input), expected);
+}
+
+TEST(ResultLines, KeepsEveryByteOfEachLine)
+{
+    const std::string withNul("A\0B\xFF", 4);
+    EXPECT_EQ(sorted({withNul, ""}), (std::vector<std::string>{"", withNul}));
+}
+
+} // namespace
+} // namespace dravelin

@@ -1,0 +1,101 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "database/revision_line.h"
+
+namespace dravelin {
+namespace {
+
+TEST(RevisionLine, LabelAndDateTextAreCountedFromEachEnd)
+{
+    struct Case {
+        std::string line, label, date;
+    };
+    const Case cases[] = {
+        {"Base Rev 255  du 11/08/2009", "Base Rev 255", "du 11/08/2009"},
+        {"Base Rev 007  du 01/02/2026", "Base Rev 007", "du 01/02/2026"},
+        {"Base", "Base", "Base"},
+        {"", "", ""},
+        {"Base Rev 12  du 1/2/2009", "Base Rev 12 ", "  du 1/2/2009"}, // a short date reads badly
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        EXPECT_EQ(revisionLabel(c.line), c.label);
+        EXPECT_EQ(revisionDateText(c.line), c.date);
+    }
+}
+
+TEST(RevisionLine, NumberIsReadFromCharactersTenToTwelve)
+{
+    const std::pair<std::string, int> cases[] = {
+        {"Base Rev 255  du 11/08/2009", 255},
+        {"Base Rev 009  du 11/08/2009", 9},
+        {"Base Rev 007", 7},
+        {"Base Rev  42", 42},     // spaces are skipped
+        {"Base Rev 4 2", 42},
+        {"Base Rev 12x", 12},     // reading stops at the first other character
+        {"Base Rev x12", 0},
+        {"Base Rev 9999", 999},   // only three characters count
+        {"Base Rev ", 0},         // shorter than ten characters
+        {"", 0},
+    };
+    for (const auto& [line, number] : cases) {
+        SCOPED_TRACE(line);
+        EXPECT_EQ(revisionNumber(line), number);
+    }
+}
+
+TEST(RevisionLine, NewLineHasThreeDigitsAndTheDate)
+{
+    EXPECT_EQ(makeRevisionLine(256, "07/12/2026"), "Base Rev 256  du 07/12/2026");
+    EXPECT_EQ(makeRevisionLine(10, "07/12/2026"), "Base Rev 010  du 07/12/2026");
+    EXPECT_EQ(makeRevisionLine(1, "07/12/2026"), "Base Rev 001  du 07/12/2026");
+}
+
+class RevisionFile : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        folder_ = std::filesystem::temp_directory_path() /
+                  ("dravelin_rev_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
+                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::remove_all(folder_);
+        std::filesystem::create_directories(folder_);
+    }
+    void TearDown() override { std::filesystem::remove_all(folder_); }
+    std::filesystem::path write(const std::string& bytes)
+    {
+        const auto file = directoryFilePath(folder_);
+        std::ofstream(file, std::ios::binary) << bytes;
+        return file;
+    }
+    std::filesystem::path folder_;
+};
+
+TEST_F(RevisionFile, ReadsOnlyTheFirstLine)
+{
+    const FirstLine first = readRevisionLine(write("Base Rev 255  du 11/08/2009\r\nF1ABC;A;B;C;D;75001\r\n"));
+    EXPECT_EQ(first.problem, FileProblem::None);
+    EXPECT_TRUE(first.present);
+    EXPECT_EQ(first.text, "Base Rev 255  du 11/08/2009");
+}
+
+TEST_F(RevisionFile, EmptyFileHasNoFirstLine)
+{
+    const FirstLine first = readRevisionLine(write(""));
+    EXPECT_EQ(first.problem, FileProblem::None);
+    EXPECT_FALSE(first.present);
+}
+
+TEST_F(RevisionFile, MissingFileAndFolderAreTold)
+{
+    EXPECT_EQ(readRevisionLine(directoryFilePath(folder_)).problem, FileProblem::Missing);
+    std::filesystem::create_directory(directoryFilePath(folder_));
+    EXPECT_EQ(readRevisionLine(directoryFilePath(folder_)).problem, FileProblem::NotReadable);
+}
+
+} // namespace
+} // namespace dravelin

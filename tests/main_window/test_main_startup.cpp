@@ -1,0 +1,180 @@
+#include <QFontInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListView>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include "support/directory_fixture.h"
+#include "widgets/colours.h"
+#include "widgets/typing_line_edit.h"
+
+namespace dravelin::test {
+
+namespace {
+const QByteArray kRevision = "Base Rev 255  du 11/08/2009";
+}
+
+class TestMainStartup : public QObject {
+    Q_OBJECT
+
+private slots:
+    void showsTheRevisionCaptionAndInitialState()
+    {
+        MainHarness main(crlfLines({kRevision, "F1ABC;DUPONT;Jean;1 rue A;PARIS;75001"}));
+        QVERIFY(main.loaded);
+        QVERIFY(main.window->isVisible());
+        QCOMPARE(main.window->windowTitle(), QStringLiteral("  Dravelin    Revision  1.0.5"));
+        QCOMPARE(main.control<QLabel>("Num_Rev")->text(), QStringLiteral("Base Rev 255"));
+        QCOMPARE(main.control<QLabel>("Date_Rev")->text(), QStringLiteral("du 11/08/2009"));
+        QCOMPARE(main.control<QLabel>("Titre")->text(),
+                 QStringLiteral("Indicatif") + QString(15, ' ') + QStringLiteral("Nom Prenom") + QString(68, ' ') +
+                     QStringLiteral("Adresse"));
+        QCOMPARE(main.shared.Version_Programme, QStringLiteral(" 1.0.5"));
+        QVERIFY(main.shared.Texte_Historique.startsWith(QStringLiteral("V1.0.1   le 15/09/2009 création\r\n")));
+        QVERIFY(main.shared.Texte_Historique.endsWith(
+            QString(23, ' ') + QStringLiteral("Ajouté enregistrement au format txt et csv\r\n"
+                                              "V1.0.5   le 16/06/2010 Modification selection recherche\r\n")));
+        QCOMPARE(main.shared.Texte_Historique.count(QStringLiteral("\r\n")), 6);
+
+        QVERIFY(main.control<QRadioButton>("Option1")->isChecked());
+        QCOMPARE(main.control<QLabel>("Label_Recherche")->text(), QStringLiteral("Entrez un indicatif"));
+        auto* libelle = main.control<TypingLineEdit>("Libelle");
+        QVERIFY(libelle->text().isEmpty());
+        QVERIFY(libelle->hasFocus());
+        QCOMPARE(backgroundColour(libelle), QColor(192, 255, 192));
+        QCOMPARE(libelle->toolTip(), QStringLiteral("Entrez une information puis \"Entrée\""));
+        QCOMPARE(main.control<QListView>("Liste_OM")->model()->rowCount(), 0);
+        QVERIFY(main.countCaption().isEmpty());
+        QVERIFY(!main.control<QPushButton>("Expert")->isVisible());
+        QVERIFY(main.platform.messages.empty());
+    }
+
+    void writesBothSettingsAfterShowing()
+    {
+        MainHarness main(crlfLines({kRevision}));
+        QCOMPARE(main.platform.settingsWritten.size(), std::size_t{2});
+        const auto& [folderKey, folder] = main.platform.settingsWritten[0];
+        QCOMPARE(folderKey, (ScriptedPlatform::SettingKey{"Annuaire", "Setup ", "Chemin Repertoire"}));
+        QCOMPARE(folder, QDir::toNativeSeparators(main.folder.path()));
+        const auto& [revisionKey, revision] = main.platform.settingsWritten[1];
+        QCOMPARE(revisionKey, (ScriptedPlatform::SettingKey{"Annuaire", "Setup ", "Revision Annuaire"}));
+        QCOMPARE(revision, QStringLiteral("Base Rev 255"));
+    }
+
+    void revisionLabelsShowWhatAShortOrOddLineHolds_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QString>("date");
+        QTest::newRow("short line") << QByteArray("Base Rev\r\n") << "Base Rev" << "Base Rev";
+        QTest::newRow("empty file") << QByteArray() << "" << "";
+        QTest::newRow("accented bytes") << QByteArray("R\xE9vision 1  du 01/01/2010\r\n") << "Révision 1  " << "du 01/01/2010";
+        QTest::newRow("lone LF") << QByteArray("Base Rev 007  du 01/02/2026\nF1A;;;;;") << "Base Rev 007" << "du 01/02/2026";
+    }
+    void revisionLabelsShowWhatAShortOrOddLineHolds()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, label);
+        QFETCH(QString, date);
+        MainHarness main(file);
+        QVERIFY(main.loaded);
+        QCOMPARE(main.control<QLabel>("Num_Rev")->text(), label);
+        QCOMPARE(main.control<QLabel>("Date_Rev")->text(), date);
+    }
+
+    void missingDirectoryStopsBeforeShowingAnything()
+    {
+        ProgramFolder folder(QByteArray{});
+        folder.removeDirectory();
+        ScriptedPlatform platform(folder.path());
+        Sous_Programmes shared;
+        Main window(platform, shared);
+        QVERIFY(!window.loadWindow());
+        QVERIFY(!window.isVisible());
+        QVERIFY(platform.settingsWritten.empty());
+        QCOMPARE(platform.messages.size(), std::size_t{1});
+        const QString text = platform.messages[0].text;
+        QVERIFY2(text.contains(QStringLiteral("Annuaire_Amat.csv")), qPrintable(text));
+        QVERIFY2(text.contains(QDir::toNativeSeparators(folder.path())), qPrintable(text));
+        QVERIFY2(text.contains(QStringLiteral("introuvable")), qPrintable(text));
+    }
+
+    void controlsSitWhereTheyWereDrawn_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("pixels");
+        QTest::newRow("Frame4") << "Frame4" << QRect(8, 8, 105, 57);
+        QTest::newRow("Num_Rev") << "Num_Rev" << QRect(8, 16, 89, 17);
+        QTest::newRow("Frame3") << "Frame3" << QRect(8, 72, 905, 329);
+        QTest::newRow("Liste_OM") << "Liste_OM" << QRect(24, 112, 873, 274);
+        QTest::newRow("Option4") << "Option4" << QRect(352, 16, 81, 17);
+        QTest::newRow("Libelle") << "Libelle" << QRect(664, 416, 193, 19);
+        QTest::newRow("Expert") << "Expert" << QRect(864, 416, 41, 25);
+        QTest::newRow("Label_Recherche") << "Label_Recherche" << QRect(472, 16, 169, 17);
+    }
+    void controlsSitWhereTheyWereDrawn()
+    {
+        QFETCH(QString, name);
+        QFETCH(QRect, pixels);
+        MainHarness main(crlfLines({kRevision}));
+        auto* widget = main.window->findChild<QWidget*>(name);
+        QVERIFY(widget);
+        QCOMPARE(widget->geometry(), pixels);
+        QVERIFY(!widget->accessibleName().isEmpty());
+    }
+
+    void fontsKeepTheirKindWhereTheFaceIsMissing()
+    {
+        MainHarness main(crlfLines({kRevision}));
+        const QFontInfo list(main.control<QListView>("Liste_OM")->font());
+        QVERIFY2(list.fixedPitch(), qPrintable(list.family()));
+        QCOMPARE(list.pointSizeF(), 9.0);
+        const QFontInfo title(main.control<QLabel>("Label2")->font());
+        QVERIFY(title.bold());
+        QCOMPARE(title.pointSizeF(), 18.0);
+        QCOMPARE(backgroundColour(main.control<QListView>("Liste_OM")), QColor(255, 255, 192));
+        QVERIFY(!main.control<QLabel>("Label1")->isEnabled());
+    }
+
+    void menuBarHoldsTheEntriesInOrder()
+    {
+        MainHarness main(crlfLines({kRevision}));
+        QStringList captions;
+        for (QAction* action : main.window->menuBar()->actions())
+            captions << action->text();
+        QCOMPARE(captions, (QStringList{"Fichiers", "Imprimer la liste", "Enregistrer la liste", "Aide"}));
+        for (const char* name : {"Mnu_Quitter", "Mnu_Imprimer", "Mnu_Enregistrer_txt", "Mnu_Enregistrer_csv",
+                                 "Mnu_Historique", "Mnu_Notice", "Mnu_Apropos"}) {
+            auto* action = main.window->findChild<QAction*>(QString::fromLatin1(name));
+            QVERIFY2(action, name);
+            QVERIFY2(action->shortcut().isEmpty() && !action->text().contains('&'), name);
+        }
+    }
+
+    void tabGoesFromTheQueryToTheListThenTheCriteria()
+    {
+        MainHarness main(crlfLines({kRevision}));
+        QWidget* libelle = main.control<QWidget>("Libelle");
+        QCOMPARE(libelle->nextInFocusChain(), main.control<QWidget>("Liste_OM"));
+        QTest::keyClick(libelle, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), main.control<QWidget>("Liste_OM"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), main.control<QWidget>("Option1"));
+    }
+
+    void quitClosesTheWindowWithoutAQuestion()
+    {
+        MainHarness main(crlfLines({kRevision}));
+        main.window->findChild<QAction*>(QStringLiteral("Mnu_Quitter"))->trigger();
+        QVERIFY(!main.window->isVisible());
+        QVERIFY(main.platform.messages.empty());
+    }
+};
+
+} // namespace dravelin::test
+
+QTEST_MAIN(dravelin::test::TestMainStartup)
+#include "test_main_startup.moc"

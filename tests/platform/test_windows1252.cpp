@@ -1,0 +1,47 @@
+#include <QTest>
+
+#include "platform/windows1252.h"
+
+namespace dravelin {
+
+class TestWindows1252 : public QObject {
+    Q_OBJECT
+
+private slots:
+    void everyByteSurvivesTheRoundTrip()
+    {
+        Windows1252 codec;
+        std::string all;
+        for (int byte = 0; byte < 256; ++byte)
+            all += static_cast<char>(byte);
+        const QString text = codec.decode(all);
+        QCOMPARE(text.size(), 256);
+        QCOMPARE(codec.encode(text), all);
+    }
+
+    void lettersMapToTheirUnicodeCharacters_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("e acute") << QByteArray("\xE9") << QStringLiteral("é");
+        QTest::newRow("c cedilla") << QByteArray("\xE7") << QStringLiteral("ç");
+        QTest::newRow("E acute") << QByteArray("\xC9") << QStringLiteral("É");
+        QTest::newRow("euro") << QByteArray("\x80") << QStringLiteral("€");
+        QTest::newRow("oe") << QByteArray("\x9C") << QStringLiteral("œ");
+        QTest::newRow("undefined 0x81") << QByteArray("\x81") << QString(QChar(0x81));
+        QTest::newRow("undefined 0x9D") << QByteArray("\x9D") << QString(QChar(0x9D));
+    }
+    void lettersMapToTheirUnicodeCharacters()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, text);
+        Windows1252 codec;
+        QCOMPARE(codec.decode(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))), text);
+        QCOMPARE(QByteArray::fromStdString(codec.encode(text)), bytes);
+    }
+};
+
+} // namespace dravelin
+
+QTEST_GUILESS_MAIN(dravelin::TestWindows1252)
+#include "test_windows1252.moc"

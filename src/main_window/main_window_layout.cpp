@@ -35,10 +35,13 @@ QGroupBox* frame(QWidget* parent, const char* objectName, const QString& accessi
     return named(new QGroupBox(parent), objectName, accessibleName, geometry);
 }
 
+// A label is read by its caption, which changes: it gets no fixed accessible name.
 QLabel* label(QWidget* parent, const char* objectName, const QString& caption, const QRect& geometry,
               Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter)
 {
-    auto* control = named(new QLabel(caption, parent), objectName, caption, geometry);
+    auto* control = new QLabel(caption, parent);
+    control->setObjectName(QString::fromLatin1(objectName));
+    control->setGeometry(geometry);
     control->setAlignment(alignment);
     return control;
 }
@@ -86,7 +89,6 @@ void Main::buildControls()
 
     Frame3 = frame(client_, "Frame3", QStringLiteral("Liste des indicatifs"), twipsRect(120, 1080, 13575, 4935));
     Titre = label(Frame3, "Titre", QString(), twipsRect(360, 240, 12855, 255));
-    Titre->setAccessibleName(QStringLiteral("En-tête des colonnes"));
 
     resultModel_ = new ResultListModel(this);
     Liste_OM = named(new QListView(client_), "Liste_OM", QStringLiteral("Résultats"), twipsRect(360, 1680, 13095, 4110));

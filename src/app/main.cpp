@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -29,6 +30,9 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Dravelin"));
+    QIcon icon(QStringLiteral(":/icons/dravelin-32.png"));
+    icon.addFile(QStringLiteral(":/icons/dravelin-128.png"));
+    QApplication::setWindowIcon(icon);
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
     QTranslator translator;
     installFrenchTranslations(app, translator);

@@ -1,0 +1,17 @@
+# `cmake --install BUILD --prefix DIR` lays out a self-contained program folder: the
+# executable with its help file, icon and desktop entry beside it, and the sample directory
+# file only when DIR holds none yet, so that re-installing never replaces the user's list.
+install(TARGETS dravelin dravelin-recherche RUNTIME DESTINATION .)
+install(FILES ${PROJECT_SOURCE_DIR}/data/Dravelin.hlp DESTINATION . OPTIONAL)
+install(FILES ${PROJECT_SOURCE_DIR}/data/icons/dravelin-128.png DESTINATION . RENAME dravelin.png)
+install(CODE "
+  set(folder \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}\")
+  if(EXISTS \"\${folder}/Annuaire_Amat.csv\")
+    message(STATUS \"Keeping the directory file: \${folder}/Annuaire_Amat.csv\")
+  else()
+    file(INSTALL \"${PROJECT_SOURCE_DIR}/data/Annuaire_Amat.csv\" DESTINATION \"\${folder}\")
+  endif()
+  get_filename_component(DRAVELIN_FOLDER \"\${CMAKE_INSTALL_PREFIX}\" ABSOLUTE)
+  configure_file(\"${PROJECT_SOURCE_DIR}/data/dravelin.desktop.in\" \"\${folder}/dravelin.desktop\" @ONLY)
+  message(STATUS \"Installing: \${folder}/dravelin.desktop\")
+")

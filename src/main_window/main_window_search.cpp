@@ -64,7 +64,9 @@ void Main::Affichage()
     const std::size_t count = found.size();
     resultModel_->setLines(std::move(found));
 
-    Frame3->setTitle(QStringLiteral(" %1 indicatif(s)").arg(count));
+    const QString countCaption = QStringLiteral(" %1 indicatif(s)").arg(count);
+    Frame3->setTitle(countCaption);
+    Frame3->setAccessibleName(countCaption); // announces the count to screen readers
     Libelle->clear();
     searchRunning_ = false;
 

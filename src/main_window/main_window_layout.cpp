@@ -7,6 +7,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 
 #include "main_window/result_list_model.h"
 #include "platform/platform.h"
@@ -177,6 +178,9 @@ void Main::buildMenus()
 void Main::connectControls()
 {
     connect(Mnu_Quitter, &QAction::triggered, this, &QWidget::close);
+    // The menus have no access keys: F10 reaches the menu bar from the keyboard.
+    auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(menuKey, &QShortcut::activated, this, [this] { menuBar()->setActiveAction(Mnu_Fichier->menuAction()); });
 
     connect(Option1, &QRadioButton::clicked, this, [this] { selectCriterion(QStringLiteral("Entrez un indicatif : ")); });
     connect(Option2, &QRadioButton::clicked, this, [this] { selectCriterion(QStringLiteral("Entrez un nom : ")); });

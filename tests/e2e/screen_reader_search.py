@@ -9,14 +9,25 @@ import sys
 import time
 
 import pyatspi
+from gi.repository import GLib
 
 START_UP_BOUND = 60.0  # seconds for the program to appear on the bus
 POLL = 0.1
 
 
+announced = []  # names announced by the program as they changed
+
+
+def on_name_change(event):
+    announced.append(event.source.name)
+
+
 def poll(what, find, bound=START_UP_BOUND):
     deadline = time.monotonic() + bound
     while time.monotonic() < deadline:
+        context = GLib.MainContext.default()
+        while context.pending():
+            context.iteration(False)
         found = find()
         if found is not None:
             return found
@@ -47,6 +58,7 @@ def type_text(text):
 
 def main():
     recherche, directory_file, city = sys.argv[1:4]
+    pyatspi.Registry.registerEventListener(on_name_change, "object:property-change:accessible-name")
     app = poll("the program on the accessibility bus", application)
     window = poll("the main window", lambda: descendant(app, "frame"))
 
@@ -71,6 +83,7 @@ def main():
     results = descendant(window, "list", "Résultats")
     count = poll("the count caption",
                  lambda: descendant(window, "panel", expected_count), bound=30)
+    poll("the count announced", lambda: True if expected_count in announced else None, bound=30)
     heard = poll("the result lines",
                  lambda: [results.getChildAtIndex(i).name for i in range(results.childCount)]
                  if results.childCount == len(expected_lines) else None, bound=30)
@@ -80,7 +93,7 @@ def main():
             if h != e:
                 sys.exit(f"line {i} differs:\n heard    {h!r}\n expected {e!r}")
         sys.exit(f"{len(heard)} lines heard, {len(expected_lines)} expected")
-    print(f"heard {len(heard)} lines and the caption {count.name!r}, as dravelin-recherche prints them")
+    print(f"heard {len(heard)} lines and the announced caption {count.name!r}, as dravelin-recherche prints them")
 
 
 if __name__ == "__main__":

@@ -22,6 +22,7 @@ QtPrinter::QtPrinter() : printer_(QPrinter::HighResolution)
     fontName_ = initial.family();
     if (initial.pointSizeF() > 0)
         fontSize_ = static_cast<float>(initial.pointSizeF());
+    updateFont();
 }
 
 QtPrinter::QtPrinter(const QString& pdfFile) : QtPrinter()
@@ -30,17 +31,34 @@ QtPrinter::QtPrinter(const QString& pdfFile) : QtPrinter()
     printer_.setOutputFileName(pdfFile);
 }
 
-QFont QtPrinter::currentFont() const
+void QtPrinter::setFontName(const QString& face)
 {
-    QFont font = fontName_.compare(kCourierNew, Qt::CaseInsensitive) == 0 ? courierNew(fontSize_) : QFont(fontName_);
-    font.setPointSizeF(fontSize_);
-    font.setBold(bold_);
-    return font;
+    fontName_ = face;
+    updateFont();
+}
+
+void QtPrinter::setFontSize(float points)
+{
+    fontSize_ = points;
+    updateFont();
+}
+
+void QtPrinter::setFontBold(bool bold)
+{
+    bold_ = bold;
+    updateFont();
+}
+
+void QtPrinter::updateFont()
+{
+    font_ = fontName_.compare(kCourierNew, Qt::CaseInsensitive) == 0 ? courierNew(fontSize_) : QFont(fontName_);
+    font_.setPointSizeF(fontSize_);
+    font_.setBold(bold_);
 }
 
 void QtPrinter::printLine(const QString& text)
 {
-    job_.push_back({text, currentFont()});
+    job_.push_back({text, font_});
 }
 
 std::optional<QString> QtPrinter::endJob()
@@ -63,9 +81,15 @@ std::optional<QString> QtPrinter::paint(const std::vector<Line>& lines)
     // Lines are not wrapped; a line that no longer fits the page starts the next one.
     const int pageHeight = painter.viewport().height();
     int top = 0;
+    QFont font = lines.front().font;
+    painter.setFont(font);
+    QFontMetrics metrics = painter.fontMetrics();
     for (const Line& line : lines) {
-        painter.setFont(line.font);
-        const QFontMetrics metrics = painter.fontMetrics();
+        if (line.font != font) { // lines printed in one font share its data: a cheap test
+            font = line.font;
+            painter.setFont(font);
+            metrics = painter.fontMetrics();
+        }
         if (top > 0 && top + metrics.height() > pageHeight) {
             if (!printer_.newPage()) {
                 painter.end();

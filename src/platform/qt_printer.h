@@ -21,9 +21,9 @@ public:
     QString fontName() const override { return fontName_; }
     float fontSize() const override { return fontSize_; }
     bool fontBold() const override { return bold_; }
-    void setFontName(const QString& face) override { fontName_ = face; }
-    void setFontSize(float points) override { fontSize_ = points; }
-    void setFontBold(bool bold) override { bold_ = bold; }
+    void setFontName(const QString& face) override;
+    void setFontSize(float points) override;
+    void setFontBold(bool bold) override;
 
     void printLine(const QString& text) override;
     std::optional<QString> endJob() override;
@@ -36,13 +36,14 @@ private:
         QString text;
         QFont font;
     };
-    QFont currentFont() const;
+    void updateFont();
     std::optional<QString> paint(const std::vector<Line>& lines);
 
     QPrinter printer_;
     QString fontName_;
     float fontSize_ = 10;
     bool bold_ = false;
+    QFont font_; // built from the three settings above, shared by the lines printed in it
     std::vector<Line> job_;
 };
 

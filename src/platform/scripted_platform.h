@@ -57,7 +57,7 @@ public:
     // The printer the program finds; nullptr stands for a system without printer. Tests may
     // put a real printer here in place of the recording one.
     std::unique_ptr<Printer> printer = std::make_unique<ScriptedPrinter>();
-    ScriptedPrinter& scriptedPrinter() const { return static_cast<ScriptedPrinter&>(*printer); }
+    ScriptedPrinter& scriptedPrinter() const { return dynamic_cast<ScriptedPrinter&>(*printer); }
     // Answers for the printer dialog, in order; an unscripted dialog is accepted.
     std::deque<bool> printerDialogAnswers;
     // The lines of the open job each time the printer dialog was shown.

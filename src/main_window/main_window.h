@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "database/criterion.h"
+#include "database/list_output.h"
 #include "platform/windows1252.h"
 
 class QAction;
@@ -88,6 +89,17 @@ private:
     QAction* Mnu_Historique = nullptr;
     QAction* Mnu_Notice = nullptr;
     QAction* Mnu_Apropos = nullptr;
+
+    // ---- Saving, printing and the Help menu (main_window_output.cpp, main_window_help.cpp) ----
+    void connectOutputMenus();
+    void connectHelpMenu();
+    // The one save routine of both formats: proposed name, dialog, whole file or nothing.
+    void saveList(const QString& filter, LineConverter convert);
+    void printList();
+    void showHistory();
+    void showUserManual();
+    void showAbout();
+    // ---- end of saving, printing and Help ----
 };
 
 } // namespace dravelin

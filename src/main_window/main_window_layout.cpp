@@ -57,6 +57,8 @@ Main::Main(Platform& platform, Sous_Programmes& shared, QWidget* parent)
     buildControls();
     buildMenus();
     connectControls();
+    connectOutputMenus();
+    connectHelpMenu();
 }
 
 Main::~Main() = default;

@@ -3,13 +3,37 @@
 #include <QDate>
 #include <QString>
 #include <filesystem>
+#include <optional>
 
+class QByteArray;
 class QWidget;
 
 namespace dravelin {
 
 enum class MessageButtons { Ok, YesNo };
 enum class MessageAnswer { Ok, Yes, No };
+
+// The system's default printer as the program drives it. The font settings last from one
+// job to the next, like those of a printer object; a job is handed over or thrown away whole.
+class Printer {
+public:
+    virtual ~Printer() = default;
+
+    virtual QString fontName() const = 0;
+    virtual float fontSize() const = 0; // points
+    virtual bool fontBold() const = 0;
+    virtual void setFontName(const QString& face) = 0;
+    virtual void setFontSize(float points) = 0;
+    virtual void setFontBold(bool bold) = 0;
+
+    // Prints the text in the current font and moves to the next line; an empty text gives an
+    // empty line. The first line opens a job; a full page moves on to the next by itself.
+    virtual void printLine(const QString& text) = 0;
+    // Hands the open job to the printer. A French description of the failure when it did not go through.
+    virtual std::optional<QString> endJob() = 0;
+    // Throws the open job away: nothing of it is printed.
+    virtual void discardJob() = 0;
+};
 
 // Every service the windows need from the system. The windows never open a dialog, a
 // printer or the settings store themselves, so tests can put a script in their place.
@@ -31,6 +55,23 @@ public:
 
     // Lets the window handle the events waiting now, once, and returns.
     virtual void processPendingEvents() = 0;
+
+    // The modal save-file dialog. `filter` is description and pattern pairs joined by "|", as
+    // in ".txt |*.txt". Returns the full path exactly as the user left it (no extension is
+    // added), or an empty text when no file was chosen.
+    virtual QString saveFileName(QWidget* parent, const QString& proposedName, const QString& filter) = 0;
+
+    // Writes the whole file or nothing: the bytes replace a file of that name only once they
+    // are all on disk, so an earlier file survives a failure. On failure, a French description.
+    virtual std::optional<QString> writeFileAtomically(const QString& path, const QByteArray& bytes) = 0;
+
+    // The default printer; nullptr when the system has none.
+    virtual Printer* defaultPrinter() = 0;
+    // The modal printer dialog for the job open on `printer`; false when the user cancelled it.
+    virtual bool showPrinterDialog(QWidget* parent, Printer& printer) = 0;
+
+    // Shows an HTML help file in the program's help window, not modal.
+    virtual void showHelp(QWidget* parent, const QString& helpFile) = 0;
 };
 
 // A folder or file name of the widgets' world as a path for the database layer.

@@ -1,10 +1,22 @@
 #include "platform/qt_platform.h"
 
 #include <QCoreApplication>
+#include <QFileDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinterInfo>
 #include <QSettings>
 
+#include "platform/atomic_file.h"
+#include "platform/file_filter.h"
+#include "platform/help_window.h"
+#include "platform/qt_printer.h"
+
 namespace dravelin {
+
+QtPlatform::QtPlatform() = default;
+
+QtPlatform::~QtPlatform() = default;
 
 MessageAnswer QtPlatform::showMessage(QWidget* parent, const QString& text, MessageButtons buttons)
 {
@@ -44,6 +56,48 @@ QDate QtPlatform::today() const
 void QtPlatform::processPendingEvents()
 {
     QCoreApplication::processEvents();
+}
+
+QString QtPlatform::saveFileName(QWidget* parent, const QString& proposedName, const QString& filter)
+{
+    // No default suffix is set, so the name comes back exactly as the user left it; the
+    // dialog itself asks before replacing an existing file.
+    return QFileDialog::getSaveFileName(parent, QString(), proposedName, qtFileFilter(filter));
+}
+
+std::optional<QString> QtPlatform::writeFileAtomically(const QString& path, const QByteArray& bytes)
+{
+    return writeWholeFile(path, bytes);
+}
+
+Printer* QtPlatform::defaultPrinter()
+{
+    if (!printer_) {
+        if (QPrinterInfo::availablePrinterNames().isEmpty())
+            return nullptr;
+        printer_ = std::make_unique<QtPrinter>();
+    }
+    return printer_.get();
+}
+
+bool QtPlatform::showPrinterDialog(QWidget* parent, Printer& printer)
+{
+    // A printer that is not a QPrinter (a test's stand-in) has no system dialog to show.
+    auto* qtPrinter = dynamic_cast<QtPrinter*>(&printer);
+    if (!qtPrinter)
+        return true;
+    QPrintDialog dialog(&qtPrinter->device(), parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void QtPlatform::showHelp(QWidget* parent, const QString& helpFile)
+{
+    if (!helpWindow_)
+        helpWindow_ = new HelpWindow(parent);
+    helpWindow_->showFile(helpFile);
+    helpWindow_->show();
+    helpWindow_->raise();
+    helpWindow_->activateWindow();
 }
 
 } // namespace dravelin

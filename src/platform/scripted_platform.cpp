@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "platform/atomic_file.h"
+
 namespace dravelin {
 
 ScriptedPlatform::ScriptedPlatform(QString programFolder, QDate today)
@@ -32,6 +34,47 @@ void ScriptedPlatform::processPendingEvents()
     ++pendingEventPasses;
     if (onPendingEvents)
         onPendingEvents();
+}
+
+QString ScriptedPlatform::saveFileName(QWidget*, const QString& proposedName, const QString& filter)
+{
+    saveDialogs.push_back({proposedName, filter});
+    if (savePaths.empty())
+        return {};
+    QString path = savePaths.front();
+    savePaths.pop_front();
+    return path;
+}
+
+std::optional<QString> ScriptedPlatform::writeFileAtomically(const QString& path, const QByteArray& bytes)
+{
+    if (writeFailure)
+        return writeFailure;
+    std::optional<QString> failure = writeWholeFile(path, bytes);
+    if (!failure)
+        filesWritten << path;
+    return failure;
+}
+
+Printer* ScriptedPlatform::defaultPrinter()
+{
+    return printer.get();
+}
+
+bool ScriptedPlatform::showPrinterDialog(QWidget*, Printer& shown)
+{
+    auto* scripted = dynamic_cast<ScriptedPrinter*>(&shown);
+    printerDialogs.push_back(scripted ? ScriptedPrinter::texts(scripted->openJob) : QStringList());
+    if (printerDialogAnswers.empty())
+        return true;
+    const bool accepted = printerDialogAnswers.front();
+    printerDialogAnswers.pop_front();
+    return accepted;
+}
+
+void ScriptedPlatform::showHelp(QWidget*, const QString& helpFile)
+{
+    helpFilesShown << helpFile;
 }
 
 QStringList ScriptedPlatform::messageTexts() const

@@ -4,15 +4,18 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <memory>
 #include <tuple>
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/scripted_printer.h"
 
 namespace dravelin {
 
-// Platform services for tests: message boxes are recorded and answered from a script,
-// settings are kept in memory, the date is fixed and the pending-events pass runs a hook.
+// Platform services for tests: message boxes and dialogs are recorded and answered from a
+// script, settings are kept in memory, the date is fixed and the pending-events pass runs a
+// hook. Files are really written, unless the script makes the writes fail.
 class ScriptedPlatform : public Platform {
 public:
     struct Message {
@@ -29,11 +32,38 @@ public:
     QString programFolder() const override { return programFolder_; }
     QDate today() const override { return today_; }
     void processPendingEvents() override;
+    QString saveFileName(QWidget* parent, const QString& proposedName, const QString& filter) override;
+    std::optional<QString> writeFileAtomically(const QString& path, const QByteArray& bytes) override;
+    Printer* defaultPrinter() override;
+    bool showPrinterDialog(QWidget* parent, Printer& printer) override;
+    void showHelp(QWidget* parent, const QString& helpFile) override;
 
     // Answers for the Yes/No boxes, in order; an unscripted question is answered No.
     std::deque<MessageAnswer> answers;
     // Runs inside the pending-events pass, as if the user acted at that moment.
     std::function<void()> onPendingEvents;
+
+    struct SaveDialog {
+        QString proposedName;
+        QString filter;
+    };
+    // Paths the save dialog returns, in order; when none is left the user chooses no file.
+    std::deque<QString> savePaths;
+    std::vector<SaveDialog> saveDialogs;
+    // When set, every write fails with this description and leaves the disk untouched.
+    std::optional<QString> writeFailure;
+    QStringList filesWritten;
+
+    // The printer the program finds; nullptr stands for a system without printer. Tests may
+    // put a real printer here in place of the recording one.
+    std::unique_ptr<Printer> printer = std::make_unique<ScriptedPrinter>();
+    ScriptedPrinter& scriptedPrinter() const { return dynamic_cast<ScriptedPrinter&>(*printer); }
+    // Answers for the printer dialog, in order; an unscripted dialog is accepted.
+    std::deque<bool> printerDialogAnswers;
+    // The lines of the open job each time the printer dialog was shown.
+    std::vector<QStringList> printerDialogs;
+
+    QStringList helpFilesShown;
 
     std::vector<Message> messages;
     std::vector<std::pair<SettingKey, QString>> settingsWritten; // in the order written

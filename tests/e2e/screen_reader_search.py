@@ -16,18 +16,26 @@ POLL = 0.1
 
 
 announced = []  # names announced by the program as they changed
+focus_moves = []  # names of the controls that announced taking the focus
 
 
-def on_name_change(event):
-    announced.append(event.source.name)
+def on_event(event):
+    if event.type.startswith("object:property-change:accessible-name"):
+        announced.append(event.source.name)
+    elif event.detail1:
+        focus_moves.append(event.source.name)
+
+
+def pump():
+    context = GLib.MainContext.default()
+    while context.pending():
+        context.iteration(False)
 
 
 def poll(what, find, bound=START_UP_BOUND):
     deadline = time.monotonic() + bound
     while time.monotonic() < deadline:
-        context = GLib.MainContext.default()
-        while context.pending():
-            context.iteration(False)
+        pump()
         found = find()
         if found is not None:
             return found
@@ -53,22 +61,30 @@ def descendant(root, role, name=None):
 def type_text(text):
     for char in text:
         pyatspi.Registry.generateKeyboardEvent(ord(char), None, pyatspi.KEY_SYM)
-    time.sleep(0)
 
 
 def main():
     recherche, directory_file, city = sys.argv[1:4]
-    pyatspi.Registry.registerEventListener(on_name_change, "object:property-change:accessible-name")
+    pyatspi.Registry.registerEventListener(on_event, "object:property-change:accessible-name",
+                                           "object:state-changed:focused")
     app = poll("the program on the accessibility bus", application)
     window = poll("the main window", lambda: descendant(app, "frame"))
 
     ville = poll("the Ville button", lambda: descendant(window, "radio button", "Ville"))
     # Without a window manager nothing gives the window the focus: click, as a user would.
+    # Until the registry has taken this script's listeners, events are lost: click again
+    # until the focus move to the query box is heard.
     box = ville.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-    pyatspi.Registry.generateMouseEvent(box.x + box.width // 2, box.y + box.height // 2, "b1c")
     query = poll("the query box", lambda: descendant(window, "text", "Requête"))
-    poll("the query box to take the focus",
-         lambda: True if query.getState().contains(pyatspi.STATE_FOCUSED) else None)
+    deadline = time.monotonic() + START_UP_BOUND
+    while "Requête" not in focus_moves:
+        if time.monotonic() > deadline:
+            sys.exit("timed out waiting for the query box to announce the focus")
+        pyatspi.Registry.generateMouseEvent(box.x + box.width // 2, box.y + box.height // 2, "b1c")
+        end = time.monotonic() + 2
+        while time.monotonic() < end and "Requête" not in focus_moves:
+            pump()
+            time.sleep(POLL)
 
     type_text(city.lower())
     typed = query.queryText()

@@ -1,11 +1,31 @@
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 
+#include "platform/file_filter.h"
 #include "platform/qt_platform.h"
 
 namespace dravelin {
+
+namespace {
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+}
+
+} // namespace
 
 class TestQtPlatform : public QObject {
     Q_OBJECT
@@ -28,6 +48,87 @@ private slots:
     void programFolderIsTheExecutablesFolder()
     {
         QCOMPARE(QtPlatform().programFolder(), QCoreApplication::applicationDirPath());
+    }
+
+    void saveFiltersTakeQtsForm_data()
+    {
+        QTest::addColumn<QString>("pairs");
+        QTest::addColumn<QString>("qtForm");
+        QTest::newRow("text") << ".txt |*.txt" << ".txt (*.txt)";
+        QTest::newRow("csv") << ".csv |*.csv" << ".csv (*.csv)";
+        QTest::newRow("two entries") << "Texte|*.txt|Tous|*.*" << "Texte (*.txt);;Tous (*.*)";
+        QTest::newRow("several patterns") << "Listes|*.txt;*.csv" << "Listes (*.txt *.csv)";
+        QTest::newRow("description without pattern") << "Tous" << "Tous (*)";
+        QTest::newRow("none") << "" << "";
+    }
+    void saveFiltersTakeQtsForm()
+    {
+        QFETCH(QString, pairs);
+        QFETCH(QString, qtForm);
+        QCOMPARE(qtFileFilter(pairs), qtForm);
+    }
+
+    void wholeFilesAreWrittenOrReplaced_data()
+    {
+        QTest::addColumn<QByteArray>("earlier");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("new file") << QByteArray() << QByteArray("F1ABC;DUPONT Jean;\r\n");
+        QTest::newRow("longer earlier file") << QByteArray(10000, 'x') << QByteArray("liste\r\n");
+        QTest::newRow("nothing to write") << QByteArray("ancien\r\n") << QByteArray();
+    }
+    void wholeFilesAreWrittenOrReplaced()
+    {
+        QFETCH(QByteArray, earlier);
+        QFETCH(QByteArray, bytes);
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("liste"));
+        if (!earlier.isEmpty())
+            QVERIFY(writeFile(path, earlier));
+
+        QCOMPARE(QtPlatform().writeFileAtomically(path, bytes), std::optional<QString>());
+        QCOMPARE(fileBytes(path), bytes);
+        // No temporary file is left beside it.
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"liste"});
+    }
+
+    void unwritableFilesAreToldInFrench_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("description");
+        QTest::newRow("missing folder") << "absent/liste.csv" << "n'existe pas";
+        QTest::newRow("a folder of that name") << "dossier" << "un dossier porte déjà ce nom";
+        QTest::newRow("no name") << "" << "le nom du fichier est vide";
+    }
+    void unwritableFilesAreToldInFrench()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, description);
+        QTemporaryDir folder;
+        QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("dossier")));
+        const QString path = name.isEmpty() ? QString() : folder.filePath(name);
+
+        const std::optional<QString> failure = QtPlatform().writeFileAtomically(path, "liste\r\n");
+        QVERIFY(failure);
+        QVERIFY2(failure->contains(description), qPrintable(*failure));
+        QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList{"dossier"});
+    }
+
+    void aFailedWriteKeepsTheEarlierFile()
+    {
+        // The temporary file takes the name plus a few characters. A name that fits the file
+        // system while that longer one does not makes the write fail after the earlier file exists.
+        QTemporaryDir folder;
+        const QString tooLong = folder.filePath(QString(257, QLatin1Char('b')));
+        if (writeFile(tooLong, "x"))
+            QSKIP("This file system takes names longer than 255 characters.");
+        const QString path = folder.filePath(QString(252, QLatin1Char('a')));
+        if (!writeFile(path, "earlier list\r\n"))
+            QSKIP("This file system refuses names of 252 characters.");
+
+        const std::optional<QString> failure = QtPlatform().writeFileAtomically(path, QByteArray(1000, 'n'));
+        QVERIFY(failure);
+        QCOMPARE(fileBytes(path), QByteArray("earlier list\r\n"));
     }
 };
 

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "database/result_lines.h"
+
+namespace dravelin {
+
+// The last line of a saved list and of a printout, Windows-1252, 29 spaces of indent.
+extern const std::string_view kCreditLine;
+
+// Appends one list line in the form of an output file, without its line end.
+using LineConverter = void (*)(std::string& out, std::string_view listLine);
+
+// The text form: the line exactly as the list shows it.
+void appendTextLine(std::string& out, std::string_view listLine);
+
+// The CSV form: the callsign, name and rest columns, each trimmed of spaces, joined by ";".
+// A line that stops before the rest column (an orange-list line) gives an empty third field.
+void appendCsvLine(std::string& out, std::string_view listLine);
+
+// Every line converted and ended by CR LF, then the credit line and CR LF.
+std::string listOutput(const ResultLines& lines, LineConverter convert);
+
+inline std::string textOutput(const ResultLines& lines)
+{
+    return listOutput(lines, appendTextLine);
+}
+
+inline std::string csvOutput(const ResultLines& lines)
+{
+    return listOutput(lines, appendCsvLine);
+}
+
+} // namespace dravelin

@@ -1,0 +1,43 @@
+#include "main_window/main_window.h"
+
+#include <QAction>
+#include <QDir>
+
+#include "platform/platform.h"
+#include "shared/sous_programmes.h"
+
+namespace dravelin {
+
+namespace {
+
+const QString kHelpFileName = QStringLiteral("Dravelin.hlp");
+
+// The About box has a credit line of its own, unlike the one closing the saved lists.
+const QString kAboutCredit = QStringLiteral("Annuaire établi d'après la liste publiée par l'ANFR");
+
+} // namespace
+
+void Main::connectHelpMenu()
+{
+    connect(Mnu_Historique, &QAction::triggered, this, &Main::showHistory);
+    connect(Mnu_Notice, &QAction::triggered, this, &Main::showUserManual);
+    connect(Mnu_Apropos, &QAction::triggered, this, &Main::showAbout);
+}
+
+void Main::showHistory()
+{
+    showMessage(shared_.Texte_Historique);
+}
+
+void Main::showUserManual()
+{
+    platform_.showHelp(this, QDir(platform_.programFolder()).filePath(kHelpFileName));
+}
+
+void Main::showAbout()
+{
+    showMessage(QStringLiteral("Dravelin  Revision ") + shared_.Version_Programme + QStringLiteral("\r\n\r\n") +
+                QString(6, QLatin1Char(' ')) + kAboutCredit);
+}
+
+} // namespace dravelin

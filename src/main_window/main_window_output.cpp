@@ -1,0 +1,138 @@
+#include "main_window/main_window.h"
+
+#include <QAction>
+#include <QByteArray>
+#include <QDir>
+
+#include "main_window/result_list_model.h"
+#include "platform/platform.h"
+#include "shared/sous_programmes.h"
+
+namespace dravelin {
+
+namespace {
+
+const QString kTextFilter = QStringLiteral(".txt |*.txt");
+const QString kCsvFilter = QStringLiteral(".csv |*.csv");
+
+// The printout face: fixed pitch keeps the columns of the result lines aligned.
+const QString kPrintFace = QStringLiteral("Courier New");
+constexpr float kPrintPoints = 7;
+
+QString proposedNamePrefix(Criterion criterion)
+{
+    switch (criterion) {
+    case Criterion::Callsign:
+        return QStringLiteral("Recherche_indicatif_");
+    case Criterion::Surname:
+        return QStringLiteral("Recherche_nom_");
+    case Criterion::City:
+        return QStringLiteral("Recherche_ville_");
+    case Criterion::Department:
+        break;
+    }
+    return QStringLiteral("Recherche_departement_");
+}
+
+QString headingStart(Criterion criterion)
+{
+    switch (criterion) {
+    case Criterion::Callsign:
+        return QStringLiteral("Indicatif ");
+    case Criterion::Surname:
+        return QStringLiteral("Nom ");
+    case Criterion::City:
+        return QStringLiteral("Ville ");
+    case Criterion::Department:
+        break;
+    }
+    return QStringLiteral("Departement ");
+}
+
+// Puts back the printer font found before the job, whatever way the job ends.
+class PrinterFontKeeper {
+public:
+    explicit PrinterFontKeeper(Printer& printer)
+        : printer_(printer), face_(printer.fontName()), points_(printer.fontSize()), bold_(printer.fontBold())
+    {
+    }
+    ~PrinterFontKeeper()
+    {
+        printer_.setFontName(face_);
+        printer_.setFontSize(points_);
+        printer_.setFontBold(bold_);
+    }
+    PrinterFontKeeper(const PrinterFontKeeper&) = delete;
+    PrinterFontKeeper& operator=(const PrinterFontKeeper&) = delete;
+
+private:
+    Printer& printer_;
+    QString face_;
+    float points_;
+    bool bold_;
+};
+
+} // namespace
+
+void Main::connectOutputMenus()
+{
+    connect(Mnu_Enregistrer_txt, &QAction::triggered, this, [this] { saveList(kTextFilter, appendTextLine); });
+    connect(Mnu_Enregistrer_csv, &QAction::triggered, this, [this] { saveList(kCsvFilter, appendCsvLine); });
+    connect(Mnu_Imprimer, &QAction::triggered, this, &Main::printList);
+}
+
+void Main::saveList(const QString& filter, LineConverter convert)
+{
+    const QString proposedName = proposedNamePrefix(selectedCriterion()) + shared_.Texte_Recherche;
+    const QString path = platform_.saveFileName(this, proposedName, filter);
+    if (path.isEmpty()) {
+        showMessage(QStringLiteral("selectionnez un fichier ou quitter"));
+        return;
+    }
+
+    const std::string bytes = listOutput(resultModel_->lines(), convert);
+    const std::optional<QString> failure =
+        platform_.writeFileAtomically(path, QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    if (failure)
+        showMessage(QStringLiteral("La liste n'a pas été enregistrée dans le fichier « %1 » : %2\r\n"
+                                   "Un fichier qui portait déjà ce nom est resté tel quel.")
+                        .arg(QDir::toNativeSeparators(path), *failure));
+}
+
+void Main::printList()
+{
+    const QString heading = headingStart(selectedCriterion()) + shared_.Texte_Recherche;
+    Printer* printer = platform_.defaultPrinter();
+    if (!printer) {
+        showMessage(QStringLiteral("Aucune imprimante n'est installée : la liste ne peut pas être imprimée."));
+        return;
+    }
+
+    std::optional<QString> failure;
+    {
+        const PrinterFontKeeper keeper(*printer);
+        printer->setFontName(kPrintFace);
+        // Courier New is thin at 7 points; bold keeps the small print readable.
+        printer->setFontBold(true);
+        printer->setFontSize(kPrintPoints);
+
+        printer->printLine(heading);
+        printer->printLine(QString());
+        // Cancelling the dialog throws the job away, heading included: nothing reaches the paper.
+        if (!platform_.showPrinterDialog(this, *printer)) {
+            printer->discardJob();
+            return;
+        }
+
+        const ResultLines& lines = resultModel_->lines();
+        for (std::size_t index = 0; index < lines.size(); ++index)
+            printer->printLine(codec_.decode(lines[index]));
+        printer->printLine(QString());
+        printer->printLine(codec_.decode(kCreditLine));
+        failure = printer->endJob();
+    }
+    if (failure)
+        showMessage(QStringLiteral("La liste n'a pas été imprimée : %1").arg(*failure));
+}
+
+} // namespace dravelin

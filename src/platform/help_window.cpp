@@ -1,0 +1,69 @@
+#include "platform/help_window.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QTextBrowser>
+#include <QToolBar>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace dravelin {
+
+HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
+{
+    setObjectName(QStringLiteral("Aide"));
+    setWindowTitle(QStringLiteral("Dravelin - Mode d'emploi"));
+    setAccessibleName(windowTitle());
+    resize(760, 620);
+
+    auto* toolBar = new QToolBar(this);
+    toolBar->setObjectName(QStringLiteral("Aide_Navigation"));
+    back_ = toolBar->addAction(QStringLiteral("◀ Précédent"));
+    back_->setObjectName(QStringLiteral("Aide_Precedent"));
+    back_->setShortcut(QKeySequence::Back);
+    forward_ = toolBar->addAction(QStringLiteral("Suivant ▶"));
+    forward_->setObjectName(QStringLiteral("Aide_Suivant"));
+    forward_->setShortcut(QKeySequence::Forward);
+    home_ = toolBar->addAction(QStringLiteral("Sommaire"));
+    home_->setObjectName(QStringLiteral("Aide_Sommaire"));
+
+    browser_ = new QTextBrowser(this);
+    browser_->setObjectName(QStringLiteral("Aide_Texte"));
+    browser_->setAccessibleName(QStringLiteral("Mode d'emploi"));
+    browser_->setOpenExternalLinks(true);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(toolBar);
+    layout->addWidget(browser_);
+
+    back_->setEnabled(false);
+    forward_->setEnabled(false);
+    connect(back_, &QAction::triggered, browser_, &QTextBrowser::backward);
+    connect(forward_, &QAction::triggered, browser_, &QTextBrowser::forward);
+    connect(home_, &QAction::triggered, browser_, &QTextBrowser::home);
+    connect(browser_, &QTextBrowser::backwardAvailable, back_, &QAction::setEnabled);
+    connect(browser_, &QTextBrowser::forwardAvailable, forward_, &QAction::setEnabled);
+}
+
+void HelpWindow::showFile(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.isFile() || !info.isReadable()) {
+        browser_->clearHistory();
+        browser_->setHtml(QStringLiteral("<h2>Mode d'emploi indisponible</h2>"
+                                         "<p>Le fichier d'aide <b>%1</b> est introuvable ou ne peut pas être lu.</p>"
+                                         "<p>Il est livré avec Dravelin et doit se trouver dans le dossier du "
+                                         "programme, à côté de l'annuaire <b>Annuaire_Amat.csv</b>.</p>")
+                              .arg(QDir::toNativeSeparators(path).toHtmlEscaped()));
+        home_->setEnabled(false);
+        return;
+    }
+    // The name ends in .hlp, so the browser is told the file is HTML.
+    browser_->setSource(QUrl::fromLocalFile(info.absoluteFilePath()), QTextDocument::HtmlResource);
+    home_->setEnabled(true);
+}
+
+} // namespace dravelin

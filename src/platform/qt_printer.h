@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QFont>
+#include <QPrinter>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace dravelin {
+
+// Printing on a QPrinter. The lines of a job are held until the job ends and painted then,
+// so what the user chooses in the printer dialog (another printer, copies) applies to the
+// whole job, and a discarded job leaves no trace on paper.
+class QtPrinter : public Printer {
+public:
+    // The system's default printer.
+    QtPrinter();
+    // A PDF file in place of paper.
+    explicit QtPrinter(const QString& pdfFile);
+
+    QString fontName() const override { return fontName_; }
+    float fontSize() const override { return fontSize_; }
+    bool fontBold() const override { return bold_; }
+    void setFontName(const QString& face) override;
+    void setFontSize(float points) override;
+    void setFontBold(bool bold) override;
+
+    void printLine(const QString& text) override;
+    std::optional<QString> endJob() override;
+    void discardJob() override { job_.clear(); }
+
+    QPrinter& device() { return printer_; }
+
+private:
+    struct Line {
+        QString text;
+        QFont font;
+    };
+    void updateFont();
+    std::optional<QString> paint(const std::vector<Line>& lines);
+
+    QPrinter printer_;
+    QString fontName_;
+    float fontSize_ = 10;
+    bool bold_ = false;
+    QFont font_; // built from the three settings above, shared by the lines printed in it
+    std::vector<Line> job_;
+};
+
+} // namespace dravelin

@@ -1,0 +1,41 @@
+#include "platform/scripted_printer.h"
+
+#include <utility>
+
+namespace dravelin {
+
+bool ScriptedPrinter::Line::operator==(const Line& other) const
+{
+    return text == other.text && fontName == other.fontName && fontSize == other.fontSize && bold == other.bold;
+}
+
+void ScriptedPrinter::printLine(const QString& text)
+{
+    openJob.push_back({text, fontName_, fontSize_, bold_});
+}
+
+std::optional<QString> ScriptedPrinter::endJob()
+{
+    if (endFailure) {
+        discarded.push_back(std::exchange(openJob, {}));
+        return endFailure;
+    }
+    if (!openJob.empty())
+        printed.push_back(std::exchange(openJob, {}));
+    return std::nullopt;
+}
+
+void ScriptedPrinter::discardJob()
+{
+    discarded.push_back(std::exchange(openJob, {}));
+}
+
+QStringList ScriptedPrinter::texts(const Job& job)
+{
+    QStringList lines;
+    for (const Line& line : job)
+        lines << line.text;
+    return lines;
+}
+
+} // namespace dravelin

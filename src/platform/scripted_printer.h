@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QStringList>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace dravelin {
+
+// A printer for tests: records every line with the font it was printed in, and what
+// became of each job.
+class ScriptedPrinter : public Printer {
+public:
+    struct Line {
+        QString text;
+        QString fontName;
+        float fontSize;
+        bool bold;
+        bool operator==(const Line& other) const;
+    };
+    using Job = std::vector<Line>;
+
+    QString fontName() const override { return fontName_; }
+    float fontSize() const override { return fontSize_; }
+    bool fontBold() const override { return bold_; }
+    void setFontName(const QString& face) override { fontName_ = face; }
+    void setFontSize(float points) override { fontSize_ = points; }
+    void setFontBold(bool bold) override { bold_ = bold; }
+
+    void printLine(const QString& text) override;
+    std::optional<QString> endJob() override;
+    void discardJob() override;
+
+    // When set, the next jobs fail at their end with this description and print nothing.
+    std::optional<QString> endFailure;
+
+    Job openJob;                 // lines of the job not yet ended
+    std::vector<Job> printed;    // jobs handed to the printer
+    std::vector<Job> discarded;  // jobs thrown away, or refused at their end
+
+    static QStringList texts(const Job& job);
+
+private:
+    QString fontName_ = QStringLiteral("Arial");
+    float fontSize_ = 10;
+    bool bold_ = false;
+};
+
+} // namespace dravelin

@@ -1,0 +1,93 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "database/list_output.h"
+
+namespace dravelin {
+namespace {
+
+std::string pad(const std::string& text, std::size_t width)
+{
+    return text + std::string(width - text.size(), ' ');
+}
+
+ResultLines listOf(const std::vector<std::string>& lines)
+{
+    ResultLines list;
+    for (const std::string& line : lines)
+        list.add(line);
+    return list;
+}
+
+const std::string kCredit = std::string(kCreditLine) + "\r\n";
+
+TEST(ListOutput, CreditLineIsIndentedBy29Spaces)
+{
+    ASSERT_GT(kCreditLine.size(), 29u);
+    EXPECT_EQ(kCreditLine.substr(0, 29), std::string(29, ' '));
+    EXPECT_NE(kCreditLine[29], ' ');
+}
+
+struct CsvCase {
+    const char* name;
+    std::string listLine;
+    std::string csvLine;
+};
+
+TEST(ListOutput, CsvLineCutsTheThreeColumnsAndTrimsOnlySpaces)
+{
+    const std::string name40 = "DE LA FONTAINE-MONTMORENCY Jean-Baptiste";
+    const CsvCase cases[] = {
+        {"padding of the first two columns goes, inner spaces of the third stay",
+         pad("F1ABC", 12) + pad("DUPONT Jean", 40) + "12 rue Haute  75002 PARIS", "F1ABC;DUPONT Jean;12 rue Haute  75002 PARIS"},
+        {"a full name column stays whole in field 2", pad("F1ABC", 12) + name40 + "A  75001 V",
+         "F1ABC;" + name40 + ";A  75001 V"},
+        {"a 12-character callsign touching the name", "F1ABCDEFGHIJDUPONT Jean" + std::string(29, ' ') + "A  75001 V",
+         "F1ABCDEFGHIJ;DUPONT Jean;A  75001 V"},
+        {"orange-list line of 27 characters: empty third field", pad("F2AA", 12) + "EN LISTE ORANGE",
+         "F2AA;EN LISTE ORANGE;"},
+        {"only spaces after column 52", pad("F1ABC", 12) + pad("D J", 40) + "   ", "F1ABC;D J;"},
+        {"a line ending inside the callsign column", "F1A", "F1A;;"},
+        {"an empty line", "", ";;"},
+        {"tabs and semicolons are kept", pad("F1ABC", 12) + pad("D\tJ", 40) + "\t1;2 rue  75001 V\t",
+         "F1ABC;D\tJ;\t1;2 rue  75001 V\t"},
+        {"Windows-1252 letters pass unchanged", pad("F4XYZ", 12) + pad("L\xC9VY H\xE9l\xE8ne", 40) + "3 all\xE9" "e  27000 \xC9VREUX",
+         "F4XYZ;L\xC9VY H\xE9l\xE8ne;3 all\xE9" "e  27000 \xC9VREUX"},
+    };
+    for (const CsvCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string out;
+        appendCsvLine(out, c.listLine);
+        EXPECT_EQ(out, c.csvLine);
+    }
+}
+
+struct FileCase {
+    const char* name;
+    std::vector<std::string> lines;
+    std::string text;
+    std::string csv;
+};
+
+TEST(ListOutput, WholeFilesEndWithTheCreditLine)
+{
+    const std::string dupont = pad("F1ABC", 12) + pad("DUPONT Jean", 40) + "12 rue Haute  75002 PARIS";
+    const std::string orange = pad("F2AA", 12) + "EN LISTE ORANGE";
+    const FileCase cases[] = {
+        {"empty list: the credit line alone", {}, kCredit, kCredit},
+        {"lines in list order, each with CR LF", {dupont, orange},
+         dupont + "\r\n" + orange + "\r\n" + kCredit,
+         "F1ABC;DUPONT Jean;12 rue Haute  75002 PARIS\r\nF2AA;EN LISTE ORANGE;\r\n" + kCredit},
+    };
+    for (const FileCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const ResultLines list = listOf(c.lines);
+        EXPECT_EQ(textOutput(list), c.text);
+        EXPECT_EQ(csvOutput(list), c.csv);
+    }
+}
+
+} // namespace
+} // namespace dravelin

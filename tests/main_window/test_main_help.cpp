@@ -1,0 +1,76 @@
+#include <QAction>
+#include <QDir>
+#include <QTest>
+
+#include "support/directory_fixture.h"
+
+namespace dravelin::test {
+
+namespace {
+
+const QByteArray kDirectory = crlfLines({
+    "Base Rev 255  du 11/08/2009",
+    "F1ABC;DUPONT;Jean;12 rue Haute;PARIS;75002",
+});
+
+const QString kHistory = QStringLiteral(
+    "V1.0.1   le 15/09/2009 création\r\n"
+    "V1.0.2   le 19/09/2009 Ajout Impression de la page affichée et fichier aide\r\n"
+    "V1.0.3   le 11/04/2010 Utilisation de la base de donnée de l'ANFR\r\n"
+    "V1.0.4   le 19/04/2010 Correction d'un bug dans affichage des departements 01 a 09\r\n"
+    "                       Ajouté enregistrement au format txt et csv\r\n"
+    "V1.0.5   le 16/06/2010 Modification selection recherche\r\n");
+
+} // namespace
+
+class TestMainHelp : public QObject {
+    Q_OBJECT
+
+private slots:
+    void helpMenuEntries_data()
+    {
+        QTest::addColumn<QString>("menuEntry");
+        QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<bool>("opensTheManual");
+
+        QTest::newRow("Historique") << "Mnu_Historique" << QStringList{kHistory} << false;
+        QTest::newRow("A Propos") << "Mnu_Apropos"
+                                  << QStringList{QStringLiteral("Dravelin  Revision  1.0.5\r\n\r\n      "
+                                                                "Annuaire établi d'après la liste publiée par l'ANFR")}
+                                  << false;
+        QTest::newRow("Mode d'emploi") << "Mnu_Notice" << QStringList{} << true;
+    }
+    void helpMenuEntries()
+    {
+        QFETCH(QString, menuEntry);
+        QFETCH(QStringList, messages);
+        QFETCH(bool, opensTheManual);
+
+        MainHarness main(kDirectory);
+        main.search("Option3", QStringLiteral("PARIS"));
+        const QStringList listed = main.listLines();
+        const QString caption = main.countCaption();
+        const QString query = main.shared.Texte_Recherche;
+        const QByteArray directory = main.folder.directoryBytes();
+
+        main.control<QAction>(qPrintable(menuEntry))->trigger();
+
+        QCOMPARE(main.platform.messageTexts(), messages);
+        for (const auto& message : main.platform.messages)
+            QCOMPARE(message.buttons, MessageButtons::Ok);
+        const QStringList manual = opensTheManual
+            ? QStringList{QDir(main.folder.path()).filePath(QStringLiteral("Dravelin.hlp"))}
+            : QStringList{};
+        QCOMPARE(main.platform.helpFilesShown, manual);
+        // Nothing of the search or of the directory changes.
+        QCOMPARE(main.listLines(), listed);
+        QCOMPARE(main.countCaption(), caption);
+        QCOMPARE(main.shared.Texte_Recherche, query);
+        QCOMPARE(main.folder.directoryBytes(), directory);
+    }
+};
+
+} // namespace dravelin::test
+
+QTEST_MAIN(dravelin::test::TestMainHelp)
+#include "test_main_help.moc"

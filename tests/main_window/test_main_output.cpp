@@ -1,0 +1,406 @@
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QListView>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "database/list_output.h"
+#include "platform/qt_printer.h"
+#include "support/directory_fixture.h"
+
+namespace dravelin::test {
+
+namespace {
+
+QByteArray pad(const QByteArray& text, int width)
+{
+    return text + QByteArray(width - text.size(), ' ');
+}
+
+const QByteArray kDirectory = crlfLines({
+    "Base Rev 255  du 11/08/2009",
+    "F6ZZZ;MARTIN;Paul;1 rue A;PARIS;75001",
+    "F1ABC;DUPONT;Jean;12 rue Haute;PARIS;75002",
+    "F4XYZ;L\xC9VY;H\xE9l\xE8ne;3 all\xE9" "e des Pr\xE9s;\xC9VREUX;27000",
+    "F1ABC;DURAND;Luc;5 rue C;NICE;06000",
+    "F2AA;LISTE ORANGE;;;PARIS;75004",
+});
+
+// The result lines as Windows-1252 bytes, as the list shows them.
+const QByteArray kDupont = pad("F1ABC", 12) + pad("DUPONT Jean", 40) + "12 rue Haute  75002 PARIS";
+const QByteArray kOrange = pad("F2AA", 12) + "EN LISTE ORANGE";
+const QByteArray kMartin = pad("F6ZZZ", 12) + pad("MARTIN Paul", 40) + "1 rue A  75001 PARIS";
+const QByteArray kDurand = pad("F1ABC", 12) + pad("DURAND Luc", 40) + "5 rue C  06000 NICE";
+const QByteArray kLevy = pad("F4XYZ", 12) + pad("L\xC9VY H\xE9l\xE8ne", 40) + "3 all\xE9" "e des Pr\xE9s  27000 \xC9VREUX";
+
+const QByteArray kCredit(kCreditLine.data(), static_cast<qsizetype>(kCreditLine.size()));
+
+QString creditText()
+{
+    return QString::fromLatin1(kCredit);
+}
+
+void choose(MainHarness& main, const char* menuEntry)
+{
+    auto* action = main.control<QAction>(menuEntry);
+    QVERIFY2(action, menuEntry);
+    action->trigger();
+}
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+// A directory of `count` entries in one city, for lists longer than a page.
+QByteArray bigDirectory(int count)
+{
+    QByteArray bytes = "Base Rev 255  du 11/08/2009\r\n";
+    for (int index = 0; index < count; ++index)
+        bytes += "F" + QByteArray::number(100000 + index) + ";NOM" + QByteArray::number(index) +
+                 ";Prenom;1 rue de la Gare;LYON;69001\r\n";
+    return bytes;
+}
+
+int pdfPageCount(const QByteArray& pdf)
+{
+    // Each page object carries "/Type /Page"; the page tree carries "/Type /Pages".
+    static const QRegularExpression pageObject(QStringLiteral("/Type\\s*/Page(?![a-zA-Z])"));
+    return static_cast<int>(QString::fromLatin1(pdf).count(pageObject));
+}
+
+} // namespace
+
+class TestMainOutput : public QObject {
+    Q_OBJECT
+
+private slots:
+    void proposesTheCriterionPrefixAndTheLastQuery_data()
+    {
+        QTest::addColumn<QString>("searchOption");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("optionAtSave");
+        QTest::addColumn<QString>("proposed");
+
+        QTest::newRow("before any search") << "" << "" << "" << "Recherche_indicatif_";
+        QTest::newRow("callsign") << "Option1" << "f1abc" << "" << "Recherche_indicatif_F1ABC";
+        QTest::newRow("surname") << "Option2" << "dupont" << "" << "Recherche_nom_DUPONT";
+        QTest::newRow("city") << "Option3" << "paris" << "" << "Recherche_ville_PARIS";
+        QTest::newRow("department") << "Option4" << "75" << "" << "Recherche_departement_75";
+        QTest::newRow("criterion changed after the search") << "Option2" << "DUPONT" << "Option3"
+                                                            << "Recherche_ville_DUPONT";
+        QTest::newRow("refused query still names the file") << "Option1" << "F1ABCDEFGHIJK" << ""
+                                                            << "Recherche_indicatif_F1ABCDEFGHIJK";
+        QTest::newRow("query kept as typed, accents and spaces") << "Option3" << "évreux " << ""
+                                                                 << "Recherche_ville_éVREUX ";
+    }
+    void proposesTheCriterionPrefixAndTheLastQuery()
+    {
+        QFETCH(QString, searchOption);
+        QFETCH(QString, typed);
+        QFETCH(QString, optionAtSave);
+        QFETCH(QString, proposed);
+
+        for (const char* entry : {"Mnu_Enregistrer_txt", "Mnu_Enregistrer_csv"}) {
+            MainHarness main(kDirectory);
+            if (!searchOption.isEmpty())
+                main.search(qPrintable(searchOption), typed);
+            if (!optionAtSave.isEmpty())
+                QTest::mouseClick(main.control<QWidget>(qPrintable(optionAtSave)), Qt::LeftButton);
+            main.platform.messages.clear();
+
+            choose(main, entry);
+            QCOMPARE(main.platform.saveDialogs.size(), std::size_t{1});
+            QCOMPARE(main.platform.saveDialogs[0].proposedName, proposed);
+            const QString filter = QString::fromLatin1(entry).endsWith(QLatin1String("txt"))
+                ? QStringLiteral(".txt |*.txt")
+                : QStringLiteral(".csv |*.csv");
+            QCOMPARE(main.platform.saveDialogs[0].filter, filter);
+        }
+    }
+
+    void writesTheWholeFileInWindows1252WithCrLf_data()
+    {
+        QTest::addColumn<QString>("menuEntry");
+        QTest::addColumn<QString>("searchOption");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QByteArray>("expected");
+
+        QTest::newRow("txt: city with an orange-list line")
+            << "Mnu_Enregistrer_txt" << "Option3" << "PARIS"
+            << crlfLines({kDupont, kOrange, kMartin, kCredit});
+        QTest::newRow("csv: city with an orange-list line")
+            << "Mnu_Enregistrer_csv" << "Option3" << "PARIS"
+            << crlfLines({"F1ABC;DUPONT Jean;12 rue Haute  75002 PARIS", "F2AA;EN LISTE ORANGE;",
+                          "F6ZZZ;MARTIN Paul;1 rue A  75001 PARIS", kCredit});
+        QTest::newRow("txt: accented letters as single bytes")
+            << "Mnu_Enregistrer_txt" << "Option3" << "Évreux" << crlfLines({kLevy, kCredit});
+        QTest::newRow("csv: accented letters as single bytes")
+            << "Mnu_Enregistrer_csv" << "Option3" << "Évreux"
+            << crlfLines({"F4XYZ;L\xC9VY H\xE9l\xE8ne;3 all\xE9" "e des Pr\xE9s  27000 \xC9VREUX", kCredit});
+        QTest::newRow("txt: before any search") << "Mnu_Enregistrer_txt" << "" << "" << crlfLines({kCredit});
+        QTest::newRow("csv: before any search") << "Mnu_Enregistrer_csv" << "" << "" << crlfLines({kCredit});
+        QTest::newRow("txt: search without result") << "Mnu_Enregistrer_txt" << "Option3" << "PAR"
+                                                    << crlfLines({kCredit});
+        QTest::newRow("csv: callsign on two lines") << "Mnu_Enregistrer_csv" << "Option1" << "F1ABC"
+                                                    << crlfLines({"F1ABC;DUPONT Jean;12 rue Haute  75002 PARIS",
+                                                                  "F1ABC;DURAND Luc;5 rue C  06000 NICE", kCredit});
+    }
+    void writesTheWholeFileInWindows1252WithCrLf()
+    {
+        QFETCH(QString, menuEntry);
+        QFETCH(QString, searchOption);
+        QFETCH(QString, typed);
+        QFETCH(QByteArray, expected);
+
+        MainHarness main(kDirectory);
+        if (!searchOption.isEmpty())
+            main.search(qPrintable(searchOption), typed);
+        const QStringList shown = main.listLines();
+        main.platform.messages.clear();
+        // Accepting the proposed name as it is: no extension is added.
+        const QString path = QDir(main.folder.path()).filePath(QStringLiteral("Recherche_resultat"));
+        main.platform.savePaths.push_back(path);
+
+        choose(main, qPrintable(menuEntry));
+        QCOMPARE(fileBytes(path), expected);
+        QCOMPARE(main.platform.filesWritten, QStringList{path});
+        QVERIFY(main.platform.messages.empty());
+        QCOMPARE(main.listLines(), shown);
+    }
+
+    void savingAgainReplacesTheEarlierFile()
+    {
+        MainHarness main(kDirectory);
+        const QString path = QDir(main.folder.path()).filePath(QStringLiteral("liste.txt"));
+        writeFile(path, QByteArray(5000, 'x'));
+
+        main.search("Option3", QStringLiteral("PARIS"));
+        main.platform.savePaths.push_back(path);
+        choose(main, "Mnu_Enregistrer_txt");
+        main.search("Option3", QStringLiteral("NICE"));
+        main.platform.savePaths.push_back(path);
+        choose(main, "Mnu_Enregistrer_txt");
+
+        QCOMPARE(fileBytes(path), crlfLines({kDurand, kCredit}));
+    }
+
+    void leavingTheDialogWithoutANameWritesNothing_data()
+    {
+        QTest::addColumn<QString>("menuEntry");
+        QTest::newRow("txt") << "Mnu_Enregistrer_txt";
+        QTest::newRow("csv") << "Mnu_Enregistrer_csv";
+    }
+    void leavingTheDialogWithoutANameWritesNothing()
+    {
+        QFETCH(QString, menuEntry);
+        MainHarness main(kDirectory);
+        main.search("Option3", QStringLiteral("PARIS"));
+        const QStringList before = QDir(main.folder.path()).entryList(QDir::Files);
+
+        choose(main, qPrintable(menuEntry));
+        QCOMPARE(main.platform.saveDialogs.size(), std::size_t{1});
+        QCOMPARE(main.platform.messageTexts(), QStringList{"selectionnez un fichier ou quitter"});
+        QVERIFY(main.platform.filesWritten.isEmpty());
+        QCOMPARE(QDir(main.folder.path()).entryList(QDir::Files), before);
+        QCOMPARE(main.listLines().size(), 3);
+    }
+
+    void aFailedWriteIsToldAndKeepsTheEarlierFile_data()
+    {
+        QTest::addColumn<QString>("menuEntry");
+        QTest::newRow("txt") << "Mnu_Enregistrer_txt";
+        QTest::newRow("csv") << "Mnu_Enregistrer_csv";
+    }
+    void aFailedWriteIsToldAndKeepsTheEarlierFile()
+    {
+        QFETCH(QString, menuEntry);
+        MainHarness main(kDirectory);
+        const QString path = QDir(main.folder.path()).filePath(QStringLiteral("liste"));
+        writeFile(path, "earlier list\r\n");
+        main.search("Option3", QStringLiteral("PARIS"));
+        main.platform.savePaths.push_back(path);
+        main.platform.writeFailure = QStringLiteral("l'écriture a échoué (disque plein ou support retiré ?).");
+
+        choose(main, qPrintable(menuEntry));
+        QCOMPARE(main.platform.messageTexts(),
+                 QStringList{QStringLiteral("La liste n'a pas été enregistrée dans le fichier « %1 » : "
+                                            "l'écriture a échoué (disque plein ou support retiré ?).\r\n"
+                                            "Un fichier qui portait déjà ce nom est resté tel quel.")
+                                 .arg(QDir::toNativeSeparators(path))});
+        QCOMPARE(fileBytes(path), QByteArray("earlier list\r\n"));
+
+        // The window goes on working: the next search and the next save succeed.
+        main.platform.writeFailure.reset();
+        main.search("Option3", QStringLiteral("NICE"));
+        main.platform.savePaths.push_back(path);
+        choose(main, "Mnu_Enregistrer_txt");
+        QCOMPARE(fileBytes(path), crlfLines({kDurand, kCredit}));
+    }
+
+    void aFileInAMissingFolderIsToldNotPassedOff()
+    {
+        MainHarness main(kDirectory);
+        main.search("Option3", QStringLiteral("PARIS"));
+        const QString missingFolder = QDir(main.folder.path()).filePath(QStringLiteral("absent"));
+        main.platform.savePaths.push_back(QDir(missingFolder).filePath(QStringLiteral("liste.csv")));
+
+        choose(main, "Mnu_Enregistrer_csv");
+        QCOMPARE(main.platform.messages.size(), std::size_t{1});
+        const QString message = main.platform.messages[0].text;
+        QVERIFY2(message.startsWith(QStringLiteral("La liste n'a pas été enregistrée")), qPrintable(message));
+        QVERIFY2(message.contains(QStringLiteral("n'existe pas")), qPrintable(message));
+        QVERIFY(!QDir(missingFolder).exists());
+        QVERIFY(main.platform.filesWritten.isEmpty());
+    }
+
+    void printsHeadingListAndCreditInCourierNew_data()
+    {
+        QTest::addColumn<QString>("searchOption");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("optionAtPrint");
+        QTest::addColumn<QStringList>("listed");
+
+        const QString dupont = QString::fromLatin1(kDupont);
+        const QString orange = QString::fromLatin1(kOrange);
+        const QString martin = QString::fromLatin1(kMartin);
+        QTest::newRow("city with an orange-list line") << "Option3" << "PARIS" << "" << QStringList{dupont, orange, martin};
+        QTest::newRow("callsign") << "Option1" << "F6ZZZ" << "" << QStringList{martin};
+        QTest::newRow("surname") << "Option2" << "DUPONT" << "" << QStringList{dupont};
+        QTest::newRow("department") << "Option4" << "27" << "" << QStringList{QString::fromLatin1(kLevy)};
+        QTest::newRow("empty list before any search") << "" << "" << "" << QStringList{};
+        QTest::newRow("criterion changed after the search") << "Option2" << "DUPONT" << "Option4" << QStringList{dupont};
+    }
+    void printsHeadingListAndCreditInCourierNew()
+    {
+        QFETCH(QString, searchOption);
+        QFETCH(QString, typed);
+        QFETCH(QString, optionAtPrint);
+        QFETCH(QStringList, listed);
+
+        MainHarness main(kDirectory);
+        if (!searchOption.isEmpty())
+            main.search(qPrintable(searchOption), typed);
+        if (!optionAtPrint.isEmpty())
+            QTest::mouseClick(main.control<QWidget>(qPrintable(optionAtPrint)), Qt::LeftButton);
+        main.platform.messages.clear();
+        ScriptedPrinter& printer = main.platform.scriptedPrinter();
+        printer.setFontName(QStringLiteral("Times New Roman"));
+        printer.setFontSize(12);
+
+        choose(main, "Mnu_Imprimer");
+
+        const QString option = optionAtPrint.isEmpty() ? (searchOption.isEmpty() ? "Option1" : searchOption) : optionAtPrint;
+        const QString start = option == "Option1" ? "Indicatif "
+            : option == "Option2"                 ? "Nom "
+            : option == "Option3"                 ? "Ville "
+                                                  : "Departement ";
+        const QString heading = start + main.shared.Texte_Recherche;
+        QCOMPARE(main.platform.printerDialogs, (std::vector<QStringList>{{heading, QString()}}));
+        QCOMPARE(printer.printed.size(), std::size_t{1});
+        const QStringList expected = QStringList{heading, QString()} + listed + QStringList{QString(), creditText()};
+        QCOMPARE(ScriptedPrinter::texts(printer.printed[0]), expected);
+        for (const ScriptedPrinter::Line& line : printer.printed[0]) {
+            QCOMPARE(line.fontName, QStringLiteral("Courier New"));
+            QCOMPARE(line.fontSize, 7.0f);
+            QVERIFY(line.bold);
+        }
+        QVERIFY(printer.openJob.empty());
+        QVERIFY(printer.discarded.empty());
+        QCOMPARE(printer.fontName(), QStringLiteral("Times New Roman"));
+        QCOMPARE(printer.fontSize(), 12.0f);
+        QVERIFY(!printer.fontBold());
+        QVERIFY(main.platform.messages.empty());
+    }
+
+    void cancellingThePrinterDialogPrintsNothing()
+    {
+        MainHarness main(kDirectory);
+        main.search("Option3", QStringLiteral("PARIS"));
+        main.platform.messages.clear();
+        main.platform.printerDialogAnswers.push_back(false);
+        ScriptedPrinter& printer = main.platform.scriptedPrinter();
+
+        choose(main, "Mnu_Imprimer");
+        QVERIFY(printer.printed.empty());
+        QVERIFY(printer.openJob.empty());
+        QCOMPARE(printer.discarded.size(), std::size_t{1});
+        QCOMPARE(ScriptedPrinter::texts(printer.discarded[0]), (QStringList{"Ville PARIS", ""}));
+        QCOMPARE(printer.fontName(), QStringLiteral("Arial"));
+        QCOMPARE(printer.fontSize(), 10.0f);
+        QVERIFY(!printer.fontBold());
+        QVERIFY(main.platform.messages.empty());
+
+        // The next print goes through whole, without a leftover of the cancelled one.
+        choose(main, "Mnu_Imprimer");
+        QCOMPARE(printer.printed.size(), std::size_t{1});
+        QCOMPARE(printer.printed[0].size(), std::size_t{7});
+    }
+
+    void aMissingPrinterIsTold()
+    {
+        MainHarness main(kDirectory);
+        main.search("Option3", QStringLiteral("PARIS"));
+        main.platform.messages.clear();
+        main.platform.printer.reset();
+
+        choose(main, "Mnu_Imprimer");
+        QCOMPARE(main.platform.messageTexts(),
+                 QStringList{"Aucune imprimante n'est installée : la liste ne peut pas être imprimée."});
+        QVERIFY(main.platform.printerDialogs.empty());
+        QCOMPARE(main.listLines().size(), 3);
+    }
+
+    void aPrinterThatRefusesTheJobIsTold()
+    {
+        MainHarness main(kDirectory);
+        main.search("Option3", QStringLiteral("PARIS"));
+        main.platform.messages.clear();
+        ScriptedPrinter& printer = main.platform.scriptedPrinter();
+        printer.endFailure = QStringLiteral("l'imprimante « Bureau » n'accepte pas le document.");
+
+        choose(main, "Mnu_Imprimer");
+        QCOMPARE(main.platform.messageTexts(),
+                 QStringList{"La liste n'a pas été imprimée : l'imprimante « Bureau » n'accepte pas le document."});
+        QVERIFY(printer.printed.empty());
+        QCOMPARE(printer.fontName(), QStringLiteral("Arial"));
+    }
+
+    void aLongListRunsOverSeveralPagesOfARealPrinter()
+    {
+        MainHarness main(bigDirectory(400));
+        main.search("Option3", QStringLiteral("LYON"));
+        QCOMPARE(main.listLines().size(), 400);
+        QTemporaryDir outFolder;
+        const QString pdf = outFolder.filePath(QStringLiteral("liste.pdf"));
+        main.platform.printer = std::make_unique<QtPrinter>(pdf);
+        const QString faceBefore = main.platform.printer->fontName();
+        const float sizeBefore = main.platform.printer->fontSize();
+        main.platform.messages.clear();
+
+        choose(main, "Mnu_Imprimer");
+        QVERIFY(main.platform.messages.empty());
+        const QByteArray bytes = fileBytes(pdf);
+        QVERIFY(bytes.startsWith("%PDF"));
+        QVERIFY2(pdfPageCount(bytes) > 1, qPrintable(QString::number(pdfPageCount(bytes))));
+        // The printer's own font settings are back as they were.
+        QCOMPARE(main.platform.printer->fontName(), faceBefore);
+        QCOMPARE(main.platform.printer->fontSize(), sizeBefore);
+        QVERIFY(!main.platform.printer->fontBold());
+    }
+};
+
+} // namespace dravelin::test
+
+QTEST_MAIN(dravelin::test::TestMainOutput)
+#include "test_main_output.moc"

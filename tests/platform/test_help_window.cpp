@@ -1,0 +1,115 @@
+#include <QAction>
+#include <QCoreApplication>
+#include <QFile>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBrowser>
+
+#include "platform/help_window.h"
+#include "platform/qt_platform.h"
+
+namespace dravelin {
+
+namespace {
+
+const QString kShippedManual = QStringLiteral(DRAVELIN_HELP_SOURCE);
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QSet<QString> captures(const QString& text, const QString& pattern)
+{
+    QSet<QString> found;
+    auto matches = QRegularExpression(pattern).globalMatch(text);
+    while (matches.hasNext())
+        found.insert(matches.next().captured(1));
+    return found;
+}
+
+} // namespace
+
+class TestHelpWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void theBuildPutsTheManualBesideTheExecutable()
+    {
+        const QString besideExecutable = QCoreApplication::applicationDirPath() + QStringLiteral("/Dravelin.hlp");
+        QVERIFY(QFile::exists(besideExecutable));
+        QCOMPARE(fileBytes(besideExecutable), fileBytes(kShippedManual));
+    }
+
+    void everyLinkOfTheManualLeadsToASection()
+    {
+        const QString html = QString::fromUtf8(fileBytes(kShippedManual));
+        const QSet<QString> links = captures(html, QStringLiteral("href=\"#([^\"]+)\""));
+        const QSet<QString> anchors = captures(html, QStringLiteral("name=\"([^\"]+)\""));
+        QVERIFY(!links.isEmpty());
+        for (const QString& link : links)
+            QVERIFY2(anchors.contains(link), qPrintable(link));
+        for (const char* topic : {"recherche", "indicatif", "nom", "ville", "departement", "exact", "enregistrer",
+                                  "imprimer", "modification", "revision"})
+            QVERIFY2(links.contains(QString::fromLatin1(topic)), topic);
+    }
+
+    void showsTheManualWithItsNavigation()
+    {
+        QtPlatform platform;
+        QWidget main;
+        platform.showHelp(&main, kShippedManual);
+        HelpWindow* window = platform.helpWindow();
+        QVERIFY(window);
+        QVERIFY(window->isVisible());
+        QTextBrowser* browser = window->browser();
+        QCOMPARE(browser->documentTitle(), QStringLiteral("Dravelin - Mode d'emploi"));
+        QVERIFY(browser->toPlainText().contains(QStringLiteral("La règle de l'égalité exacte")));
+
+        auto* back = window->findChild<QAction*>(QStringLiteral("Aide_Precedent"));
+        auto* forward = window->findChild<QAction*>(QStringLiteral("Aide_Suivant"));
+        auto* home = window->findChild<QAction*>(QStringLiteral("Aide_Sommaire"));
+        QVERIFY(back && forward && home);
+        QVERIFY(!back->isEnabled());
+
+        QUrl section = browser->source();
+        section.setFragment(QStringLiteral("revision"));
+        browser->setSource(section);
+        QVERIFY(back->isEnabled());
+        back->trigger();
+        QVERIFY(browser->source().fragment().isEmpty());
+        QVERIFY(forward->isEnabled());
+        forward->trigger();
+        QCOMPARE(browser->source().fragment(), QStringLiteral("revision"));
+        home->trigger();
+        QVERIFY(browser->source().fragment().isEmpty());
+
+        // A second request reuses the same window.
+        platform.showHelp(&main, kShippedManual);
+        QCOMPARE(platform.helpWindow(), window);
+        QCOMPARE(main.findChildren<HelpWindow*>().size(), 1);
+    }
+
+    void aMissingManualIsExplainedInTheWindow()
+    {
+        QTemporaryDir folder;
+        const QString missing = folder.filePath(QStringLiteral("Dravelin.hlp"));
+        QtPlatform platform;
+        QWidget main;
+        platform.showHelp(&main, missing);
+        HelpWindow* window = platform.helpWindow();
+        QVERIFY(window && window->isVisible());
+        const QString text = window->browser()->toPlainText();
+        QVERIFY2(text.contains(QStringLiteral("Mode d'emploi indisponible")), qPrintable(text));
+        QVERIFY2(text.contains(QDir::toNativeSeparators(missing)), qPrintable(text));
+        QVERIFY(!window->findChild<QAction*>(QStringLiteral("Aide_Sommaire"))->isEnabled());
+    }
+};
+
+} // namespace dravelin
+
+QTEST_MAIN(dravelin::TestHelpWindow)
+#include "test_help_window.moc"

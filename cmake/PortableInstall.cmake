@@ -2,7 +2,7 @@
 # executable with its help file, icon and desktop entry beside it, and the sample directory
 # file only when DIR holds none yet, so that re-installing never replaces the user's list.
 install(TARGETS dravelin dravelin-recherche RUNTIME DESTINATION .)
-install(FILES ${PROJECT_SOURCE_DIR}/data/Dravelin.hlp DESTINATION . OPTIONAL)
+install(FILES ${PROJECT_SOURCE_DIR}/data/Dravelin.hlp DESTINATION .)
 install(FILES ${PROJECT_SOURCE_DIR}/data/icons/dravelin-128.png DESTINATION . RENAME dravelin.png)
 install(CODE "
   set(folder \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}\")

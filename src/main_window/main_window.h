@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 #include <filesystem>
+#include <memory>
 
 #include "database/criterion.h"
 #include "platform/windows1252.h"
@@ -17,6 +18,7 @@ class QRadioButton;
 
 namespace dravelin {
 
+class Ajout_Indicatif;
 class Platform;
 class ResultListModel;
 class Sous_Programmes;
@@ -54,7 +56,6 @@ private:
     Sous_Programmes& shared_;
     Windows1252 codec_;
     ResultListModel* resultModel_ = nullptr;
-    bool searchRunning_ = false;
 
     QWidget* client_ = nullptr;
     QGroupBox* Frame1 = nullptr;
@@ -88,6 +89,23 @@ private:
     QAction* Mnu_Historique = nullptr;
     QAction* Mnu_Notice = nullptr;
     QAction* Mnu_Apropos = nullptr;
+
+    // --- Result selection, expert display and the editing window (main_window_expert.cpp) ---
+public:
+    // Looks the entry of the selected line up and shows it in the editing window.
+    void Aff_Expert();
+    // The editing window, once the expert display has created it.
+    Ajout_Indicatif* editingWindow() const { return editingWindow_.get(); }
+
+private:
+    void connectExpert();
+    void lineClicked();
+    void lineDoubleClicked();
+    void toggleExpert();
+
+    // Parentless, so that it stays open when the main window is closed.
+    std::unique_ptr<Ajout_Indicatif> editingWindow_;
+    // --- end of result selection and expert display ---
 };
 
 } // namespace dravelin

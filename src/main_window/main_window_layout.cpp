@@ -8,7 +8,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "edit_window/ajout_indicatif.h" // Main owns the editing window
 #include "main_window/result_list_model.h"
+#include "main_window/result_list_view.h"
 #include "platform/platform.h"
 #include "shared/sous_programmes.h"
 #include "widgets/colours.h"
@@ -53,6 +55,7 @@ Main::Main(Platform& platform, Sous_Programmes& shared, QWidget* parent)
     buildControls();
     buildMenus();
     connectControls();
+    connectExpert();
 }
 
 Main::~Main() = default;
@@ -89,7 +92,7 @@ void Main::buildControls()
     Titre->setAccessibleName(QStringLiteral("En-tête des colonnes"));
 
     resultModel_ = new ResultListModel(this);
-    Liste_OM = named(new QListView(client_), "Liste_OM", QStringLiteral("Résultats"), twipsRect(360, 1680, 13095, 4110));
+    Liste_OM = named(new ResultListView(client_), "Liste_OM", QStringLiteral("Résultats"), twipsRect(360, 1680, 13095, 4110));
     Liste_OM->setModel(resultModel_);
     Liste_OM->setUniformItemSizes(true);
     Liste_OM->setSelectionMode(QAbstractItemView::SingleSelection);

@@ -4,6 +4,8 @@
 #include <QString>
 #include <filesystem>
 
+#include "database/file_layer.h"
+
 class QWidget;
 
 namespace dravelin {
@@ -31,6 +33,9 @@ public:
 
     // Lets the window handle the events waiting now, once, and returns.
     virtual void processPendingEvents() = 0;
+
+    // The calls that write, flush and rename files on behalf of the editing window.
+    virtual FileLayer& fileLayer() { return systemFileLayer(); }
 };
 
 // A folder or file name of the widgets' world as a path for the database layer.

@@ -29,11 +29,14 @@ public:
     QString programFolder() const override { return programFolder_; }
     QDate today() const override { return today_; }
     void processPendingEvents() override;
+    FileLayer& fileLayer() override { return files ? *files : systemFileLayer(); }
 
     // Answers for the Yes/No boxes, in order; an unscripted question is answered No.
     std::deque<MessageAnswer> answers;
     // Runs inside the pending-events pass, as if the user acted at that moment.
     std::function<void()> onPendingEvents;
+    // The file layer to use instead of the system's, to make its steps fail.
+    FileLayer* files = nullptr;
 
     std::vector<Message> messages;
     std::vector<std::pair<SettingKey, QString>> settingsWritten; // in the order written

@@ -137,6 +137,9 @@ void Ajout_Indicatif::resetControls()
 
 void Ajout_Indicatif::centre()
 {
+    // With its native window created, the window's frame counts in its size where the
+    // system already knows it.
+    create();
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->geometry();
         move(area.x() + (area.width() - frameGeometry().width()) / 2,

@@ -162,8 +162,9 @@ void Ajout_Indicatif::load()
 
 void Ajout_Indicatif::unload()
 {
-    hide();
-    loaded_ = false;
+    // Closed, not merely hidden, so that the program ends here when the main window has
+    // already been closed.
+    close();
 }
 
 void Ajout_Indicatif::showWindow()

@@ -1,5 +1,6 @@
 #include <QDir>
 #include <QFile>
+#include <QAction>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -77,6 +78,31 @@ private slots:
                                                 resultLine("F6ZZZ", "MARTIN Paul", "1 rue A  75001 PARIS"),
                                                 resultLine("F8BRG", "BOURG Marc", "2 place D  01000 BOURG EN BRESSE")}));
         QCOMPARE(main.platform.messages.size(), std::size_t{1});
+    }
+
+    void quitterClosesTheWindowSoThatTheProgramCanEnd()
+    {
+        // The program ends when its last window is closed; a window merely hidden would keep it
+        // running once the main window is gone.
+        struct CloseCounter : QObject {
+            int closes = 0;
+            bool eventFilter(QObject*, QEvent* event) override
+            {
+                if (event->type() == QEvent::Close)
+                    ++closes;
+                return false;
+            }
+        } counter;
+        MainHarness main(crlfLines({"Base Rev 255  du 11/08/2009", "F6ZZZ;MARTIN;Paul;1 rue A;PARIS;75001"}));
+        Editing editing(main);
+        editing.open(QStringLiteral("F6ZZZ"));
+        editing.window()->installEventFilter(&counter);
+        main.window->findChild<QAction*>(QStringLiteral("Mnu_Quitter"))->trigger();
+        QVERIFY(!main.window->isVisible());
+        QVERIFY(editing.window()->isVisible()); // closing the main window leaves it open
+        editing.click("Quitter");
+        QCOMPARE(counter.closes, 1);
+        QVERIFY(!editing.window()->isVisible());
     }
 };
 

@@ -26,7 +26,8 @@ std::optional<ExpertEntry> findEntry(std::istream& input, std::string_view key,
     if (afterRevisionLine)
         afterRevisionLine();
     while (reader.next(line)) {
-        if (line.empty())
+        // The callsign is the start of the line: most lines are passed over without cutting.
+        if (line.empty() || line.compare(0, key.size(), key) != 0)
             continue;
         const auto record = splitRecordLine(line);
         if (!record || record->callsign != key)

@@ -45,6 +45,14 @@ std::string makeRevisionLine(int number, std::string_view dateText)
     return line;
 }
 
+std::optional<std::string> raisedRevisionLine(std::string_view revisionLine, std::string_view dateText)
+{
+    const int number = revisionNumber(revisionLine);
+    if (number >= kHighestRevision)
+        return std::nullopt;
+    return makeRevisionLine(number + 1, dateText);
+}
+
 FirstLine readRevisionLine(const std::filesystem::path& directoryFile)
 {
     FirstLine result;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -24,6 +25,13 @@ int revisionNumber(std::string_view revisionLine);
 
 // "Base Rev " + the number on three digits + "  du " + the date text.
 std::string makeRevisionLine(int number, std::string_view dateText);
+
+// The highest revision that the three digits of the revision line can hold.
+inline constexpr int kHighestRevision = 999;
+
+// The revision line one revision after `revisionLine`, dated `dateText`; nothing past 999,
+// which would need a fourth digit and shift the date out of its place.
+std::optional<std::string> raisedRevisionLine(std::string_view revisionLine, std::string_view dateText);
 
 struct FirstLine {
     FileProblem problem = FileProblem::None;

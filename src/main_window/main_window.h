@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 #include <filesystem>
+#include <memory>
 
 #include "database/criterion.h"
 #include "database/list_output.h"
@@ -18,6 +19,7 @@ class QRadioButton;
 
 namespace dravelin {
 
+class Ajout_Indicatif;
 class Platform;
 class ResultListModel;
 class Sous_Programmes;
@@ -55,7 +57,6 @@ private:
     Sous_Programmes& shared_;
     Windows1252 codec_;
     ResultListModel* resultModel_ = nullptr;
-    bool searchRunning_ = false;
 
     QWidget* client_ = nullptr;
     QGroupBox* Frame1 = nullptr;
@@ -100,6 +101,22 @@ private:
     void showUserManual();
     void showAbout();
     // ---- end of saving, printing and Help ----
+    // --- Result selection, expert display and the editing window (main_window_expert.cpp) ---
+public:
+    // Looks the entry of the selected line up and shows it in the editing window.
+    void Aff_Expert();
+    // The editing window, once the expert display has created it.
+    Ajout_Indicatif* editingWindow() const { return editingWindow_.get(); }
+
+private:
+    void connectExpert();
+    void lineClicked();
+    void lineDoubleClicked();
+    void toggleExpert();
+
+    // Parentless, so that it stays open when the main window is closed.
+    std::unique_ptr<Ajout_Indicatif> editingWindow_;
+    // --- end of result selection and expert display ---
 };
 
 } // namespace dravelin

@@ -9,7 +9,9 @@
 #include <QRadioButton>
 #include <QShortcut>
 
+#include "edit_window/ajout_indicatif.h" // Main owns the editing window
 #include "main_window/result_list_model.h"
+#include "main_window/result_list_view.h"
 #include "platform/platform.h"
 #include "shared/sous_programmes.h"
 #include "widgets/colours.h"
@@ -59,6 +61,7 @@ Main::Main(Platform& platform, Sous_Programmes& shared, QWidget* parent)
     connectControls();
     connectOutputMenus();
     connectHelpMenu();
+    connectExpert();
 }
 
 Main::~Main() = default;
@@ -94,7 +97,7 @@ void Main::buildControls()
     Titre = label(Frame3, "Titre", QString(), twipsRect(360, 240, 12855, 255));
 
     resultModel_ = new ResultListModel(this);
-    Liste_OM = named(new QListView(client_), "Liste_OM", QStringLiteral("Résultats"), twipsRect(360, 1680, 13095, 4110));
+    Liste_OM = named(new ResultListView(client_), "Liste_OM", QStringLiteral("Résultats"), twipsRect(360, 1680, 13095, 4110));
     Liste_OM->setModel(resultModel_);
     Liste_OM->setUniformItemSizes(true);
     Liste_OM->setSelectionMode(QAbstractItemView::SingleSelection);

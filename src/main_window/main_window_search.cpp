@@ -35,8 +35,8 @@ void Main::selectCriterion(const QString& prompt)
 
 void Main::queryEntered()
 {
-    // An Enter handled while a search lets pending events run must not start another.
-    if (searchRunning_)
+    // An Enter handled while a search or a rewrite lets pending events run must not start a search.
+    if (shared_.directoryBusy)
         return;
     shared_.Texte_Recherche = Libelle->text();
     const std::string_view rejection = queryRejection(selectedCriterion(), codec_.encode(Libelle->text()));
@@ -51,9 +51,9 @@ void Main::queryEntered()
 
 void Main::Affichage()
 {
-    if (searchRunning_)
+    if (shared_.directoryBusy)
         return;
-    searchRunning_ = true;
+    shared_.directoryBusy = true;
     resultModel_->clear();
 
     const Criterion criterion = selectedCriterion();
@@ -68,7 +68,7 @@ void Main::Affichage()
     Frame3->setTitle(countCaption);
     Frame3->setAccessibleName(countCaption); // announces the count to screen readers
     Libelle->clear();
-    searchRunning_ = false;
+    shared_.directoryBusy = false;
 
     if (problem == FileProblem::Missing)
         showMessage(QStringLiteral("Le fichier de l'annuaire « %1 » est introuvable : la recherche est impossible.")

@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <optional>
 
+#include "database/file_layer.h"
+
 class QByteArray;
 class QWidget;
 
@@ -72,6 +74,8 @@ public:
 
     // Shows an HTML help file in the program's help window, not modal.
     virtual void showHelp(QWidget* parent, const QString& helpFile) = 0;
+    // The calls that write, flush and rename files on behalf of the editing window.
+    virtual FileLayer& fileLayer() { return systemFileLayer(); }
 };
 
 // A folder or file name of the widgets' world as a path for the database layer.

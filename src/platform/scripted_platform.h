@@ -37,11 +37,14 @@ public:
     Printer* defaultPrinter() override;
     bool showPrinterDialog(QWidget* parent, Printer& printer) override;
     void showHelp(QWidget* parent, const QString& helpFile) override;
+    FileLayer& fileLayer() override { return files ? *files : systemFileLayer(); }
 
     // Answers for the Yes/No boxes, in order; an unscripted question is answered No.
     std::deque<MessageAnswer> answers;
     // Runs inside the pending-events pass, as if the user acted at that moment.
     std::function<void()> onPendingEvents;
+    // The file layer to use instead of the system's, to make its steps fail.
+    FileLayer* files = nullptr;
 
     struct SaveDialog {
         QString proposedName;

@@ -26,6 +26,9 @@ public:
     bool Mode_Modification = false;
     // An entry was stored since the editing window was loaded.
     bool Base_Modifiee = false;
+    // A search, lookup or rewrite of the directory file is under way and may be letting
+    // pending events run: no second one may start (see DirectoryOperation).
+    bool directoryBusy = false;
 
     static QString versionText();
     static QString historyText();

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 
 #include "database/revision_line.h"
@@ -53,6 +54,32 @@ TEST(RevisionLine, NewLineHasThreeDigitsAndTheDate)
     EXPECT_EQ(makeRevisionLine(256, "07/12/2026"), "Base Rev 256  du 07/12/2026");
     EXPECT_EQ(makeRevisionLine(10, "07/12/2026"), "Base Rev 010  du 07/12/2026");
     EXPECT_EQ(makeRevisionLine(1, "07/12/2026"), "Base Rev 001  du 07/12/2026");
+}
+
+TEST(RevisionLine, RaisedLineStopsAtTheThreeDigitLimit)
+{
+    struct Case {
+        std::string line;
+        std::optional<std::string> raised;
+    };
+    const Case cases[] = {
+        {"Base Rev 255  du 11/08/2009", "Base Rev 256  du 07/12/2026"},
+        {"Base Rev 009  du 11/08/2009", "Base Rev 010  du 07/12/2026"},
+        {"Base Rev 099  du 11/08/2009", "Base Rev 100  du 07/12/2026"},
+        {"Base Rev 998  du 11/08/2009", "Base Rev 999  du 07/12/2026"},
+        {"Base Rev", "Base Rev 001  du 07/12/2026"},     // shorter than ten characters
+        {"Base Rev abc  du x", "Base Rev 001  du 07/12/2026"}, // no digit
+        {"", "Base Rev 001  du 07/12/2026"},
+        {"Base Rev 999  du 11/08/2009", std::nullopt},  // a fourth digit would shift the date
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        const auto raised = raisedRevisionLine(c.line, "07/12/2026");
+        EXPECT_EQ(raised, c.raised);
+        if (raised) {
+            EXPECT_EQ(raised->size(), 27u);
+        }
+    }
 }
 
 class RevisionFile : public ::testing::Test {

@@ -1,0 +1,78 @@
+#include "database/append.h"
+
+#include <fstream>
+#include <string>
+
+#include "database/directory_file.h"
+
+namespace dravelin {
+
+namespace {
+
+struct FileEnd {
+    FileProblem problem = FileProblem::None;
+    std::uint64_t size = 0;
+    bool endsWithLineEnd = false;
+};
+
+FileEnd inspectEnd(const std::filesystem::path& directoryFile)
+{
+    FileEnd end;
+    std::ifstream stream;
+    end.problem = openForReading(directoryFile, stream);
+    if (end.problem != FileProblem::None)
+        return end;
+    stream.seekg(0, std::ios::end);
+    const std::streamoff size = stream.tellg();
+    if (size < 0) {
+        end.problem = FileProblem::NotReadable;
+        return end;
+    }
+    end.size = static_cast<std::uint64_t>(size);
+    if (size == 0)
+        return end;
+    stream.seekg(size - 1);
+    char last = 0;
+    if (!stream.get(last)) {
+        end.problem = FileProblem::NotReadable;
+        return end;
+    }
+    // A lone CR ends a line for every reader, as CR LF and LF do.
+    end.endsWithLineEnd = last == '\n' || last == '\r';
+    return end;
+}
+
+} // namespace
+
+WriteProblem appendRecordLine(const std::filesystem::path& programFolder, std::string_view recordLine,
+                              FileLayer& files)
+{
+    const std::filesystem::path directoryFile = directoryFilePath(programFolder);
+    const FileEnd end = inspectEnd(directoryFile);
+    if (end.problem == FileProblem::Missing)
+        return WriteProblem::DirectoryMissing;
+    if (end.problem != FileProblem::None)
+        return WriteProblem::DirectoryNotReadable;
+    if (end.size == 0)
+        return WriteProblem::DirectoryEmpty;
+
+    std::string bytes;
+    if (!end.endsWithLineEnd)
+        bytes += "\r\n";
+    bytes += recordLine;
+    bytes += "\r\n";
+
+    const std::unique_ptr<WriteHandle> handle = files.openForAppend(directoryFile);
+    if (!handle)
+        return WriteProblem::DirectoryNotOpened;
+    if (!handle->write(bytes) || !handle->flushToDisk()) {
+        const bool undone = handle->truncate(end.size);
+        handle->close();
+        return undone ? WriteProblem::DirectoryNotWritten : WriteProblem::AppendNotUndone;
+    }
+    // The line is on the disk once the flush succeeded; closing cannot lose it any more.
+    handle->close();
+    return WriteProblem::None;
+}
+
+} // namespace dravelin

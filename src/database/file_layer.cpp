@@ -1,0 +1,193 @@
+#include "database/file_layer.h"
+
+#ifdef _WIN32
+#include <algorithm>
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#else
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace dravelin {
+
+namespace {
+
+#ifdef _WIN32
+
+class SystemWriteHandle : public WriteHandle {
+public:
+    explicit SystemWriteHandle(HANDLE handle) : handle_(handle) {}
+    ~SystemWriteHandle() override { close(); }
+
+    bool write(std::string_view bytes) override
+    {
+        while (!bytes.empty()) {
+            const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 30));
+            DWORD written = 0;
+            if (!WriteFile(handle_, bytes.data(), chunk, &written, nullptr) || written == 0)
+                return false;
+            bytes.remove_prefix(written);
+        }
+        return true;
+    }
+
+    bool flushToDisk() override { return FlushFileBuffers(handle_) != 0; }
+
+    bool truncate(std::uint64_t size) override
+    {
+        LARGE_INTEGER position;
+        position.QuadPart = static_cast<LONGLONG>(size);
+        return SetFilePointerEx(handle_, position, nullptr, FILE_BEGIN) && SetEndOfFile(handle_) &&
+               FlushFileBuffers(handle_);
+    }
+
+    bool close() override
+    {
+        if (handle_ == INVALID_HANDLE_VALUE)
+            return true;
+        const bool closed = CloseHandle(handle_) != 0;
+        handle_ = INVALID_HANDLE_VALUE;
+        return closed;
+    }
+
+private:
+    HANDLE handle_;
+};
+
+class SystemFileLayer : public FileLayer {
+public:
+    std::unique_ptr<WriteHandle> create(const std::filesystem::path& file) override
+    {
+        const HANDLE handle = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (handle == INVALID_HANDLE_VALUE)
+            return nullptr;
+        return std::make_unique<SystemWriteHandle>(handle);
+    }
+
+    std::unique_ptr<WriteHandle> openForAppend(const std::filesystem::path& file) override
+    {
+        // GENERIC_WRITE rather than FILE_APPEND_DATA, so that a failed append can be cut off.
+        const HANDLE handle = CreateFileW(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (handle == INVALID_HANDLE_VALUE)
+            return nullptr;
+        LARGE_INTEGER zero;
+        zero.QuadPart = 0;
+        if (!SetFilePointerEx(handle, zero, nullptr, FILE_END)) {
+            CloseHandle(handle);
+            return nullptr;
+        }
+        return std::make_unique<SystemWriteHandle>(handle);
+    }
+
+    bool replace(const std::filesystem::path& from, const std::filesystem::path& to) override
+    {
+        return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    }
+
+    bool remove(const std::filesystem::path& file) override { return DeleteFileW(file.c_str()) != 0; }
+};
+
+#else
+
+class SystemWriteHandle : public WriteHandle {
+public:
+    explicit SystemWriteHandle(int descriptor) : descriptor_(descriptor) {}
+    ~SystemWriteHandle() override { close(); }
+
+    bool write(std::string_view bytes) override
+    {
+        while (!bytes.empty()) {
+            const ssize_t written = ::write(descriptor_, bytes.data(), bytes.size());
+            if (written < 0 && errno == EINTR)
+                continue;
+            if (written <= 0)
+                return false;
+            bytes.remove_prefix(static_cast<std::size_t>(written));
+        }
+        return true;
+    }
+
+    bool flushToDisk() override { return ::fsync(descriptor_) == 0; }
+
+    bool truncate(std::uint64_t size) override
+    {
+        return ::ftruncate(descriptor_, static_cast<off_t>(size)) == 0 && ::fsync(descriptor_) == 0;
+    }
+
+    bool close() override
+    {
+        if (descriptor_ < 0)
+            return true;
+        const bool closed = ::close(descriptor_) == 0;
+        descriptor_ = -1;
+        return closed;
+    }
+
+private:
+    int descriptor_;
+};
+
+int openDescriptor(const std::filesystem::path& file, int flags)
+{
+    int descriptor;
+    do
+        descriptor = ::open(file.c_str(), flags | O_CLOEXEC, 0666);
+    while (descriptor < 0 && errno == EINTR);
+    return descriptor;
+}
+
+class SystemFileLayer : public FileLayer {
+public:
+    std::unique_ptr<WriteHandle> create(const std::filesystem::path& file) override
+    {
+        const int descriptor = openDescriptor(file, O_WRONLY | O_CREAT | O_TRUNC);
+        if (descriptor < 0)
+            return nullptr;
+        return std::make_unique<SystemWriteHandle>(descriptor);
+    }
+
+    std::unique_ptr<WriteHandle> openForAppend(const std::filesystem::path& file) override
+    {
+        const int descriptor = openDescriptor(file, O_WRONLY | O_APPEND);
+        if (descriptor < 0)
+            return nullptr;
+        return std::make_unique<SystemWriteHandle>(descriptor);
+    }
+
+    bool replace(const std::filesystem::path& from, const std::filesystem::path& to) override
+    {
+        if (::rename(from.c_str(), to.c_str()) != 0)
+            return false;
+        // The rename is done; syncing the folder only makes it survive a power cut, so a
+        // failure here cannot take it back and is not reported as one.
+        std::filesystem::path folder = to.parent_path();
+        if (folder.empty())
+            folder = ".";
+        const int descriptor = openDescriptor(folder, O_RDONLY | O_DIRECTORY);
+        if (descriptor >= 0) {
+            ::fsync(descriptor);
+            ::close(descriptor);
+        }
+        return true;
+    }
+
+    bool remove(const std::filesystem::path& file) override { return ::unlink(file.c_str()) == 0; }
+};
+
+#endif
+
+} // namespace
+
+FileLayer& systemFileLayer()
+{
+    static SystemFileLayer layer;
+    return layer;
+}
+
+} // namespace dravelin

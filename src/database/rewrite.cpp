@@ -1,0 +1,147 @@
+#include "database/rewrite.h"
+
+#include <fstream>
+#include <memory>
+#include <system_error>
+
+#include "database/directory_file.h"
+#include "database/line_reader.h"
+
+namespace dravelin {
+
+namespace {
+
+// Gathers lines into large writes, and remembers the first write that failed.
+class ScratchWriter {
+public:
+    explicit ScratchWriter(WriteHandle& handle) : handle_(handle) { buffer_.reserve(kChunk + 4096); }
+
+    void line(std::string_view text)
+    {
+        buffer_ += text;
+        buffer_ += "\r\n";
+        if (buffer_.size() >= kChunk)
+            flushBuffer();
+    }
+
+    bool finish()
+    {
+        flushBuffer();
+        return ok_;
+    }
+
+    bool ok() const { return ok_; }
+
+private:
+    static constexpr std::size_t kChunk = std::size_t{1} << 20;
+
+    void flushBuffer()
+    {
+        if (ok_ && !buffer_.empty())
+            ok_ = handle_.write(buffer_);
+        buffer_.clear();
+    }
+
+    WriteHandle& handle_;
+    std::string buffer_;
+    bool ok_ = true;
+};
+
+// A file the user marked read-only is not replaced behind his back, even where the system
+// would let a rename do it.
+bool markedReadOnly(const std::filesystem::path& file)
+{
+    std::error_code error;
+    const auto permissions = std::filesystem::status(file, error).permissions();
+    return !error && (permissions & std::filesystem::perms::owner_write) == std::filesystem::perms::none;
+}
+
+} // namespace
+
+RewriteResult rewriteDirectoryFile(const std::filesystem::path& programFolder, const RewriteRequest& request,
+                                   FileLayer& files)
+{
+    RewriteResult result;
+    const std::filesystem::path directoryFile = directoryFilePath(programFolder);
+    const std::filesystem::path scratchFile = scratchFilePath(programFolder);
+
+    std::ifstream input;
+    switch (openForReading(directoryFile, input)) {
+    case FileProblem::None:
+        break;
+    case FileProblem::Missing:
+        result.problem = WriteProblem::DirectoryMissing;
+        return result;
+    case FileProblem::NotReadable:
+        result.problem = WriteProblem::DirectoryNotReadable;
+        return result;
+    }
+    if (markedReadOnly(directoryFile)) {
+        result.problem = WriteProblem::DirectoryReadOnly;
+        return result;
+    }
+
+    LineReader reader(input);
+    std::string_view line;
+    if (!reader.next(line)) {
+        result.problem = reader.failed() ? WriteProblem::DirectoryNotReadable : WriteProblem::DirectoryEmpty;
+        return result;
+    }
+
+    const std::unique_ptr<WriteHandle> handle = files.create(scratchFile);
+    if (!handle) {
+        result.problem = WriteProblem::ScratchNotCreated;
+        return result;
+    }
+    const auto abandon = [&](WriteProblem problem) {
+        handle->close();
+        files.remove(scratchFile);
+        result.problem = problem;
+        return result;
+    };
+
+    ScratchWriter out(*handle);
+    out.line(request.newFirstLine ? std::string_view(*request.newFirstLine) : line);
+    if (request.afterFirstLine)
+        request.afterFirstLine();
+
+    while (out.ok() && reader.next(line)) {
+        const LineChange change = request.rule ? request.rule(line) : LineChange::keep();
+        switch (change.kind) {
+        case LineChange::Kind::Keep:
+            out.line(line);
+            break;
+        case LineChange::Kind::Drop:
+            ++result.changedLines;
+            break;
+        case LineChange::Kind::Replace:
+            out.line(change.replacement);
+            ++result.changedLines;
+            break;
+        }
+    }
+    if (reader.failed())
+        return abandon(WriteProblem::DirectoryNotReadable);
+    if (!out.finish())
+        return abandon(WriteProblem::ScratchNotWritten);
+    if (result.changedLines == 0 && !request.newFirstLine)
+        return abandon(WriteProblem::None);
+    if (!handle->flushToDisk())
+        return abandon(WriteProblem::ScratchNotWritten);
+    if (!handle->close()) {
+        files.remove(scratchFile);
+        result.problem = WriteProblem::ScratchNotWritten;
+        return result;
+    }
+
+    // Some systems refuse to rename over a file that is still open.
+    input.close();
+    if (!files.replace(scratchFile, directoryFile)) {
+        files.remove(scratchFile);
+        result.problem = WriteProblem::DirectoryNotReplaced;
+        return result;
+    }
+    return result;
+}
+
+} // namespace dravelin

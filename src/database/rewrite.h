@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "database/file_layer.h"
+#include "database/write_problem.h"
+
+namespace dravelin {
+
+// What the rewrite does with one line after the revision line.
+struct LineChange {
+    enum class Kind { Keep, Drop, Replace };
+    Kind kind = Kind::Keep;
+    std::string_view replacement; // the line written instead, for Replace
+
+    static LineChange keep() { return {}; }
+    static LineChange drop() { return {Kind::Drop, {}}; }
+    static LineChange replaceWith(std::string_view line) { return {Kind::Replace, line}; }
+};
+
+struct RewriteRequest {
+    // The new first line; without one the revision line is copied.
+    std::optional<std::string> newFirstLine;
+    // Decides for every later line; without one every line is kept.
+    std::function<LineChange(std::string_view line)> rule;
+    // Runs once, right after the first line has been written: the window's pending events.
+    std::function<void()> afterFirstLine;
+};
+
+struct RewriteResult {
+    WriteProblem problem = WriteProblem::None;
+    // Lines the rule dropped or replaced. With none and no new first line there is nothing to
+    // change, and the directory file is left untouched, byte for byte.
+    std::size_t changedLines = 0;
+};
+
+// Rewrites the directory file through the scratch file Temporaire.txt of the program folder.
+// Every kept line is copied byte for byte; only its line end becomes CR LF. The scratch file
+// is written whole and flushed to disk, then takes the directory file's place in one atomic
+// rename, so a crash at any moment leaves the old file or the new one, whole. On any failure
+// the directory file stays as it was and the scratch file is removed. A scratch file left by
+// an earlier crash is simply replaced.
+RewriteResult rewriteDirectoryFile(const std::filesystem::path& programFolder, const RewriteRequest& request,
+                                   FileLayer& files = systemFileLayer());
+
+} // namespace dravelin

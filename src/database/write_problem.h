@@ -1,0 +1,21 @@
+#pragma once
+
+namespace dravelin {
+
+// Why a change to the directory file did not happen. Whatever the value, the directory file
+// is as it was before the attempt (AppendNotUndone alone says it may not be).
+enum class WriteProblem {
+    None,
+    DirectoryMissing,     // no directory file in the program folder
+    DirectoryNotReadable, // present, but a folder, or no permission, or a read error
+    DirectoryEmpty,       // not even a revision line to keep
+    DirectoryReadOnly,    // the file is marked read-only
+    ScratchNotCreated,    // Temporaire.txt could not be created or emptied
+    ScratchNotWritten,    // a write or the flush to disk of Temporaire.txt failed
+    DirectoryNotReplaced, // the finished Temporaire.txt could not take the directory's place
+    DirectoryNotOpened,   // the directory file could not be opened for appending
+    DirectoryNotWritten,  // the appended line could not be written or flushed; it was taken back
+    AppendNotUndone,      // as above, and taking it back failed too: the file may end with a partial line
+};
+
+} // namespace dravelin

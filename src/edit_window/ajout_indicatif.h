@@ -1,0 +1,99 @@
+#pragma once
+
+#include <QWidget>
+#include <array>
+#include <filesystem>
+
+#include "database/entry_fields.h"
+#include "platform/windows1252.h"
+
+class QGroupBox;
+class QLabel;
+class QPushButton;
+
+namespace dravelin {
+
+struct ExpertEntry;
+class FieldLineEdit;
+class Platform;
+class Sous_Programmes;
+
+// The editing window: one entry in six boxes, and the buttons that add, modify and delete
+// entries and raise the revision. It acts on the main window only through the signals of
+// Sous_Programmes.
+class Ajout_Indicatif : public QWidget {
+    Q_OBJECT
+
+public:
+    Ajout_Indicatif(Platform& platform, Sous_Programmes& shared, QWidget* parent = nullptr);
+    ~Ajout_Indicatif() override;
+
+    // The load step, when the window is not loaded: every control as at its first opening,
+    // the window centred, Base_Modifiee cleared and a pending modification ended.
+    void load();
+    bool isLoaded() const { return loaded_; }
+
+    // Writes the six boxes, as the expert display does; their states stay as they are.
+    void fillBoxes(const ExpertEntry& entry);
+    // Shows the window in front, not modal.
+    void showWindow();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildControls();
+    void connectControls();
+    void resetControls();
+    void centre();
+    void unload();
+
+    // The entry chain.
+    void fieldEntered(EntryField field);
+    bool fieldAccepted(EntryField field);
+    void openControl(QWidget* control);
+    FieldLineEdit* box(EntryField field) const { return boxes_[static_cast<std::size_t>(field)]; }
+
+    // The buttons.
+    void startNewEntry();
+    void startModification();
+    void deleteSelectedEntry();
+    void storeEntry();
+    void quitWindow();
+    bool offerRevisionBump();
+    void readyForNextEntry();
+
+    void showMessage(const QString& text);
+    std::filesystem::path programFolder() const;
+
+    Platform& platform_;
+    Sous_Programmes& shared_;
+    Windows1252 codec_;
+    bool loaded_ = false;
+
+    QPushButton* Modifier = nullptr;
+    QPushButton* Supprimer = nullptr;
+    QPushButton* Ajouter = nullptr;
+    QPushButton* Enregistrer = nullptr;
+    QGroupBox* Frame1 = nullptr;
+    QLabel* Label4 = nullptr;
+    FieldLineEdit* Ind_B = nullptr;
+    FieldLineEdit* Pre_B = nullptr;
+    FieldLineEdit* Adr_B = nullptr;
+    FieldLineEdit* Vil_B = nullptr;
+    FieldLineEdit* Cod_B = nullptr;
+    FieldLineEdit* Nom_B = nullptr;
+    QPushButton* Quitter = nullptr;
+    QGroupBox* Frame2 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label5 = nullptr;
+    QLabel* Label6 = nullptr;
+    QLabel* Label7 = nullptr;
+    QLabel* Label8 = nullptr;
+    QLabel* Label9 = nullptr;
+
+    // The six boxes in the order of the fields of a record line.
+    std::array<FieldLineEdit*, kEntryFieldCount> boxes_{};
+};
+
+} // namespace dravelin

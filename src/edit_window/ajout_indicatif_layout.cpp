@@ -1,0 +1,199 @@
+#include "edit_window/ajout_indicatif.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+#include <QStyleFactory>
+#include <initializer_list>
+#include <iterator>
+
+#include "database/directory_file.h"
+#include "edit_window/field_line_edit.h"
+#include "platform/platform.h"
+#include "shared/sous_programmes.h"
+#include "widgets/colours.h"
+#include "widgets/fonts.h"
+#include "widgets/twips.h"
+
+namespace dravelin {
+
+namespace {
+
+// Names a control for the code (objectName) and for screen readers (accessible name).
+template <typename Widget>
+Widget* named(Widget* widget, const char* objectName, const QString& accessibleName, const QRect& geometry)
+{
+    widget->setObjectName(QString::fromLatin1(objectName));
+    widget->setAccessibleName(accessibleName);
+    widget->setGeometry(geometry);
+    return widget;
+}
+
+QPushButton* button(QWidget* parent, const char* objectName, const QString& caption, const QRect& geometry)
+{
+    auto* control = named(new QPushButton(caption, parent), objectName, caption, geometry);
+    control->setAutoDefault(false);
+    return control;
+}
+
+FieldLineEdit* fieldBox(QWidget* parent, const char* objectName, const QString& accessibleName, const QRect& geometry)
+{
+    return named(new FieldLineEdit(parent), objectName, accessibleName, geometry);
+}
+
+QLabel* fieldLabel(QGroupBox* frame, const char* objectName, const QString& caption, const QRect& geometry,
+                   QWidget* buddy)
+{
+    auto* control = named(new QLabel(caption, frame), objectName, caption, geometry);
+    control->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    control->setBuddy(buddy);
+    return control;
+}
+
+} // namespace
+
+Ajout_Indicatif::Ajout_Indicatif(Platform& platform, Sous_Programmes& shared, QWidget* parent)
+    : QWidget(parent, Qt::Window), platform_(platform), shared_(shared)
+{
+    setObjectName(QStringLiteral("Ajout_Indicatif"));
+    setWindowTitle(QStringLiteral("Modification la base de données"));
+    setAccessibleName(windowTitle());
+    setFixedSize(twipsToPixels(8295), twipsToPixels(4695));
+    setFont(msSansSerif(8));
+    buildControls();
+    connectControls();
+}
+
+Ajout_Indicatif::~Ajout_Indicatif() = default;
+
+void Ajout_Indicatif::buildControls()
+{
+    // Declared in the designer's order; the boxes and buttons are raised over Frame2 below.
+    Modifier = button(this, "Modifier", QStringLiteral("Modifier"), twipsRect(4920, 3960, 975, 375));
+    Supprimer = button(this, "Supprimer", QStringLiteral("Supprimer"), twipsRect(3840, 3960, 975, 375));
+    Ajouter = button(this, "Ajouter", QStringLiteral("Ajouter"), twipsRect(2760, 3960, 975, 375));
+    Enregistrer = button(this, "Enregistrer", QStringLiteral("Enregistrer"), twipsRect(6000, 3960, 975, 375));
+    // A graphical button: drawn by a style that paints the palette's button colour on every system.
+    QStyle* graphical = QStyleFactory::create(QStringLiteral("Fusion"));
+    if (graphical) {
+        graphical->setParent(Enregistrer);
+        Enregistrer->setStyle(graphical);
+    }
+    Enregistrer->setAutoFillBackground(true);
+
+    Frame1 = named(new QGroupBox(this), "Frame1", QStringLiteral("En-tête"), twipsRect(1320, 0, 5895, 735));
+    Label4 = named(new QLabel(QStringLiteral("Modification de la base de données"), Frame1), "Label4",
+                   QStringLiteral("Modification de la base de données"), twipsRect(120, 240, 5655, 375));
+    Label4->setAlignment(Qt::AlignCenter);
+    Label4->setFont(msSansSerif(12, true));
+
+    Ind_B = fieldBox(this, "Ind_B", QStringLiteral("Indicatif"), twipsRect(1320, 1200, 1695, 285));
+    Pre_B = fieldBox(this, "Pre_B", QStringLiteral("Prenom"), twipsRect(1320, 2160, 3255, 285));
+    Adr_B = fieldBox(this, "Adr_B", QStringLiteral("Adresse"), twipsRect(1320, 2640, 6615, 285));
+    Vil_B = fieldBox(this, "Vil_B", QStringLiteral("Ville"), twipsRect(1320, 3120, 3975, 285));
+    Cod_B = fieldBox(this, "Cod_B", QStringLiteral("Code postal"), twipsRect(1320, 3600, 855, 285));
+    Nom_B = fieldBox(this, "Nom_B", QStringLiteral("Nom"), twipsRect(1320, 1680, 3255, 285));
+    boxes_ = {Ind_B, Nom_B, Pre_B, Adr_B, Vil_B, Cod_B};
+
+    Quitter = button(this, "Quitter", QStringLiteral("Quitter"), twipsRect(7080, 3960, 855, 375));
+
+    Frame2 = named(new QGroupBox(this), "Frame2", QStringLiteral("Fiche"), twipsRect(120, 840, 8055, 3735));
+    Label2 = fieldLabel(Frame2, "Label2", QStringLiteral("Indicatif"), twipsRect(240, 360, 855, 255), Ind_B);
+    Label5 = fieldLabel(Frame2, "Label5", QStringLiteral("Ville"), twipsRect(480, 2280, 615, 255), Vil_B);
+    Label6 = fieldLabel(Frame2, "Label6", QStringLiteral("Prenom"), twipsRect(360, 1320, 735, 255), Pre_B);
+    Label7 = fieldLabel(Frame2, "Label7", QStringLiteral("Nom"), twipsRect(480, 840, 615, 255), Nom_B);
+    Label8 = fieldLabel(Frame2, "Label8", QStringLiteral("Code postal"), twipsRect(240, 2760, 855, 255), Cod_B);
+    Label9 = fieldLabel(Frame2, "Label9", QStringLiteral("Adresse"), twipsRect(360, 1800, 735, 255), Adr_B);
+
+    for (QWidget* control : std::initializer_list<QWidget*>{Ind_B, Nom_B, Pre_B, Adr_B, Vil_B, Cod_B, Quitter,
+                                                          Enregistrer, Ajouter, Supprimer, Modifier})
+        control->raise();
+
+    // The designer's tab indexes: Ind_B 0, Quitter 1, Nom_B 2, Cod_B 3, Vil_B 4, Adr_B 5,
+    // Pre_B 6, then Enregistrer 16, Ajouter 17, Supprimer 18, Modifier 19.
+    QWidget* const order[] = {Ind_B, Quitter, Nom_B, Cod_B, Vil_B, Adr_B, Pre_B, Enregistrer, Ajouter, Supprimer, Modifier};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+
+    resetControls();
+}
+
+void Ajout_Indicatif::resetControls()
+{
+    for (FieldLineEdit* fieldBoxControl : boxes_) {
+        fieldBoxControl->clear();
+        fieldBoxControl->setEnabled(false);
+        setBackgroundColour(fieldBoxControl, kFieldDoneColour);
+    }
+    Enregistrer->setEnabled(false);
+    setBackgroundColour(Enregistrer, QGuiApplication::palette().color(QPalette::Button));
+    for (QPushButton* always : {Ajouter, Modifier, Supprimer, Quitter})
+        always->setEnabled(true);
+}
+
+void Ajout_Indicatif::centre()
+{
+    // With its native window created, the window's frame counts in its size where the
+    // system already knows it.
+    create();
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->geometry();
+        move(area.x() + (area.width() - frameGeometry().width()) / 2,
+             area.y() + (area.height() - frameGeometry().height()) / 2);
+    }
+}
+
+void Ajout_Indicatif::load()
+{
+    if (loaded_)
+        return;
+    resetControls();
+    centre();
+    shared_.Base_Modifiee = false;
+    // A modification begun before the window was unloaded must not turn the next save of
+    // this opening into a replacement.
+    shared_.Mode_Modification = false;
+    loaded_ = true;
+}
+
+void Ajout_Indicatif::unload()
+{
+    // Closed, not merely hidden, so that the program ends here when the main window has
+    // already been closed.
+    close();
+}
+
+void Ajout_Indicatif::showWindow()
+{
+    show();
+    raise();
+    activateWindow();
+}
+
+void Ajout_Indicatif::closeEvent(QCloseEvent* event)
+{
+    // The close box unloads the window without a question, but not in the middle of a
+    // rewrite that is letting pending events run.
+    if (shared_.directoryBusy) {
+        event->ignore();
+        return;
+    }
+    loaded_ = false;
+    event->accept();
+}
+
+void Ajout_Indicatif::showMessage(const QString& text)
+{
+    platform_.showMessage(this, text, MessageButtons::Ok);
+}
+
+std::filesystem::path Ajout_Indicatif::programFolder() const
+{
+    return toFilesystemPath(platform_.programFolder());
+}
+
+} // namespace dravelin

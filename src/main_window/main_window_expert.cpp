@@ -1,0 +1,83 @@
+#include "main_window/main_window.h"
+
+#include <QKeySequence>
+#include <QListView>
+#include <QPushButton>
+#include <QShortcut>
+
+#include "database/entry_key.h"
+#include "database/expert_lookup.h"
+#include "edit_window/ajout_indicatif.h"
+#include "main_window/result_list_model.h"
+#include "main_window/result_list_view.h"
+#include "platform/platform.h"
+#include "shared/directory_operation.h"
+#include "shared/sous_programmes.h"
+
+namespace dravelin {
+
+void Main::connectExpert()
+{
+    if (auto* list = qobject_cast<ResultListView*>(Liste_OM))
+        connect(list, &ResultListView::lineClicked, this, &Main::lineClicked);
+    connect(Liste_OM, &QAbstractItemView::doubleClicked, this, &Main::lineDoubleClicked);
+    connect(Expert, &QPushButton::clicked, this, &Main::Aff_Expert);
+
+    // The only way to the Expert button, which the window's layout hides.
+    auto* chord = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E), this);
+    chord->setObjectName(QStringLiteral("Raccourci_Expert"));
+    connect(chord, &QShortcut::activated, this, &Main::toggleExpert);
+}
+
+void Main::toggleExpert()
+{
+    Expert->setVisible(Expert->isHidden());
+}
+
+void Main::lineClicked()
+{
+    const QModelIndex current = Liste_OM->currentIndex();
+    if (!current.isValid() || current.row() >= resultModel_->rowCount()) {
+        shared_.Ligne_OM.clear();
+        return;
+    }
+    shared_.Ligne_OM.assign(resultModel_->lines()[static_cast<std::size_t>(current.row())]);
+}
+
+void Main::lineDoubleClicked()
+{
+    if (Expert->isHidden())
+        return;
+    lineClicked();
+    Aff_Expert();
+}
+
+void Main::Aff_Expert()
+{
+    ExpertLookup lookup;
+    {
+        DirectoryOperation operation(shared_);
+        if (!operation.started())
+            return;
+        lookup = lookUpEntry(directoryFile(), entryKey(shared_.Ligne_OM), [this] { platform_.processPendingEvents(); });
+    }
+    if (lookup.problem == FileProblem::Missing) {
+        showMessage(QStringLiteral("Le fichier de l'annuaire « %1 » est introuvable : la fiche ne peut pas être affichée.")
+                        .arg(QString::fromLatin1(kDirectoryFileName)));
+        return;
+    }
+    if (lookup.problem == FileProblem::NotReadable) {
+        showMessage(QStringLiteral("Le fichier de l'annuaire « %1 » ne peut pas être lu : la fiche ne peut pas être affichée.")
+                        .arg(QString::fromLatin1(kDirectoryFileName)));
+        return;
+    }
+
+    if (!editingWindow_)
+        editingWindow_ = std::make_unique<Ajout_Indicatif>(platform_, shared_);
+    editingWindow_->load();
+    if (lookup.entry)
+        editingWindow_->fillBoxes(*lookup.entry);
+    editingWindow_->showWindow();
+}
+
+} // namespace dravelin

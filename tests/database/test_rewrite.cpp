@@ -1,0 +1,292 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "database/directory_file.h"
+#include "database/entry_operations.h"
+#include "database/rewrite.h"
+#include "support/file_faults.h"
+
+namespace dravelin {
+namespace {
+
+using test::FailingFileLayer;
+using test::FileStep;
+using test::readBytes;
+using test::ReadOnlyGuard;
+using test::TemporaryFolder;
+using test::writeBytes;
+
+const std::string kRevision = "Base Rev 255  du 11/08/2009";
+const std::string kNewEntry = "F1NEW;NOUVEAU;Jean;1 rue A;PARIS;75001";
+
+// A directory with every kind of line a rewrite must carry over untouched.
+const std::string kMixed =
+    kRevision + "\r\n" +
+    "F6ZZZ;MARTIN;Paul;1 rue A;PARIS;75001\r\n"
+    "F1ABC;DUPONT;Jean;12 rue Haute;PARIS;75002\n"       // lone LF
+    "\r\n"                                               // empty line
+    "malformed line without separators\r"                // lone CR
+    "F9BAD;too;few\r\n"                                  // fewer than five ";"
+    "F4XYZ;L\xC9VY;H\xE9l\xE8ne;\x81\x8D\x8F\x90\x9D;\xC9VREUX;27000\r\n" // bytes outside the letters
+    "  \t ;\t;;;;\r\n"                                   // spaces and tabs
+    "F1ABC;DURAND;Luc;5 rue C;NICE;06000\r\n"
+    ";SANS;Indicatif;;;00000\r\n"
+    "f1abc;minuscule;x;y;PARIS;75003\r\n"
+    "F1ABC CET INDICATIF EST ATTRIBUE MAIS;X;;;;75004\r\n"
+    "F0LAST;DERNIER;Zoe;9 rue Z;NANTES;44000";            // no line end
+
+// kMixed with every line end made CR LF and the lines of F1ABC changed by `f1abc`.
+std::string expectedMixed(const std::string& firstLine, const std::function<std::string(const std::string&)>& f1abc)
+{
+    return firstLine + "\r\n" +
+           "F6ZZZ;MARTIN;Paul;1 rue A;PARIS;75001\r\n" +
+           f1abc("F1ABC;DUPONT;Jean;12 rue Haute;PARIS;75002") +
+           "\r\n"
+           "malformed line without separators\r\n"
+           "F9BAD;too;few\r\n"
+           "F4XYZ;L\xC9VY;H\xE9l\xE8ne;\x81\x8D\x8F\x90\x9D;\xC9VREUX;27000\r\n"
+           "  \t ;\t;;;;\r\n" +
+           f1abc("F1ABC;DURAND;Luc;5 rue C;NICE;06000") +
+           ";SANS;Indicatif;;;00000\r\n"
+           "f1abc;minuscule;x;y;PARIS;75003\r\n"
+           "F1ABC CET INDICATIF EST ATTRIBUE MAIS;X;;;;75004\r\n"
+           "F0LAST;DERNIER;Zoe;9 rue Z;NANTES;44000\r\n";
+}
+
+struct Directory {
+    TemporaryFolder folder;
+    explicit Directory(const std::string& bytes) { writeBytes(file(), bytes); }
+    std::filesystem::path file() const { return directoryFilePath(folder.path()); }
+    std::filesystem::path scratch() const { return scratchFilePath(folder.path()); }
+    std::string bytes() const { return readBytes(file()); }
+};
+
+TEST(Rewrite, ChangesOnlyTheLinesOfTheKeyAndCopiesEveryOtherByteForByte)
+{
+    struct Case {
+        const char* name;
+        std::function<RewriteResult(const std::filesystem::path&)> run;
+        std::string expected;
+        std::size_t changed;
+    };
+    const auto dropped = [](const std::string&) { return std::string(); };
+    const auto replaced = [](const std::string&) { return kNewEntry + "\r\n"; };
+    const auto kept = [](const std::string& line) { return line + "\r\n"; };
+    const Case cases[] = {
+        {"delete drops both lines of the key", [](const auto& folder) { return deleteEntry(folder, "F1ABC"); },
+         expectedMixed(kRevision, dropped), 2},
+        {"replace puts the new line in place of both", [](const auto& folder) { return replaceEntry(folder, "F1ABC", kNewEntry); },
+         expectedMixed(kRevision, replaced), 2},
+        {"new revision line copies every record", [](const auto& folder) { return replaceRevisionLine(folder, "Base Rev 256  du 07/12/2026"); },
+         expectedMixed("Base Rev 256  du 07/12/2026", kept), 0},
+        {"the empty key deletes the line without callsign only",
+         [](const auto& folder) { return deleteEntry(folder, ""); },
+         [] {
+             std::string bytes = expectedMixed(kRevision, [](const std::string& line) { return line + "\r\n"; });
+             const std::string gone = ";SANS;Indicatif;;;00000\r\n";
+             return bytes.erase(bytes.find(gone), gone.size());
+         }(),
+         1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Directory directory(kMixed);
+        const RewriteResult result = c.run(directory.folder.path());
+        EXPECT_EQ(result.problem, WriteProblem::None);
+        EXPECT_EQ(result.changedLines, c.changed);
+        EXPECT_EQ(directory.bytes(), c.expected);
+        EXPECT_FALSE(std::filesystem::exists(directory.scratch()));
+    }
+}
+
+TEST(Rewrite, RevisionLineIsNeverTakenForAnEntry)
+{
+    Directory directory("F1ABC;Base Rev 255\r\nF1ABC;A;B;C;D;75001\r\n");
+    EXPECT_EQ(deleteEntry(directory.folder.path(), "F1ABC").changedLines, 1u);
+    EXPECT_EQ(directory.bytes(), "F1ABC;Base Rev 255\r\n");
+}
+
+TEST(Rewrite, NothingToChangeLeavesTheFileUntouched)
+{
+    // Without a match the line ends are not even made CR LF: the file is not rewritten.
+    const std::pair<const char*, std::function<RewriteResult(const std::filesystem::path&)>> cases[] = {
+        {"delete of an unknown key", [](const auto& folder) { return deleteEntry(folder, "F0NONE"); }},
+        {"replace of an unknown key", [](const auto& folder) { return replaceEntry(folder, "F0NONE", kNewEntry); }},
+        {"lower-case key", [](const auto& folder) { return deleteEntry(folder, "f1ABC"); }},
+        {"orange-list callsign", [](const auto& folder) { return deleteEntry(folder, "F2AA"); }},
+    };
+    for (const auto& [name, run] : cases) {
+        SCOPED_TRACE(name);
+        Directory directory(kMixed + "\r\nF2AACET INDICATIF EST ATTRIBUE MAIS;X;;;;1");
+        const RewriteResult result = run(directory.folder.path());
+        EXPECT_EQ(result.problem, WriteProblem::None);
+        EXPECT_EQ(result.changedLines, 0u);
+        EXPECT_EQ(directory.bytes(), kMixed + "\r\nF2AACET INDICATIF EST ATTRIBUE MAIS;X;;;;1");
+        EXPECT_FALSE(std::filesystem::exists(directory.scratch()));
+    }
+}
+
+TEST(Rewrite, PendingEventsRunOnceAfterTheFirstLineBeforeTheFileChanges)
+{
+    Directory directory(kMixed);
+    int passes = 0;
+    std::string duringPass;
+    const RewriteResult result = deleteEntry(directory.folder.path(), "F1ABC", [&] {
+        ++passes;
+        duringPass = directory.bytes();
+        EXPECT_TRUE(std::filesystem::exists(directory.scratch()));
+    });
+    EXPECT_EQ(result.problem, WriteProblem::None);
+    EXPECT_EQ(passes, 1);
+    EXPECT_EQ(duringPass, kMixed);
+}
+
+TEST(Rewrite, LeftoverScratchFileIsReplacedAndRemoved)
+{
+    Directory directory(kMixed);
+    writeBytes(directory.scratch(), "left over by a crash\r\nwith more lines than the new file will have\r\n" +
+                                        std::string(100000, 'x'));
+    EXPECT_EQ(deleteEntry(directory.folder.path(), "F1ABC").problem, WriteProblem::None);
+    EXPECT_EQ(directory.bytes(), expectedMixed(kRevision, [](const std::string&) { return std::string(); }));
+    EXPECT_FALSE(std::filesystem::exists(directory.scratch()));
+}
+
+TEST(Rewrite, LargeFileIsWrittenInChunksWithoutLoss)
+{
+    std::string before = kRevision + "\r\n";
+    std::string after = before;
+    for (int i = 0; i < 60000; ++i) {
+        const std::string line = "F" + std::to_string(i) + ";NOM " + std::to_string(i) + ";Prenom;1 rue A;VILLE;75001";
+        before += line + (i % 2 ? "\n" : "\r\n");
+        if (i != 31234)
+            after += line + "\r\n";
+    }
+    Directory directory(before);
+    EXPECT_EQ(deleteEntry(directory.folder.path(), "F31234").changedLines, 1u);
+    EXPECT_EQ(directory.bytes(), after);
+}
+
+TEST(Rewrite, EveryFailingStepLeavesTheFileAsItWasAndNoScratchFile)
+{
+    struct Case {
+        FileStep step;
+        WriteProblem problem;
+    };
+    const Case cases[] = {
+        {FileStep::Create, WriteProblem::ScratchNotCreated},
+        {FileStep::Write, WriteProblem::ScratchNotWritten},
+        {FileStep::Flush, WriteProblem::ScratchNotWritten},
+        {FileStep::Close, WriteProblem::ScratchNotWritten},
+        {FileStep::Replace, WriteProblem::DirectoryNotReplaced},
+    };
+    const std::pair<const char*, std::function<RewriteResult(const std::filesystem::path&, FileLayer&)>> operations[] = {
+        {"delete", [](const auto& folder, FileLayer& files) { return deleteEntry(folder, "F1ABC", {}, files); }},
+        {"replace", [](const auto& folder, FileLayer& files) { return replaceEntry(folder, "F1ABC", kNewEntry, {}, files); }},
+        {"revision", [](const auto& folder, FileLayer& files) { return replaceRevisionLine(folder, "Base Rev 256  du 07/12/2026", files); }},
+    };
+    for (const auto& [operation, run] : operations) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(operation) + " / " + test::stepName(c.step));
+            Directory directory(kMixed);
+            FailingFileLayer layer(c.step);
+            EXPECT_EQ(run(directory.folder.path(), layer).problem, c.problem);
+            EXPECT_EQ(directory.bytes(), kMixed);
+            EXPECT_FALSE(std::filesystem::exists(directory.scratch()));
+        }
+    }
+}
+
+TEST(Rewrite, CrashAtAnyStepLeavesTheOldFileWholeAndTheNextRewriteWorks)
+{
+    for (const FileStep step : {FileStep::Create, FileStep::Write, FileStep::Flush, FileStep::Close, FileStep::Replace}) {
+        SCOPED_TRACE(test::stepName(step));
+        Directory directory(kMixed);
+        FailingFileLayer crashing(step, true);
+        EXPECT_THROW(deleteEntry(directory.folder.path(), "F1ABC", {}, crashing), test::SimulatedCrash);
+        EXPECT_EQ(directory.bytes(), kMixed);
+
+        EXPECT_EQ(deleteEntry(directory.folder.path(), "F1ABC").problem, WriteProblem::None);
+        EXPECT_EQ(directory.bytes(), expectedMixed(kRevision, [](const std::string&) { return std::string(); }));
+        EXPECT_FALSE(std::filesystem::exists(directory.scratch()));
+    }
+}
+
+TEST(Rewrite, SuccessfulRewriteAsksForTheStepsInTheirSafeOrder)
+{
+    Directory directory(kMixed);
+    FailingFileLayer layer;
+    EXPECT_EQ(deleteEntry(directory.folder.path(), "F1ABC", {}, layer).problem, WriteProblem::None);
+    // The scratch file is whole and on the disk before it replaces the directory; nothing is
+    // ever deleted first.
+    const std::vector<FileStep> expected = {FileStep::Create, FileStep::Write, FileStep::Flush, FileStep::Close,
+                                            FileStep::Replace};
+    EXPECT_EQ(layer.steps, expected);
+}
+
+TEST(Rewrite, DirectoryProblemsAreToldAndNothingIsCreated)
+{
+    {
+        TemporaryFolder folder;
+        EXPECT_EQ(deleteEntry(folder.path(), "F1ABC").problem, WriteProblem::DirectoryMissing);
+        EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
+    }
+    {
+        Directory directory("");
+        EXPECT_EQ(replaceRevisionLine(directory.folder.path(), "Base Rev 001  du 07/12/2026").problem,
+                  WriteProblem::DirectoryEmpty);
+        EXPECT_EQ(directory.bytes(), "");
+        EXPECT_FALSE(std::filesystem::exists(directory.scratch()));
+    }
+    {
+        TemporaryFolder folder;
+        std::filesystem::create_directory(directoryFilePath(folder.path()));
+        EXPECT_EQ(deleteEntry(folder.path(), "F1ABC").problem, WriteProblem::DirectoryNotReadable);
+        EXPECT_FALSE(std::filesystem::exists(scratchFilePath(folder.path())));
+    }
+}
+
+TEST(Rewrite, ScratchNameTakenByAFolderIsReported)
+{
+    Directory directory(kMixed);
+    std::filesystem::create_directory(directory.scratch());
+    EXPECT_EQ(deleteEntry(directory.folder.path(), "F1ABC").problem, WriteProblem::ScratchNotCreated);
+    EXPECT_EQ(directory.bytes(), kMixed);
+    EXPECT_TRUE(std::filesystem::is_directory(directory.scratch()));
+}
+
+TEST(Rewrite, ReadOnlyFolderIsReported)
+{
+    Directory directory(kMixed);
+    ReadOnlyGuard readOnly(directory.folder.path());
+    if (!readOnly.effective())
+        GTEST_SKIP() << "this system lets the folder be written anyway";
+    EXPECT_EQ(deleteEntry(directory.folder.path(), "F1ABC").problem, WriteProblem::ScratchNotCreated);
+    EXPECT_EQ(directory.bytes(), kMixed);
+    EXPECT_FALSE(std::filesystem::exists(directory.scratch()));
+}
+
+TEST(Rewrite, ReadOnlyLeftoverScratchFileIsReportedAndLeftAsItWas)
+{
+    Directory directory(kMixed);
+    writeBytes(directory.scratch(), "left over\r\n");
+    ReadOnlyGuard readOnly(directory.scratch());
+    if (!readOnly.effective())
+        GTEST_SKIP() << "this system lets the file be written anyway";
+    EXPECT_EQ(deleteEntry(directory.folder.path(), "F1ABC").problem, WriteProblem::ScratchNotCreated);
+    EXPECT_EQ(directory.bytes(), kMixed);
+    EXPECT_EQ(readBytes(directory.scratch()), "left over\r\n");
+}
+
+TEST(Rewrite, ReadOnlyDirectoryFileIsNotReplaced)
+{
+    Directory directory(kMixed);
+    ReadOnlyGuard readOnly(directory.file());
+    EXPECT_EQ(deleteEntry(directory.folder.path(), "F1ABC").problem, WriteProblem::DirectoryReadOnly);
+    EXPECT_EQ(directory.bytes(), kMixed);
+    EXPECT_FALSE(std::filesystem::exists(directory.scratch()));
+}
+
+} // namespace
+} // namespace dravelin

@@ -1,0 +1,525 @@
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListView>
+#include <QPushButton>
+#include <QTest>
+
+#include "support/editing_fixture.h"
+#include "support/file_faults.h"
+#include "widgets/colours.h"
+#include "widgets/typing_line_edit.h"
+
+namespace dravelin::test {
+
+namespace {
+
+const QByteArray kRevision = "Base Rev 255  du 11/08/2009";
+const QByteArray kMartin = "F6ZZZ;MARTIN;Paul;1 rue A;PARIS;75001";
+const QByteArray kDupont = "F1ABC;DUPONT;Jean;12 rue Haute;PARIS;75002";
+const QByteArray kDurand = "F1ABC;DURAND;Luc;5 rue C;NICE;06000";
+const QByteArray kMarked = "F5XYCET INDICATIF EST ATTRIBUE MAIS;N'EST PAS PUBLIABLE;Eve;3 rue D;PARIS;69002";
+const QByteArray kBourg = "F8BRG;BOURG;Marc;2 place D;BOURG EN BRESSE;1000";
+const QByteArray kNew = "F1NEW;NOUVEAU;JEAN;1 RUE B;LYON;69001";
+const QStringList kNewFields = {"f1new", "nouveau", "jean", "1 rue b", "lyon", "69001"};
+
+// A directory with a line feed alone and an empty line, which every rewrite ends with CR LF.
+QByteArray directory(const QByteArray& revision = kRevision)
+{
+    return revision + "\r\n" + kMartin + "\r\n" + kDupont + "\n\r\n" + kDurand + "\r\n" + kMarked + "\r\n" + kBourg + "\r\n";
+}
+
+const QColor kOpen(192, 255, 192);
+
+bool scratchFileExists(const MainHarness& main)
+{
+    return QFile::exists(QDir(main.folder.path()).filePath(QStringLiteral("Temporaire.txt")));
+}
+
+const QString kUnchanged = QStringLiteral("\r\nLe fichier de l'annuaire est resté tel qu'il était.");
+
+} // namespace
+
+class TestRecordOperations : public QObject {
+    Q_OBJECT
+
+private slots:
+    void supprimerDeletesEveryLineOfTheKey()
+    {
+        MainHarness main(directory());
+        Editing editing(main);
+        editing.open(QStringLiteral("F1ABC"));
+        main.platform.pendingEventPasses = 0;
+        editing.click("Supprimer");
+
+        QCOMPARE(main.folder.directoryBytes(), crlfLines({kRevision, kMartin, "", kMarked, kBourg}));
+        QVERIFY(!scratchFileExists(main));
+        QCOMPARE(main.platform.pendingEventPasses, 1);
+        QVERIFY(main.platform.messages.empty());
+        QCOMPARE(editing.boxTexts(), QStringList(6, QString()));
+        QVERIFY(main.listLines().isEmpty());
+        QVERIFY(editing.control<QPushButton>("Quitter")->hasFocus());
+        QVERIFY(!main.shared.Base_Modifiee);
+        // A delete alone leads to no revision prompt.
+        editing.click("Quitter");
+        QVERIFY(main.platform.messages.empty());
+        QVERIFY(!editing.window()->isVisible());
+    }
+
+    void operationsOnAKeyThatNamesNoLineSaySo_data()
+    {
+        QTest::addColumn<bool>("modify");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("delete") << false << "Aucune entrée de l'annuaire ne porte l'indicatif « F5XY » : rien n'a été supprimé.";
+        QTest::newRow("modifying save")
+            << true << "Aucune entrée de l'annuaire ne porte l'indicatif « F5XY » : l'entrée à modifier n'a pas été trouvée et rien n'a été enregistré.";
+    }
+    void operationsOnAKeyThatNamesNoLineSaySo()
+    {
+        // The callsign field holds the orange-list marker: shown, but never matched.
+        QFETCH(bool, modify);
+        QFETCH(QString, message);
+        MainHarness main(directory());
+        Editing editing(main);
+        editing.open(QStringLiteral("F5XY"));
+        QCOMPARE(editing.box("Ind_B")->text(), QStringLiteral("F5XY"));
+        const QStringList typed = {"F5XY", "NOUVEAU", "EVE", "3 RUE D", "PARIS", "69002"};
+        if (modify) {
+            editing.click("Modifier");
+            editing.walk(typed);
+            editing.click("Enregistrer");
+        } else {
+            editing.click("Supprimer");
+        }
+        QCOMPARE(main.platform.messageTexts(), QStringList{message});
+        QCOMPARE(main.folder.directoryBytes(), directory()); // not even the line ends changed
+        QVERIFY(!scratchFileExists(main));
+        QVERIFY(!main.shared.Base_Modifiee);
+        if (modify) {
+            QCOMPARE(editing.boxTexts(), typed); // nothing typed is thrown away
+            QVERIFY(main.shared.Mode_Modification);
+        }
+    }
+
+    void enregistrerAppendsOneLineAndMakesReadyForTheNext()
+    {
+        MainHarness main(directory());
+        Editing editing(main);
+        editing.open(QStringLiteral("F6ZZZ"));
+        editing.click("Ajouter");
+        editing.walk(kNewFields);
+        auto* enregistrer = editing.control<QPushButton>("Enregistrer");
+        QVERIFY(enregistrer->hasFocus());
+        QCOMPARE(backgroundColour(enregistrer), kOpen);
+        main.platform.pendingEventPasses = 0;
+        editing.click("Enregistrer");
+
+        QCOMPARE(main.folder.directoryBytes(), directory() + kNew + "\r\n");
+        QCOMPARE(main.platform.pendingEventPasses, 0); // an append makes no pass
+        QVERIFY(main.platform.messages.empty());
+        QVERIFY(main.shared.Base_Modifiee);
+        QVERIFY(!main.shared.Mode_Modification);
+        QCOMPARE(editing.boxTexts(), QStringList(6, QString()));
+        QVERIFY(editing.box("Ind_B")->isEnabled());
+        QCOMPARE(backgroundColour(editing.box("Ind_B")), kOpen);
+        for (int i = 1; i < 6; ++i)
+            QVERIFY(!editing.box(kBoxNames[i])->isEnabled());
+        QCOMPARE(backgroundColour(enregistrer), QGuiApplication::palette().color(QPalette::Button));
+        QVERIFY(editing.control<QPushButton>("Quitter")->hasFocus());
+        // Disabled until the chain reaches it again: a second click stores no empty record.
+        QVERIFY(!enregistrer->isEnabled());
+        editing.click("Enregistrer");
+        QCOMPARE(main.folder.directoryBytes(), directory() + kNew + "\r\n");
+    }
+
+    void appendEndsAnUnendedLastLineFirst()
+    {
+        MainHarness main(crlfLines({kRevision}) + kMartin);
+        Editing editing(main);
+        editing.open(QStringLiteral("F6ZZZ"));
+        editing.click("Ajouter");
+        editing.walk(kNewFields);
+        editing.click("Enregistrer");
+        QCOMPARE(main.folder.directoryBytes(), crlfLines({kRevision, kMartin, kNew}));
+    }
+
+    void modifyingSaveReplacesEveryLineOfTheKey()
+    {
+        MainHarness main(directory());
+        Editing editing(main);
+        editing.open(QStringLiteral("F1ABC"));
+        const std::string selected = main.shared.Ligne_OM;
+        editing.click("Modifier");
+        QVERIFY(main.shared.Mode_Modification);
+        QVERIFY(main.listLines().isEmpty());
+        QCOMPARE(main.shared.Ligne_OM, selected);
+        QVERIFY(editing.box("Ind_B")->hasFocus());
+        QCOMPARE(backgroundColour(editing.box("Ind_B")), kOpen);
+        QCOMPARE(editing.boxTexts(), (QStringList{"F1ABC", "DUPONT", "Jean", "12 rue Haute", "PARIS", "75002"}));
+
+        // A changed callsign renames the entry named by the selected line.
+        main.platform.pendingEventPasses = 0;
+        editing.walk({"F1NEW", "DUPONT", "Jean", "12 rue Haute", "PARIS", "75002"});
+        editing.click("Enregistrer");
+        const QByteArray renamed = "F1NEW;DUPONT;JEAN;12 RUE HAUTE;PARIS;75002";
+        QCOMPARE(main.folder.directoryBytes(), crlfLines({kRevision, kMartin, renamed, "", renamed, kMarked, kBourg}));
+        QCOMPARE(main.platform.pendingEventPasses, 1);
+        QVERIFY(!main.shared.Mode_Modification);
+        QVERIFY(main.shared.Base_Modifiee);
+        QVERIFY(!scratchFileExists(main));
+
+        // The next save appends.
+        editing.walk(kNewFields);
+        editing.click("Enregistrer");
+        QCOMPARE(main.folder.directoryBytes(), crlfLines({kRevision, kMartin, renamed, "", renamed, kMarked, kBourg, kNew}));
+    }
+
+    void ajouterOrSupprimerEndsAPendingModification_data()
+    {
+        QTest::addColumn<QString>("ending");
+        QTest::newRow("Ajouter") << "Ajouter";
+        QTest::newRow("Supprimer") << "Supprimer";
+    }
+    void ajouterOrSupprimerEndsAPendingModification()
+    {
+        QFETCH(QString, ending);
+        MainHarness main(directory());
+        Editing editing(main);
+        editing.open(QStringLiteral("F6ZZZ"));
+        editing.click("Modifier");
+        editing.walk({"F6ZZZ", "MARTIN"});
+        editing.click(qPrintable(ending));
+        QVERIFY(!main.shared.Mode_Modification);
+        QCOMPARE(editing.boxTexts(), QStringList(6, QString()));
+        QVERIFY(!editing.control<QPushButton>("Enregistrer")->isEnabled());
+        if (ending == QLatin1String("Ajouter")) {
+            QVERIFY(editing.box("Ind_B")->isEnabled());
+            QVERIFY(editing.box("Ind_B")->hasFocus());
+            for (int i = 1; i < 6; ++i)
+                QVERIFY(!editing.box(kBoxNames[i])->isEnabled());
+        }
+        const QByteArray before = main.folder.directoryBytes();
+
+        editing.click("Ajouter");
+        editing.walk(kNewFields);
+        editing.click("Enregistrer");
+        // Appended: the new entry overwrote nothing.
+        QCOMPARE(main.folder.directoryBytes(), before + kNew + "\r\n");
+    }
+
+    void enregistrerChecksBoxesChangedWithoutEnter()
+    {
+        MainHarness main(directory());
+        Editing editing(main);
+        editing.open(QStringLiteral("F6ZZZ"));
+        editing.click("Ajouter");
+        editing.walk(kNewFields);
+        // Back in a passed box, text arrives without Enter.
+        editing.box("Nom_B")->setFocus();
+        editing.box("Nom_B")->insert(QStringLiteral(";X"));
+        editing.click("Enregistrer");
+        QCOMPARE(main.platform.messageTexts(),
+                 QStringList{"Le caractère « ; » n'est pas permis dans le champ « Nom » : il sépare les champs de l'annuaire."});
+        QCOMPARE(main.folder.directoryBytes(), directory());
+        QVERIFY(!main.shared.Base_Modifiee);
+        QCOMPARE(editing.box("Nom_B")->text(), QStringLiteral("NOUVEAU;X"));
+    }
+
+    void quitterOffersTheRevisionBump_data()
+    {
+        QTest::addColumn<QByteArray>("revision");
+        QTest::addColumn<bool>("yes");
+        QTest::addColumn<QString>("prompt");
+        QTest::addColumn<QByteArray>("newRevision");
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QString>("date");
+        const QString before = QStringLiteral("La base de donnée est a la révision ");
+        const QString middle = QStringLiteral(" voulez vous la passer a la révision  ");
+        QTest::newRow("255, yes") << kRevision << true << before + "255" + middle + "256"
+                                  << QByteArray("Base Rev 256  du 07/12/2026") << "Base Rev 256" << "du 07/12/2026";
+        QTest::newRow("009, yes") << QByteArray("Base Rev 009  du 11/08/2009") << true << before + "9" + middle + "10"
+                                  << QByteArray("Base Rev 010  du 07/12/2026") << "Base Rev 010" << "du 07/12/2026";
+        QTest::newRow("too short, yes") << QByteArray("Base Rev") << true << before + "0" + middle + "1"
+                                        << QByteArray("Base Rev 001  du 07/12/2026") << "Base Rev 001" << "du 07/12/2026";
+        QTest::newRow("no digits, yes") << QByteArray("Base Rev xyz  du 11/08/2009") << true << before + "0" + middle + "1"
+                                        << QByteArray("Base Rev 001  du 07/12/2026") << "Base Rev 001" << "du 07/12/2026";
+        QTest::newRow("998, yes") << QByteArray("Base Rev 998  du 11/08/2009") << true << before + "998" + middle + "999"
+                                  << QByteArray("Base Rev 999  du 07/12/2026") << "Base Rev 999" << "du 07/12/2026";
+        QTest::newRow("255, no") << kRevision << false << before + "255" + middle + "256" << kRevision
+                                 << "Base Rev 255" << "du 11/08/2009";
+    }
+    void quitterOffersTheRevisionBump()
+    {
+        QFETCH(QByteArray, revision);
+        QFETCH(bool, yes);
+        QFETCH(QString, prompt);
+        QFETCH(QByteArray, newRevision);
+        QFETCH(QString, label);
+        QFETCH(QString, date);
+        MainHarness main(directory(revision));
+        Editing editing(main);
+        editing.open(QStringLiteral("F6ZZZ"));
+        editing.click("Ajouter");
+        editing.walk(kNewFields);
+        editing.click("Enregistrer");
+        const QByteArray saved = main.folder.directoryBytes();
+        main.platform.answers = {yes ? MessageAnswer::Yes : MessageAnswer::No};
+        main.platform.pendingEventPasses = 0;
+        editing.click("Quitter");
+
+        QCOMPARE(main.platform.messages.size(), std::size_t{1});
+        QCOMPARE(main.platform.messages[0].text, prompt);
+        QCOMPARE(main.platform.messages[0].buttons, MessageButtons::YesNo);
+        QByteArray expected = saved;
+        expected.replace(0, saved.indexOf("\r\n"), newRevision);
+        if (yes) // every copied line now ends with CR LF
+            expected.replace("75002\n\r\n", "75002\r\n\r\n");
+        QCOMPARE(main.folder.directoryBytes(), expected);
+        QCOMPARE(main.platform.pendingEventPasses, 0); // the bump makes no pass
+        QVERIFY(!scratchFileExists(main));
+        QCOMPARE(main.control<QLabel>("Num_Rev")->text(), yes ? label : QStringLiteral("Base Rev 255"));
+        if (yes)
+            QCOMPARE(main.control<QLabel>("Date_Rev")->text(), date);
+        QVERIFY(!editing.window()->isVisible());
+        QVERIFY(!editing.window()->isLoaded());
+    }
+
+    void revision999IsNeverRaisedToFourDigits()
+    {
+        const QByteArray last = "Base Rev 999  du 11/08/2009";
+        MainHarness main(directory(last));
+        Editing editing(main);
+        editing.open(QStringLiteral("F6ZZZ"));
+        editing.click("Ajouter");
+        editing.walk(kNewFields);
+        editing.click("Enregistrer");
+        const QByteArray saved = main.folder.directoryBytes();
+        main.platform.answers = {MessageAnswer::Yes};
+        editing.click("Quitter");
+        QCOMPARE(main.platform.messageTexts(),
+                 QStringList{"La base de donnée est a la révision 999, la dernière que le fichier peut noter sur trois "
+                             "chiffres : la révision ne peut pas être augmentée.\r\nLe fichier de l'annuaire n'a pas été modifié."});
+        QCOMPARE(main.platform.messages[0].buttons, MessageButtons::Ok);
+        QCOMPARE(main.folder.directoryBytes(), saved);
+        QCOMPARE(main.control<QLabel>("Num_Rev")->text(), QStringLiteral("Base Rev 999"));
+        QVERIFY(!editing.window()->isVisible());
+    }
+
+    void severalSavesRaiseTheRevisionByOne()
+    {
+        MainHarness main(directory());
+        Editing editing(main);
+        editing.open(QStringLiteral("F6ZZZ"));
+        editing.click("Ajouter");
+        editing.walk(kNewFields);
+        editing.click("Enregistrer");
+        editing.walk({"F2TWO", "DEUX", "", "", "", "00002"});
+        editing.click("Enregistrer");
+        main.platform.answers = {MessageAnswer::Yes};
+        editing.click("Quitter");
+        QCOMPARE(main.folder.directoryBytes(),
+                 crlfLines({"Base Rev 256  du 07/12/2026", kMartin, kDupont, "", kDurand, kMarked, kBourg, kNew, "F2TWO;DEUX;;;;00002"}));
+    }
+
+    void quitterWithoutASaveAsksNothing()
+    {
+        MainHarness main(directory());
+        Editing editing(main);
+        editing.open(QStringLiteral("F6ZZZ"));
+        editing.click("Quitter");
+        QVERIFY(main.platform.messages.empty());
+        QVERIFY(!editing.window()->isVisible());
+        QCOMPARE(main.folder.directoryBytes(), directory());
+        QVERIFY(!scratchFileExists(main));
+    }
+
+    void failedChangesAreToldAndLeaveTheFileAsItWas_data()
+    {
+        QTest::addColumn<QString>("operation");
+        QTest::addColumn<int>("step");
+        QTest::addColumn<QString>("message");
+        const QString scratchNotCreated = QStringLiteral("Le fichier de travail « Temporaire.txt » ne peut pas être créé dans le dossier du programme.\r\n");
+        const QString scratchNotWritten = QStringLiteral("Le fichier de travail « Temporaire.txt » n'a pas pu être écrit en entier (disque plein ?).\r\n");
+        const QString notReplaced = QStringLiteral("Le fichier de l'annuaire « Annuaire_Amat.csv » n'a pas pu être remplacé par sa nouvelle version.\r\n");
+        const QString notOpened = QStringLiteral("Le fichier de l'annuaire « Annuaire_Amat.csv » ne peut pas être ouvert en écriture.\r\n");
+        const QString notAppended = QStringLiteral("L'entrée n'a pas pu être écrite à la fin du fichier de l'annuaire « Annuaire_Amat.csv » (disque plein ?).\r\n");
+        const QString notSaved = QStringLiteral("L'entrée n'a pas été enregistrée.");
+        const QString notDeleted = QStringLiteral("Rien n'a été supprimé.");
+        const QString notRaised = QStringLiteral("La révision de la base n'a pas été changée.");
+        const std::pair<FileStep, QString> rewriteSteps[] = {{FileStep::Create, scratchNotCreated},
+                                                             {FileStep::Write, scratchNotWritten},
+                                                             {FileStep::Flush, scratchNotWritten},
+                                                             {FileStep::Replace, notReplaced}};
+        for (const auto& [step, cause] : rewriteSteps) {
+            const QString name = QString::fromStdString(stepName(step));
+            QTest::addRow("delete, %s", qPrintable(name)) << "delete" << int(step) << cause + notDeleted + kUnchanged;
+            QTest::addRow("modifying save, %s", qPrintable(name)) << "modify" << int(step) << cause + notSaved + kUnchanged;
+            QTest::addRow("revision bump, %s", qPrintable(name)) << "bump" << int(step) << cause + notRaised + kUnchanged;
+        }
+        QTest::newRow("append, open") << "append" << int(FileStep::OpenForAppend) << notOpened + notSaved + kUnchanged;
+        QTest::newRow("append, write") << "append" << int(FileStep::Write) << notAppended + notSaved + kUnchanged;
+        QTest::newRow("append, flush") << "append" << int(FileStep::Flush) << notAppended + notSaved + kUnchanged;
+    }
+    void failedChangesAreToldAndLeaveTheFileAsItWas()
+    {
+        QFETCH(QString, operation);
+        QFETCH(int, step);
+        QFETCH(QString, message);
+        MainHarness main(directory());
+        Editing editing(main);
+        editing.open(QStringLiteral("F1ABC"));
+        if (operation == QLatin1String("bump")) {
+            editing.click("Ajouter");
+            editing.walk(kNewFields);
+            editing.click("Enregistrer");
+            main.platform.answers = {MessageAnswer::Yes};
+        } else if (operation == QLatin1String("modify")) {
+            editing.click("Modifier");
+            editing.walk(kNewFields);
+        } else if (operation == QLatin1String("append")) {
+            editing.click("Ajouter");
+            editing.walk(kNewFields);
+        }
+        const QByteArray before = main.folder.directoryBytes();
+        const QStringList boxesBefore = editing.boxTexts();
+        const bool modifiedBefore = main.shared.Base_Modifiee;
+        FailingFileLayer layer(static_cast<FileStep>(step));
+        main.platform.files = &layer;
+        main.platform.messages.clear();
+
+        const char* button = operation == QLatin1String("delete") ? "Supprimer"
+                             : operation == QLatin1String("bump") ? "Quitter"
+                                                                   : "Enregistrer";
+        editing.click(button);
+        QVERIFY(!layer.steps.empty()); // the step was reached
+        QCOMPARE(main.platform.messages.back().text, message);
+        QCOMPARE(main.folder.directoryBytes(), before);
+        QVERIFY(!scratchFileExists(main));
+        // Everything else stays as it was, ready for another try.
+        QCOMPARE(editing.boxTexts(), boxesBefore);
+        QCOMPARE(main.shared.Base_Modifiee, modifiedBefore);
+        QVERIFY(editing.window()->isVisible());
+        QCOMPARE(main.control<QLabel>("Num_Rev")->text(), QStringLiteral("Base Rev 255"));
+        if (operation == QLatin1String("modify"))
+            QVERIFY(main.shared.Mode_Modification);
+        if (operation == QLatin1String("modify") || operation == QLatin1String("append"))
+            QVERIFY(editing.control<QPushButton>("Enregistrer")->isEnabled());
+
+        // Once the cause is gone, the same click succeeds.
+        main.platform.files = nullptr;
+        main.platform.answers = {MessageAnswer::Yes};
+        editing.click(button);
+        QVERIFY(main.folder.directoryBytes() != before);
+    }
+
+    void readOnlyFolderOrLeftoverScratchFileIsTold_data()
+    {
+        QTest::addColumn<bool>("leftover");
+        QTest::addColumn<QString>("operation");
+        QTest::newRow("read-only folder, delete") << false << "delete";
+        QTest::newRow("read-only folder, modifying save") << false << "modify";
+        QTest::newRow("read-only Temporaire.txt, delete") << true << "delete";
+        QTest::newRow("read-only Temporaire.txt, modifying save") << true << "modify";
+    }
+    void readOnlyFolderOrLeftoverScratchFileIsTold()
+    {
+        QFETCH(bool, leftover);
+        QFETCH(QString, operation);
+        MainHarness main(directory());
+        Editing editing(main);
+        editing.open(QStringLiteral("F1ABC"));
+        if (operation == QLatin1String("modify")) {
+            editing.click("Modifier");
+            editing.walk(kNewFields);
+        }
+        const std::filesystem::path folder = toFilesystemPath(main.folder.path());
+        if (leftover)
+            writeBytes(folder / "Temporaire.txt", "left over\r\n");
+        ReadOnlyGuard readOnly(leftover ? folder / "Temporaire.txt" : folder);
+        if (!readOnly.effective())
+            QSKIP("this system lets the file or folder be written anyway");
+
+        editing.click(operation == QLatin1String("delete") ? "Supprimer" : "Enregistrer");
+        QCOMPARE(main.platform.messageTexts().size(), 1);
+        QVERIFY(main.platform.messageTexts()[0].startsWith(
+            QStringLiteral("Le fichier de travail « Temporaire.txt » ne peut pas être créé dans le dossier du programme.")));
+        QCOMPARE(main.folder.directoryBytes(), directory());
+        QCOMPARE(scratchFileExists(main), leftover);
+        if (leftover)
+            QCOMPARE(readBytes(folder / "Temporaire.txt"), std::string("left over\r\n"));
+    }
+
+    void missingDirectoryFileIsNotCreatedBySave()
+    {
+        MainHarness main(directory());
+        Editing editing(main);
+        editing.open(QStringLiteral("F6ZZZ"));
+        editing.click("Ajouter");
+        editing.walk(kNewFields);
+        main.folder.removeDirectory();
+        editing.click("Enregistrer");
+        QCOMPARE(main.platform.messageTexts(),
+                 QStringList{"Le fichier de l'annuaire « Annuaire_Amat.csv » est introuvable dans le dossier du programme.\r\n"
+                             "L'entrée n'a pas été enregistrée."});
+        QVERIFY(!QFile::exists(main.folder.directoryFile()));
+        QVERIFY(!main.shared.Base_Modifiee);
+    }
+
+    void noSecondOperationStartsDuringThePass_data()
+    {
+        QTest::addColumn<QString>("operation");
+        QTest::addColumn<QString>("meanwhile");
+        for (const char* operation : {"delete", "modify"})
+            for (const char* meanwhile : {"Supprimer", "Enregistrer", "Quitter", "Ajouter", "Modifier", "close box", "search", "Expert"})
+                QTest::addRow("%s, then %s", operation, meanwhile) << operation << meanwhile;
+    }
+    void noSecondOperationStartsDuringThePass()
+    {
+        QFETCH(QString, operation);
+        QFETCH(QString, meanwhile);
+        MainHarness main(directory());
+        Editing editing(main);
+        editing.open(QStringLiteral("F1ABC"));
+        main.shared.Base_Modifiee = true; // so that a Quitter would prompt and rewrite
+        if (operation == QLatin1String("modify")) {
+            editing.click("Modifier");
+            editing.walk(kNewFields);
+        }
+        main.platform.answers = {MessageAnswer::Yes};
+        main.platform.pendingEventPasses = 0;
+        bool acted = false;
+        main.platform.onPendingEvents = [&] {
+            if (acted)
+                return;
+            acted = true;
+            if (meanwhile == QLatin1String("close box"))
+                editing.window()->close();
+            else if (meanwhile == QLatin1String("search"))
+                main.search("Option1", QStringLiteral("F6ZZZ"));
+            else if (meanwhile == QLatin1String("Expert"))
+                QTest::mouseClick(main.control<QPushButton>("Expert"), Qt::LeftButton);
+            else
+                editing.click(qPrintable(meanwhile));
+        };
+        editing.click(operation == QLatin1String("delete") ? "Supprimer" : "Enregistrer");
+
+        QCOMPARE(main.platform.pendingEventPasses, 1);
+        QVERIFY(main.platform.messages.empty());
+        const QByteArray expected = operation == QLatin1String("delete")
+                                        ? crlfLines({kRevision, kMartin, "", kMarked, kBourg})
+                                        : crlfLines({kRevision, kMartin, kNew, "", kNew, kMarked, kBourg});
+        QCOMPARE(main.folder.directoryBytes(), expected);
+        QVERIFY(editing.window()->isVisible());
+        QVERIFY(editing.window()->isLoaded());
+        QVERIFY(!main.shared.Mode_Modification);
+        QCOMPARE(editing.boxTexts(), QStringList(6, QString()));
+        QVERIFY(main.listLines().isEmpty());
+        QVERIFY(!main.shared.directoryBusy);
+    }
+};
+
+} // namespace dravelin::test
+
+QTEST_MAIN(dravelin::test::TestRecordOperations)
+#include "test_record_operations.moc"

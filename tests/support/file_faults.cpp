@@ -1,0 +1,194 @@
+#include "support/file_faults.h"
+
+#include <atomic>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <sstream>
+
+#ifdef __linux__
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+#endif
+
+namespace dravelin::test {
+
+namespace {
+
+// Passes every call to the real handle, except the step that its layer makes fail.
+class FailingWriteHandle : public WriteHandle {
+public:
+    FailingWriteHandle(FailingFileLayer& layer, std::unique_ptr<WriteHandle> real)
+        : layer_(layer), real_(std::move(real))
+    {
+    }
+
+    bool write(std::string_view bytes) override
+    {
+        if (layer_.fails(FileStep::Write)) {
+            real_->write(bytes.substr(0, bytes.size() / 2));
+            return false;
+        }
+        return real_->write(bytes);
+    }
+    bool flushToDisk() override { return !layer_.fails(FileStep::Flush) && real_->flushToDisk(); }
+    bool truncate(std::uint64_t size) override { return !layer_.fails(FileStep::Truncate) && real_->truncate(size); }
+    bool close() override
+    {
+        if (closed_)
+            return true;
+        closed_ = true;
+        const bool realClosed = real_->close();
+        return !layer_.fails(FileStep::Close) && realClosed;
+    }
+
+private:
+    FailingFileLayer& layer_;
+    std::unique_ptr<WriteHandle> real_;
+    bool closed_ = false;
+};
+
+#ifdef __linux__
+bool setImmutable(const std::filesystem::path& target, bool on)
+{
+    const int descriptor = ::open(target.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0)
+        return false;
+    int flags = 0;
+    bool done = ::ioctl(descriptor, FS_IOC_GETFLAGS, &flags) == 0;
+    if (done) {
+        flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
+        done = ::ioctl(descriptor, FS_IOC_SETFLAGS, &flags) == 0;
+    }
+    ::close(descriptor);
+    return done;
+}
+#endif
+
+} // namespace
+
+std::string stepName(FileStep step)
+{
+    switch (step) {
+    case FileStep::None: return "none";
+    case FileStep::Create: return "create";
+    case FileStep::Write: return "write";
+    case FileStep::Flush: return "flush";
+    case FileStep::Truncate: return "truncate";
+    case FileStep::Close: return "close";
+    case FileStep::OpenForAppend: return "open for append";
+    case FileStep::Replace: return "replace";
+    case FileStep::Remove: return "remove";
+    }
+    return "?";
+}
+
+FailingFileLayer::FailingFileLayer(FileStep failingStep, bool crashAtStep)
+    : failing{failingStep}, crash(crashAtStep), real_(systemFileLayer())
+{
+}
+
+FailingFileLayer::FailingFileLayer(std::initializer_list<FileStep> failingSteps)
+    : failing(failingSteps), real_(systemFileLayer())
+{
+}
+
+bool FailingFileLayer::fails(FileStep step)
+{
+    steps.push_back(step);
+    if (failing.count(step) == 0)
+        return false;
+    if (crash)
+        throw SimulatedCrash();
+    return true;
+}
+
+std::unique_ptr<WriteHandle> FailingFileLayer::create(const std::filesystem::path& file)
+{
+    if (fails(FileStep::Create))
+        return nullptr;
+    auto real = real_.create(file);
+    return real ? std::make_unique<FailingWriteHandle>(*this, std::move(real)) : nullptr;
+}
+
+std::unique_ptr<WriteHandle> FailingFileLayer::openForAppend(const std::filesystem::path& file)
+{
+    if (fails(FileStep::OpenForAppend))
+        return nullptr;
+    auto real = real_.openForAppend(file);
+    return real ? std::make_unique<FailingWriteHandle>(*this, std::move(real)) : nullptr;
+}
+
+bool FailingFileLayer::replace(const std::filesystem::path& from, const std::filesystem::path& to)
+{
+    return !fails(FileStep::Replace) && real_.replace(from, to);
+}
+
+bool FailingFileLayer::remove(const std::filesystem::path& file)
+{
+    return !fails(FileStep::Remove) && real_.remove(file);
+}
+
+TemporaryFolder::TemporaryFolder()
+{
+    static std::atomic<unsigned> counter{0};
+    std::random_device random;
+    std::ostringstream name;
+    name << "dravelin-test-" << random() << '-' << counter++;
+    path_ = std::filesystem::temp_directory_path() / name.str();
+    std::filesystem::create_directories(path_);
+}
+
+TemporaryFolder::~TemporaryFolder()
+{
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+}
+
+ReadOnlyGuard::ReadOnlyGuard(std::filesystem::path target)
+    : target_(std::move(target)), permissions_(std::filesystem::status(target_).permissions())
+{
+    using std::filesystem::perms;
+    std::filesystem::permissions(target_, permissions_ & ~(perms::owner_write | perms::group_write | perms::others_write));
+#ifdef __linux__
+    immutable_ = setImmutable(target_, true);
+#endif
+}
+
+ReadOnlyGuard::~ReadOnlyGuard()
+{
+#ifdef __linux__
+    if (immutable_)
+        setImmutable(target_, false);
+#endif
+    std::error_code ignored;
+    std::filesystem::permissions(target_, permissions_, ignored);
+}
+
+bool ReadOnlyGuard::effective() const
+{
+    if (std::filesystem::is_directory(target_)) {
+        const std::filesystem::path probe = target_ / "write-probe";
+        const bool created = std::ofstream(probe).is_open();
+        std::error_code ignored;
+        std::filesystem::remove(probe, ignored);
+        return !created;
+    }
+    return !std::ofstream(target_, std::ios::app | std::ios::binary).is_open();
+}
+
+std::string readBytes(const std::filesystem::path& file)
+{
+    std::ifstream stream(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>());
+}
+
+void writeBytes(const std::filesystem::path& file, const std::string& bytes)
+{
+    std::ofstream stream(file, std::ios::binary | std::ios::trunc);
+    stream << bytes;
+}
+
+} // namespace dravelin::test

@@ -1,0 +1,83 @@
+#pragma once
+
+#include <filesystem>
+#include <initializer_list>
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "database/file_layer.h"
+
+namespace dravelin::test {
+
+// The steps of the file layer, each of which a test can make fail.
+enum class FileStep { None, Create, Write, Flush, Truncate, Close, OpenForAppend, Replace, Remove };
+
+std::string stepName(FileStep step);
+
+// Thrown at the step chosen to crash: the program stops there, as if the power went off.
+struct SimulatedCrash : std::runtime_error {
+    SimulatedCrash() : std::runtime_error("simulated crash") {}
+};
+
+// The real file layer, except that the chosen steps fail (or crash). A failing write first
+// writes half of its bytes, as a full disk does.
+class FailingFileLayer : public FileLayer {
+public:
+    explicit FailingFileLayer(FileStep failingStep = FileStep::None, bool crashAtStep = false);
+    explicit FailingFileLayer(std::initializer_list<FileStep> failingSteps);
+
+    std::unique_ptr<WriteHandle> create(const std::filesystem::path& file) override;
+    std::unique_ptr<WriteHandle> openForAppend(const std::filesystem::path& file) override;
+    bool replace(const std::filesystem::path& from, const std::filesystem::path& to) override;
+    bool remove(const std::filesystem::path& file) override;
+
+    // True when the step should fail now; throws when it should crash. Records every step.
+    bool fails(FileStep step);
+
+    std::set<FileStep> failing;
+    bool crash = false;
+    std::vector<FileStep> steps; // every step asked for, in order
+
+private:
+    FileLayer& real_;
+};
+
+// A folder of its own under the system's temporary folder, removed with what it holds.
+class TemporaryFolder {
+public:
+    TemporaryFolder();
+    ~TemporaryFolder();
+    TemporaryFolder(const TemporaryFolder&) = delete;
+    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
+// Makes a file or a folder refuse to be written, for as long as the guard lives. Write
+// permission bits alone do not stop the super-user, so where the system offers it the
+// immutable attribute is set as well.
+class ReadOnlyGuard {
+public:
+    explicit ReadOnlyGuard(std::filesystem::path target);
+    ~ReadOnlyGuard();
+    ReadOnlyGuard(const ReadOnlyGuard&) = delete;
+    ReadOnlyGuard& operator=(const ReadOnlyGuard&) = delete;
+
+    // Whether writing is really refused here (a test that needs it is skipped otherwise).
+    bool effective() const;
+
+private:
+    std::filesystem::path target_;
+    std::filesystem::perms permissions_;
+    bool immutable_ = false;
+};
+
+std::string readBytes(const std::filesystem::path& file);
+void writeBytes(const std::filesystem::path& file, const std::string& bytes);
+
+} // namespace dravelin::test

@@ -16,7 +16,9 @@ void ResultListView::keyPressEvent(QKeyEvent* event)
 {
     const QModelIndex before = currentIndex();
     QListView::keyPressEvent(event);
-    if (currentIndex() != before)
+    // Space picks the line the keyboard stands on, the only way to pick a lone line.
+    const bool picked = (event->key() == Qt::Key_Space || event->key() == Qt::Key_Select) && currentIndex().isValid();
+    if (currentIndex() != before || picked)
         emit lineClicked();
 }
 

@@ -5,7 +5,8 @@
 namespace dravelin {
 
 // The result list. It tells when the user picks a line, with the mouse or by moving with the
-// keyboard; a new search, or the focus arriving, moves the current line without telling.
+// keyboard (or Space on the line it stands on); a new search, or the focus arriving, moves
+// the current line without telling.
 class ResultListView : public QListView {
     Q_OBJECT
 

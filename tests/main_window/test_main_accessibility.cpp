@@ -5,6 +5,7 @@
 #include <QListView>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QRadioButton>
 #include <QTest>
 #include <QTimer>
 
@@ -117,6 +118,22 @@ private slots:
         QMenuBar* bar = main.window->menuBar();
         QVERIFY(bar->activeAction());
         QCOMPARE(bar->activeAction()->text(), QStringLiteral("Fichiers"));
+    }
+
+    void theCriterionIsChosenWithTheArrowKeys()
+    {
+        MainHarness main(kDirectory);
+        auto* option1 = main.control<QRadioButton>("Option1");
+        option1->setFocus();
+        QTest::keyClick(option1, Qt::Key_Right);
+        QVERIFY(main.control<QRadioButton>("Option2")->isChecked());
+        QCOMPARE(main.control<QLabel>("Label_Recherche")->text(), QStringLiteral("Entrez un nom : "));
+        // The arrows keep the focus in the group, so that the next arrow goes on; Tab leads
+        // back to the query box.
+        QTest::keyClick(main.control<QRadioButton>("Option2"), Qt::Key_Right);
+        QVERIFY(main.control<QRadioButton>("Option3")->isChecked());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QVERIFY(main.control<QWidget>("Libelle")->hasFocus());
     }
 
     void theListIsWalkedWithTheArrowKeys()

@@ -1,0 +1,115 @@
+#include <QAccessible>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+#include "support/editing_fixture.h"
+
+namespace dravelin::test {
+
+namespace {
+
+void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QWidget* target = QApplication::focusWidget();
+    QVERIFY(target);
+    QTest::keyClick(target, key, modifiers);
+}
+
+// Tabs through the window until `name` has the focus; false when the chain never reaches it.
+bool tabTo(const QString& name)
+{
+    for (int step = 0; step < 20; ++step) {
+        if (QApplication::focusWidget() && QApplication::focusWidget()->objectName() == name)
+            return true;
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    return false;
+}
+
+QString accessibleName(QWidget* widget)
+{
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
+    return accessible ? accessible->text(QAccessible::Name) : QString();
+}
+
+} // namespace
+
+class TestKeyboardOnly : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Every step of a modification, from the search to the revision bump, without a mouse.
+    void aWholeModificationFromTheKeyboard()
+    {
+        MainHarness main(crlfLines({"Base Rev 255  du 11/08/2009", "F6ZZZ;MARTIN;Paul;1 rue A;PARIS;75001",
+                                    "F1ABC;DUPONT;Jean;12 rue Haute;PARIS;75002"}));
+        Editing editing(main);
+        typeText(main.control<QWidget>("Libelle"), QStringLiteral("f1abc"));
+        press(Qt::Key_Return);
+        press(Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Liste_OM"));
+        press(Qt::Key_Space);
+        QCOMPARE(QString::fromLatin1(main.shared.Ligne_OM.c_str()).left(12), QStringLiteral("F1ABC       "));
+
+        press(Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
+        press(Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Expert"));
+        press(Qt::Key_Space);
+        QVERIFY(editing.window() && editing.window()->isVisible());
+        QApplication::setActiveWindow(editing.window());
+        QCOMPARE(editing.boxTexts(), (QStringList{"F1ABC", "DUPONT", "Jean", "12 rue Haute", "PARIS", "75002"}));
+
+        QVERIFY(tabTo(QStringLiteral("Modifier")));
+        press(Qt::Key_Space);
+        QCOMPARE(QApplication::focusWidget(), editing.box("Ind_B"));
+        press(Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), editing.box("Nom_B"));
+        press(Qt::Key_End);
+        typeText(QApplication::focusWidget(), QStringLiteral("-durand"));
+        for (int field = 1; field < 6; ++field)
+            press(Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), editing.control<QWidget>("Enregistrer"));
+        press(Qt::Key_Space);
+        QCOMPARE(QApplication::focusWidget(), editing.control<QWidget>("Quitter"));
+
+        main.platform.answers = {MessageAnswer::Yes};
+        press(Qt::Key_Space);
+        QVERIFY(!editing.window()->isVisible());
+        QCOMPARE(main.folder.directoryBytes(),
+                 crlfLines({"Base Rev 256  du 07/12/2026", "F6ZZZ;MARTIN;Paul;1 rue A;PARIS;75001",
+                            "F1ABC;DUPONT-DURAND;Jean;12 rue Haute;PARIS;75002"}));
+    }
+
+    void everyControlOfTheEditingWindowHasAFrenchName_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("name");
+        const QStringList plain = {"Ajouter", "Supprimer", "Modifier", "Enregistrer", "Quitter"};
+        for (const QString& button : plain)
+            QTest::newRow(qPrintable(button)) << button << button;
+        QTest::newRow("Ind_B") << "Ind_B" << "Indicatif";
+        QTest::newRow("Nom_B") << "Nom_B" << "Nom";
+        QTest::newRow("Pre_B") << "Pre_B" << "Prenom";
+        QTest::newRow("Adr_B") << "Adr_B" << "Adresse";
+        QTest::newRow("Vil_B") << "Vil_B" << "Ville";
+        QTest::newRow("Cod_B") << "Cod_B" << "Code postal";
+        QTest::newRow("Label4") << "Label4" << "Modification de la base de données";
+        QTest::newRow("Label8") << "Label8" << "Code postal";
+    }
+    void everyControlOfTheEditingWindowHasAFrenchName()
+    {
+        QFETCH(QString, control);
+        QFETCH(QString, name);
+        MainHarness main(crlfLines({"Base Rev 255  du 11/08/2009", "F1ABC;DUPONT;Jean;12 rue Haute;PARIS;75002"}));
+        Editing editing(main);
+        editing.open(QStringLiteral("F1ABC"));
+        QCOMPARE(accessibleName(editing.window()->findChild<QWidget*>(control)), name);
+        QCOMPARE(accessibleName(editing.window()), QStringLiteral("Modification la base de données"));
+    }
+};
+
+} // namespace dravelin::test
+
+QTEST_MAIN(dravelin::test::TestKeyboardOnly)
+#include "test_keyboard_only.moc"

@@ -17,21 +17,12 @@
 #include "shared/sous_programmes.h"
 #include "widgets/colours.h"
 #include "widgets/fonts.h"
+#include "widgets/named_control.h"
 #include "widgets/twips.h"
 
 namespace dravelin {
 
 namespace {
-
-// Names a control for the code (objectName) and for screen readers (accessible name).
-template <typename Widget>
-Widget* named(Widget* widget, const char* objectName, const QString& accessibleName, const QRect& geometry)
-{
-    widget->setObjectName(QString::fromLatin1(objectName));
-    widget->setAccessibleName(accessibleName);
-    widget->setGeometry(geometry);
-    return widget;
-}
 
 QPushButton* button(QWidget* parent, const char* objectName, const QString& caption, const QRect& geometry)
 {

@@ -16,22 +16,13 @@
 #include "shared/sous_programmes.h"
 #include "widgets/colours.h"
 #include "widgets/fonts.h"
+#include "widgets/named_control.h"
 #include "widgets/twips.h"
 #include "widgets/typing_line_edit.h"
 
 namespace dravelin {
 
 namespace {
-
-// Names a control for the code (objectName) and for screen readers (accessible name).
-template <typename Widget>
-Widget* named(Widget* widget, const char* objectName, const QString& accessibleName, const QRect& geometry)
-{
-    widget->setObjectName(QString::fromLatin1(objectName));
-    widget->setAccessibleName(accessibleName);
-    widget->setGeometry(geometry);
-    return widget;
-}
 
 QGroupBox* frame(QWidget* parent, const char* objectName, const QString& accessibleName, const QRect& geometry)
 {

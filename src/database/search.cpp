@@ -3,6 +3,7 @@
 #include <array>
 #include <fstream>
 
+#include "database/fast_search.h"
 #include "database/line_reader.h"
 #include "database/result_line.h"
 #include "database/text_bytes.h"
@@ -61,7 +62,12 @@ FileProblem searchDirectoryFile(const std::filesystem::path& directoryFile, Crit
     const FileProblem problem = openForReading(directoryFile, stream);
     if (problem != FileProblem::None)
         return problem;
-    if (!searchStream(stream, criterion, query, found, afterRevisionLine)) {
+    ScanTuning tuning;
+    std::error_code sizeUnknown;
+    const auto size = std::filesystem::file_size(directoryFile, sizeUnknown);
+    if (!sizeUnknown)
+        tuning.expectedBytes = static_cast<std::size_t>(size);
+    if (!scanStream(stream, criterion, query, found, afterRevisionLine, tuning)) {
         found.clear();
         return FileProblem::NotReadable;
     }

@@ -21,12 +21,14 @@ bool recordMatches(const DirectoryRecord& record, Criterion criterion, std::stri
 void searchRecordLine(std::string_view line, Criterion criterion, std::string_view query, ResultLines& found);
 
 // Reads the revision line, calls `afterRevisionLine` (the moment the window may handle its
-// pending events), then every further line. The found lines are left in file order.
+// pending events), then every further line, cutting each one. The found lines are left in file
+// order. The plain reading of the rules, kept as the reference that the fast scan is tested on.
 // Returns false when the stream failed while it was read.
 bool searchStream(std::istream& input, Criterion criterion, std::string_view query, ResultLines& found,
                   const std::function<void()>& afterRevisionLine = {});
 
-// The whole search over the directory file, its result sorted for display.
+// The whole search over the directory file, its result sorted for display. Finds what
+// searchStream finds, by the faster scan of fast_search.h.
 FileProblem searchDirectoryFile(const std::filesystem::path& directoryFile, Criterion criterion,
                                 std::string_view query, ResultLines& found,
                                 const std::function<void()>& afterRevisionLine = {});

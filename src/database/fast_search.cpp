@@ -1,0 +1,161 @@
+#include "database/fast_search.h"
+
+#include <algorithm>
+#include <string>
+
+#include "database/block_reader.h"
+#include "database/record.h"
+#include "database/result_line.h"
+#include "database/search.h"
+
+namespace dravelin {
+
+namespace {
+
+// The text every line that the query finds must hold, or nothing when some found line may
+// lack it (then every line is cut and tested).
+std::string textOfEveryFoundLine(Criterion criterion, std::string_view query)
+{
+    // A match never spans a line end, and the walk below relies on a candidate staying in its line.
+    if (query.empty() || query.find_first_of("\r\n") != std::string_view::npos)
+        return {};
+    switch (criterion) {
+    case Criterion::Callsign:
+    case Criterion::City:
+        return std::string(query);
+    case Criterion::Surname:
+        // A marked entry is read with this surname whatever its line holds.
+        return query == kOrangeListSurname ? std::string() : std::string(query);
+    case Criterion::Department:
+        // A two-character department equals the start of the postcode, just after the fifth
+        // ";" -- except a four-character postcode, which shortLostZeroPostcodes looks for.
+        if (query.size() != 2 || query == "00")
+            return {};
+        return ";" + std::string(query);
+    }
+    return {};
+}
+
+class BlockSearch {
+public:
+    BlockSearch(Criterion criterion, std::string_view query, ResultLines& found, ScanLoops loops)
+        : criterion_(criterion), query_(query), found_(found), loops_(loops),
+          text_(textOfEveryFoundLine(criterion, query)), finder_(text_, loops),
+          lostZeroDigit_(criterion == Criterion::Department && !text_.empty() && query[0] == '0' ? query[1] : '\0'),
+          byText_(!text_.empty())
+    {
+    }
+
+    // `body` holds whole lines only.
+    void search(std::string_view body)
+    {
+        if (!byText_) {
+            forEachLine(body, loops_, [this](std::string_view line, const LineSeparators& separators) {
+                addIfFound(line, separators);
+            });
+            return;
+        }
+        searchByText(body);
+        if (lostZeroDigit_ != '\0')
+            searchLostZeroPostcodes(body);
+    }
+
+private:
+    void searchByText(std::string_view body)
+    {
+        const char* from = body.data();
+        const char* const end = body.data() + body.size();
+        while (from < end) {
+            const char* hit = finder_.find(from, end);
+            if (hit == end)
+                return;
+            // `from` always stands at the start of a line, so the way back stops there.
+            const char* lineStart = lineStartBefore(from, hit);
+            const char* lineEnd = findLineEnd(hit + text_.size(), end, loops_);
+            searchRecordLine(std::string_view(lineStart, static_cast<std::size_t>(lineEnd - lineStart)), criterion_,
+                             query_, found_);
+            from = lineEnd == end ? end : lineEnd + 1;
+        }
+    }
+
+    // Department 0X also finds a four-character postcode that starts with X: the line then ends
+    // with ";X" and three more characters. Lines that hold ";0X" were tested by searchByText.
+    void searchLostZeroPostcodes(std::string_view body)
+    {
+        const char* from = body.data();
+        const char* const end = body.data() + body.size();
+        while (from < end) {
+            const char* lineEnd = findShortTailEnd(from, end, lostZeroDigit_, loops_);
+            if (lineEnd == nullptr)
+                return;
+            const char* lineStart = lineStartBefore(from, lineEnd - 5);
+            const std::string_view line(lineStart, static_cast<std::size_t>(lineEnd - lineStart));
+            if (line.find(text_) == std::string_view::npos)
+                searchRecordLine(line, criterion_, query_, found_);
+            if (lineEnd == end)
+                return;
+            from = lineEnd + 1;
+        }
+    }
+
+    void addIfFound(std::string_view line, const LineSeparators& separators)
+    {
+        if (separators.count < 5)
+            return;
+        const DirectoryRecord record = recordAtSeparators(line, separators.at);
+        if (!fitsResultLine(record) || !recordMatches(record, criterion_, query_))
+            return;
+        found_.addWith([&](std::string& out) { appendResultLine(out, record, criterion_); });
+    }
+
+    Criterion criterion_;
+    std::string_view query_;
+    ResultLines& found_;
+    ScanLoops loops_;
+    std::string text_;
+    SubstringFinder finder_;
+    char lostZeroDigit_;
+    bool byText_;
+};
+
+// Reserves the result block once the first blocks show how much a search finds per byte read.
+void reserveForProjection(ResultLines& found, std::size_t bytesRead, std::size_t expectedBytes)
+{
+    if (expectedBytes <= bytesRead || bytesRead == 0 || found.empty())
+        return;
+    const double scale = static_cast<double>(expectedBytes) / static_cast<double>(bytesRead);
+    const auto projectedBytes = static_cast<std::size_t>(static_cast<double>(found.byteCount()) * scale);
+    const auto projectedLines = static_cast<std::size_t>(static_cast<double>(found.size()) * scale);
+    if (projectedBytes > found.byteCapacity() || projectedLines > found.lineCapacity())
+        found.reserve(projectedBytes + projectedBytes / 8 + 4096, projectedLines + projectedLines / 8 + 64);
+}
+
+} // namespace
+
+bool scanStream(std::istream& input, Criterion criterion, std::string_view query, ResultLines& found,
+                const std::function<void()>& afterRevisionLine, const ScanTuning& tuning)
+{
+    BlockReader reader(input, tuning.blockSize);
+    std::string_view block;
+    if (!reader.next(block))
+        return !reader.failed();
+
+    // The revision line is never an entry.
+    const char* revisionEnd = findLineEnd(block.data(), block.data() + block.size(), tuning.loops);
+    const std::size_t skipped = std::min(block.size(), static_cast<std::size_t>(revisionEnd - block.data()) + 1);
+    if (afterRevisionLine)
+        afterRevisionLine();
+
+    BlockSearch search(criterion, query, found, tuning.loops);
+    std::size_t bytesRead = block.size();
+    search.search(block.substr(skipped));
+    reserveForProjection(found, bytesRead, tuning.expectedBytes);
+    while (reader.next(block)) {
+        search.search(block);
+        bytesRead += block.size();
+        reserveForProjection(found, bytesRead, tuning.expectedBytes);
+    }
+    return !reader.failed();
+}
+
+} // namespace dravelin

@@ -28,7 +28,7 @@ std::string textOfEveryFoundLine(Criterion criterion, std::string_view query)
         return query == kOrangeListSurname ? std::string() : std::string(query);
     case Criterion::Department:
         // A two-character department equals the start of the postcode, just after the fifth
-        // ";" -- except a four-character postcode, which shortLostZeroPostcodes looks for.
+        // ";" -- except a four-character postcode, whose line end searchByText also looks for.
         if (query.size() != 2 || query == "00")
             return {};
         return ";" + std::string(query);
@@ -49,52 +49,47 @@ public:
     // `body` holds whole lines only.
     void search(std::string_view body)
     {
-        if (!byText_) {
+        if (byText_)
+            searchByText(body);
+        else
             forEachLine(body, loops_, [this](std::string_view line, const LineSeparators& separators) {
                 addIfFound(line, separators);
             });
-            return;
-        }
-        searchByText(body);
-        if (lostZeroDigit_ != '\0')
-            searchLostZeroPostcodes(body);
     }
 
 private:
+    // Tests the lines that hold the text and, for a department 0X, the lines that end like a
+    // postcode that lost its zero, each line once and in file order.
     void searchByText(std::string_view body)
     {
         const char* from = body.data();
         const char* const end = body.data() + body.size();
-        while (from < end) {
-            const char* hit = finder_.find(from, end);
-            if (hit == end)
+        const bool lostZero = lostZeroDigit_ != '\0';
+        const char* textHit = finder_.find(from, end);
+        const char* tailEnd = lostZero ? findShortTailEnd(from, end, lostZeroDigit_, loops_) : nullptr;
+        for (;;) {
+            // `from` always stands at the start of a line, so the ways back stop there.
+            const char* lineStart = nullptr;
+            const char* lineEnd = nullptr;
+            if (textHit != end) {
+                lineStart = lineStartBefore(from, textHit);
+                lineEnd = findLineEnd(textHit + text_.size(), end, loops_);
+            }
+            if (tailEnd != nullptr && (lineStart == nullptr || tailEnd < lineStart)) {
+                lineStart = lineStartBefore(from, tailEnd - 5);
+                lineEnd = tailEnd;
+            }
+            if (lineStart == nullptr)
                 return;
-            // `from` always stands at the start of a line, so the way back stops there.
-            const char* lineStart = lineStartBefore(from, hit);
-            const char* lineEnd = findLineEnd(hit + text_.size(), end, loops_);
             searchRecordLine(std::string_view(lineStart, static_cast<std::size_t>(lineEnd - lineStart)), criterion_,
                              query_, found_);
-            from = lineEnd == end ? end : lineEnd + 1;
-        }
-    }
-
-    // Department 0X also finds a four-character postcode that starts with X: the line then ends
-    // with ";X" and three more characters. Lines that hold ";0X" were tested by searchByText.
-    void searchLostZeroPostcodes(std::string_view body)
-    {
-        const char* from = body.data();
-        const char* const end = body.data() + body.size();
-        while (from < end) {
-            const char* lineEnd = findShortTailEnd(from, end, lostZeroDigit_, loops_);
-            if (lineEnd == nullptr)
-                return;
-            const char* lineStart = lineStartBefore(from, lineEnd - 5);
-            const std::string_view line(lineStart, static_cast<std::size_t>(lineEnd - lineStart));
-            if (line.find(text_) == std::string_view::npos)
-                searchRecordLine(line, criterion_, query_, found_);
             if (lineEnd == end)
                 return;
             from = lineEnd + 1;
+            if (textHit < from)
+                textHit = finder_.find(from, end);
+            if (tailEnd != nullptr && tailEnd < from)
+                tailEnd = findShortTailEnd(from, end, lostZeroDigit_, loops_);
         }
     }
 

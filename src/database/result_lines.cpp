@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
+#include <stdexcept>
 
 namespace dravelin {
 
@@ -51,8 +53,29 @@ unsigned keyDigit(std::uint64_t key, unsigned keyByte)
 
 std::string_view ResultLines::operator[](std::size_t index) const
 {
-    const Span& span = spans_[index];
-    return std::string_view(bytes_.data() + span.offset, span.length);
+    return lineAt(spans_[index]);
+}
+
+std::string_view ResultLines::lineAt(Span span) const
+{
+    const auto offset = static_cast<std::size_t>(span.packed >> kLengthBits);
+    auto length = static_cast<std::size_t>(span.packed & kLongLine);
+    if (length == kLongLine) {
+        std::uint64_t longLength = 0;
+        std::memcpy(&longLength, bytes_.data() + offset - sizeof longLength, sizeof longLength);
+        length = static_cast<std::size_t>(longLength);
+    }
+    return std::string_view(bytes_.data() + offset, length);
+}
+
+void ResultLines::keepLongLine(std::size_t start, std::size_t length)
+{
+    const auto longLength = static_cast<std::uint64_t>(length);
+    bytes_.insert(start, reinterpret_cast<const char*>(&longLength), sizeof longLength);
+    const std::size_t offset = start + sizeof longLength;
+    if (offset >= kOffsetLimit)
+        throw std::length_error("result lines beyond a terabyte");
+    spans_.push_back(Span{std::uint64_t{offset} << kLengthBits | kLongLine});
 }
 
 void ResultLines::clear()
@@ -146,21 +169,16 @@ void ResultLines::sortByKeys(std::vector<std::uint64_t>& keys, std::size_t begin
 
 void ResultLines::sortEqualKeys(std::size_t begin, std::size_t end)
 {
-    const char* base = bytes_.data();
     std::sort(spans_.begin() + static_cast<std::ptrdiff_t>(begin), spans_.begin() + static_cast<std::ptrdiff_t>(end),
-              [base](const Span& a, const Span& b) {
-                  return lessIgnoringCase(std::string_view(base + a.offset, a.length),
-                                          std::string_view(base + b.offset, b.length));
-              });
+              [this](Span a, Span b) { return lessIgnoringCase(lineAt(a), lineAt(b)); });
 }
 
 void ResultLines::insertionSort(std::vector<std::uint64_t>& keys, std::size_t begin, std::size_t end)
 {
-    const auto less = [&](std::uint64_t keyA, const Span& a, std::uint64_t keyB, const Span& b) {
+    const auto less = [this](std::uint64_t keyA, Span a, std::uint64_t keyB, Span b) {
         if (keyA != keyB)
             return keyA < keyB;
-        return lessIgnoringCase(std::string_view(bytes_.data() + a.offset, a.length),
-                                std::string_view(bytes_.data() + b.offset, b.length));
+        return lessIgnoringCase(lineAt(a), lineAt(b));
     };
     for (std::size_t i = begin + 1; i < end; ++i) {
         const std::uint64_t key = keys[i];

@@ -67,6 +67,10 @@ TEST(ResultLines, KeepsEveryByteOfEachLine)
 {
     const std::string withNul("A\0B\xFF", 4);
     EXPECT_EQ(sorted({withNul, ""}), (std::vector<std::string>{"", withNul}));
+    // Lines too long for the packed length keep theirs beside them.
+    const std::string huge = "B" + std::string(std::size_t{1} << 24, 'x') + "end";
+    const std::string justBelow = "C" + std::string((std::size_t{1} << 24) - 3, 'y');
+    EXPECT_EQ(sorted({huge, "A", justBelow, "D"}), (std::vector<std::string>{"A", huge, justBelow, "D"}));
 }
 
 } // namespace

@@ -1,7 +1,8 @@
 // The core search once, as Enter runs it without the window, for timing from outside (the
 // benchmark script runs it beside grep, awk and wc over the same file).
-// Usage: bench_core FILE indicatif|nom|ville|departement QUERY [--reference] [--check]
+// Usage: bench_core FILE indicatif|nom|ville|departement QUERY [--reference|--scan-only] [--check]
 //   --reference  the plain line-by-line search instead of the one the program uses
+//   --scan-only  the program's scan alone: counts the lines without making or sorting them
 //   --check      also prints a checksum of the found lines, in display order
 // Prints the number of lines found.
 #include <cstdint>
@@ -12,6 +13,7 @@
 #include <map>
 #include <string>
 
+#include "database/fast_search.h"
 #include "database/search.h"
 
 int main(int argc, char** argv)
@@ -32,14 +34,26 @@ int main(int argc, char** argv)
         return 2;
     }
     bool reference = false;
+    bool scanOnly = false;
     bool check = false;
     for (int i = 4; i < argc; ++i) {
         reference = reference || std::strcmp(argv[i], "--reference") == 0;
+        scanOnly = scanOnly || std::strcmp(argv[i], "--scan-only") == 0;
         check = check || std::strcmp(argv[i], "--check") == 0;
     }
 
     const std::filesystem::path file = argv[1];
     const std::string query = argv[3];
+    if (scanOnly) {
+        std::ifstream stream(file, std::ios::binary);
+        std::size_t count = 0;
+        if (!stream || !dravelin::countStream(stream, criterion->second, query, count)) {
+            std::fprintf(stderr, "bench_core: cannot read %s\n", argv[1]);
+            return 1;
+        }
+        std::printf("%zu\n", count);
+        return 0;
+    }
     dravelin::ResultLines found;
     if (reference) {
         std::ifstream stream(file, std::ios::binary);

@@ -36,9 +36,30 @@ std::string textOfEveryFoundLine(Criterion criterion, std::string_view query)
     return {};
 }
 
+// What a scan does with each record it finds.
+class AddResultLines {
+public:
+    AddResultLines(ResultLines& lines, Criterion criterion) : lines_(lines), criterion_(criterion) {}
+    void operator()(const DirectoryRecord& record)
+    {
+        lines_.addWith([&](std::string& out) { appendResultLine(out, record, criterion_); });
+    }
+
+private:
+    ResultLines& lines_;
+    Criterion criterion_;
+};
+
+class CountLines {
+public:
+    void operator()(const DirectoryRecord&) { ++count; }
+    std::size_t count = 0;
+};
+
+template <typename Found>
 class BlockSearch {
 public:
-    BlockSearch(Criterion criterion, std::string_view query, ResultLines& found, ScanLoops loops)
+    BlockSearch(Criterion criterion, std::string_view query, Found& found, ScanLoops loops)
         : criterion_(criterion), query_(query), found_(found), loops_(loops),
           text_(textOfEveryFoundLine(criterion, query)), finder_(text_, loops),
           lostZeroDigit_(criterion == Criterion::Department && !text_.empty() && query[0] == '0' ? query[1] : '\0'),
@@ -81,8 +102,9 @@ private:
             }
             if (lineStart == nullptr)
                 return;
-            searchRecordLine(std::string_view(lineStart, static_cast<std::size_t>(lineEnd - lineStart)), criterion_,
-                             query_, found_);
+            if (const auto record = foundRecord(std::string_view(lineStart, static_cast<std::size_t>(lineEnd - lineStart)),
+                                                criterion_, query_))
+                found_(*record);
             if (lineEnd == end)
                 return;
             from = lineEnd + 1;
@@ -100,12 +122,12 @@ private:
         const DirectoryRecord record = recordAtSeparators(line, separators.at);
         if (!fitsResultLine(record) || !recordMatches(record, criterion_, query_))
             return;
-        found_.addWith([&](std::string& out) { appendResultLine(out, record, criterion_); });
+        found_(record);
     }
 
     Criterion criterion_;
     std::string_view query_;
-    ResultLines& found_;
+    Found& found_;
     ScanLoops loops_;
     std::string text_;
     SubstringFinder finder_;
@@ -125,10 +147,11 @@ void reserveForProjection(ResultLines& found, std::size_t bytesRead, std::size_t
         found.reserve(projectedBytes + projectedBytes / 8 + 4096, projectedLines + projectedLines / 8 + 64);
 }
 
-} // namespace
-
-bool scanStream(std::istream& input, Criterion criterion, std::string_view query, ResultLines& found,
-                const std::function<void()>& afterRevisionLine, const ScanTuning& tuning)
+// Reads the revision line, lets `afterRevisionLine` run, then searches every block and calls
+// afterBlock(bytes read so far) after each.
+template <typename Found, typename AfterBlock>
+bool scanBlocks(std::istream& input, Criterion criterion, std::string_view query, Found& found,
+                const std::function<void()>& afterRevisionLine, const ScanTuning& tuning, AfterBlock&& afterBlock)
 {
     BlockReader reader(input, tuning.blockSize);
     std::string_view block;
@@ -141,16 +164,36 @@ bool scanStream(std::istream& input, Criterion criterion, std::string_view query
     if (afterRevisionLine)
         afterRevisionLine();
 
-    BlockSearch search(criterion, query, found, tuning.loops);
+    BlockSearch<Found> search(criterion, query, found, tuning.loops);
     std::size_t bytesRead = block.size();
     search.search(block.substr(skipped));
-    reserveForProjection(found, bytesRead, tuning.expectedBytes);
+    afterBlock(bytesRead);
     while (reader.next(block)) {
         search.search(block);
         bytesRead += block.size();
-        reserveForProjection(found, bytesRead, tuning.expectedBytes);
+        afterBlock(bytesRead);
     }
     return !reader.failed();
+}
+
+} // namespace
+
+bool scanStream(std::istream& input, Criterion criterion, std::string_view query, ResultLines& found,
+                const std::function<void()>& afterRevisionLine, const ScanTuning& tuning)
+{
+    AddResultLines add(found, criterion);
+    return scanBlocks(input, criterion, query, add, afterRevisionLine, tuning, [&](std::size_t bytesRead) {
+        reserveForProjection(found, bytesRead, tuning.expectedBytes);
+    });
+}
+
+bool countStream(std::istream& input, Criterion criterion, std::string_view query, std::size_t& count,
+                 const ScanTuning& tuning)
+{
+    CountLines counter;
+    const bool read = scanBlocks(input, criterion, query, counter, {}, tuning, [](std::size_t) {});
+    count = counter.count;
+    return read;
 }
 
 } // namespace dravelin

@@ -29,14 +29,20 @@ bool recordMatches(const DirectoryRecord& record, Criterion criterion, std::stri
     return false;
 }
 
-void searchRecordLine(std::string_view line, Criterion criterion, std::string_view query, ResultLines& found)
+std::optional<DirectoryRecord> foundRecord(std::string_view line, Criterion criterion, std::string_view query)
 {
     if (line.empty())
-        return;
+        return std::nullopt;
     const auto record = splitRecordLine(line);
     if (!record || !fitsResultLine(*record) || !recordMatches(*record, criterion, query))
-        return;
-    found.addWith([&](std::string& out) { appendResultLine(out, *record, criterion); });
+        return std::nullopt;
+    return record;
+}
+
+void searchRecordLine(std::string_view line, Criterion criterion, std::string_view query, ResultLines& found)
+{
+    if (const auto record = foundRecord(line, criterion, query))
+        found.addWith([&](std::string& out) { appendResultLine(out, *record, criterion); });
 }
 
 bool searchStream(std::istream& input, Criterion criterion, std::string_view query, ResultLines& found,

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <functional>
 #include <istream>
+#include <optional>
 #include <string_view>
 
 #include "database/criterion.h"
@@ -15,6 +16,10 @@ namespace dravelin {
 // Whether an entry is found by the query: the record's value, trimmed of spaces, equals the
 // query exactly; under the department criterion the query "00" finds every entry.
 bool recordMatches(const DirectoryRecord& record, Criterion criterion, std::string_view query);
+
+// The record of one line when the query finds it: a line that cannot be cut into six fields,
+// whose callsign is too long for its column, or that does not match gives nothing.
+std::optional<DirectoryRecord> foundRecord(std::string_view line, Criterion criterion, std::string_view query);
 
 // Adds the result line of one record line when it matches. Empty lines, lines that cannot be
 // cut into six fields and callsigns too long for their column are passed over.

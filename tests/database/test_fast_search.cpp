@@ -170,6 +170,10 @@ void expectSameAsReference(const std::string& bytes, const Queries& queries, con
     for (const auto& [criterion, queriesOfCriterion] : queries.byCriterion) {
         for (const std::string& query : queriesOfCriterion) {
             const Outcome expected = reference(bytes, criterion, query);
+            std::istringstream input(bytes);
+            std::size_t counted = 0;
+            EXPECT_EQ(countStream(input, criterion, query, counted), expected.read);
+            EXPECT_EQ(counted, expected.lines.size()) << criterionName(criterion) << " \"" << printable(query) << "\"";
             for (const ScanTuning& tuning : tunings) {
                 const Outcome actual = fast(bytes, criterion, query, tuning);
                 if (actual == expected)

@@ -62,8 +62,8 @@ public:
     BlockSearch(Criterion criterion, std::string_view query, Found& found, ScanLoops loops)
         : criterion_(criterion), query_(query), found_(found), loops_(loops),
           text_(textOfEveryFoundLine(criterion, query)), finder_(text_, loops),
-          lostZeroDigit_(criterion == Criterion::Department && !text_.empty() && query[0] == '0' ? query[1] : '\0'),
-          byText_(!text_.empty())
+          byText_(!text_.empty()), lostZero_(criterion == Criterion::Department && byText_ && query[0] == '0'),
+          lostZeroDigit_(lostZero_ ? query[1] : '0')
     {
     }
 
@@ -85,9 +85,8 @@ private:
     {
         const char* from = body.data();
         const char* const end = body.data() + body.size();
-        const bool lostZero = lostZeroDigit_ != '\0';
         const char* textHit = finder_.find(from, end);
-        const char* tailEnd = lostZero ? findShortTailEnd(from, end, lostZeroDigit_, loops_) : nullptr;
+        const char* tailEnd = lostZero_ ? findShortTailEnd(from, end, lostZeroDigit_, loops_) : nullptr;
         for (;;) {
             // `from` always stands at the start of a line, so the ways back stop there.
             const char* lineStart = nullptr;
@@ -131,8 +130,9 @@ private:
     ScanLoops loops_;
     std::string text_;
     SubstringFinder finder_;
-    char lostZeroDigit_;
     bool byText_;
+    bool lostZero_;
+    char lostZeroDigit_;
 };
 
 // Reserves the result block once the first blocks show how much a search finds per byte read.

@@ -3,9 +3,12 @@
 // lines that break the format, cut into blocks of every size, with and without vector loops.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <set>
 #include <sstream>
@@ -161,7 +164,7 @@ const std::vector<std::string> kSpecialQueries = {
     "", " ", "00", "01", "05", "09", "0", "1", "10", "2A", "97", "75", "69", "7", "000", "0 ",
     "EN LISTE ORANGE", "LISTE ORANGE", "<LISTE ORANGE", " LISTE ORANGE", "ORANGE",
     "CET INDICATIF EST ATTRIBUE MAIS", "MAIS", "PARIS", "paris", "PAR", ";", ";;", ";75", "\r", "\n", "A\r\nB",
-    "PARIS\r", "F1ABC", "\xC9PERNAY", "\x80", "\xFF", std::string(1, '\0'), "75;01", "1;00",
+    "PARIS\r", "F1ABC", "\xC9PERNAY", "\x80", "\xFF", std::string(1, '\0'), "0\0"s, "75;01", "1;00",
 };
 
 // Compares the two searches for every criterion and query, under each way of cutting blocks.
@@ -263,6 +266,7 @@ const std::vector<std::string> kOddLines = {
     "F1U;A;B;C;D;",
     "F1T;A;B;C;D;   ",
     "F1S;A;B;C;D;0 12",
+    "F1R;A;B;C;D;\0abc"s,
     "F1\0AB;\x01\x02;\xFF;\x80;PARIS;75001"s,
     "\xC9\xE9;\xC9LODIE;\xE9;\xE0;\xC9PERNAY;51200",
     "F1LONG;" + std::string(5000, 'A') + ";B;C;PARIS;75001",

@@ -1,7 +1,5 @@
 #include "database/record.h"
 
-#include <array>
-
 namespace dravelin {
 
 std::optional<DirectoryRecord> splitRecordLine(std::string_view line)
@@ -14,6 +12,11 @@ std::optional<DirectoryRecord> splitRecordLine(std::string_view line)
             return std::nullopt;
         from = at + 1;
     }
+    return recordAtSeparators(line, separators);
+}
+
+DirectoryRecord recordAtSeparators(std::string_view line, const std::array<std::size_t, 5>& separators)
+{
     const auto between = [&](std::size_t open, std::size_t close) {
         return line.substr(open + 1, close - open - 1);
     };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <optional>
 #include <string_view>
 
@@ -26,6 +28,10 @@ struct DirectoryRecord {
 // Cuts a record line at its first five ";" and applies the orange-list marker.
 // A line with fewer than five ";" cannot be cut and gives nothing.
 std::optional<DirectoryRecord> splitRecordLine(std::string_view line);
+
+// The same cut when the positions of the first five ";" are already known, as a scan that
+// walks over every separator of the file finds them.
+DirectoryRecord recordAtSeparators(std::string_view line, const std::array<std::size_t, 5>& separators);
 
 // The text before the first ";", unchanged: the key that modify and delete compare.
 // A line without any ";" has no first field.

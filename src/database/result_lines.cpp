@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
+#include <stdexcept>
 
 namespace dravelin {
 
@@ -27,12 +29,53 @@ constexpr std::array<unsigned char, 256> makeCapitalFold()
 
 constexpr std::array<unsigned char, 256> kCapitalFold = makeCapitalFold();
 
+// The sort key of a line: its first eight bytes folded to capitals, the first the most
+// significant, a shorter line filled with zeros. Keys in order mean lines in order.
+constexpr std::size_t kKeyBytes = 8;
+
+std::uint64_t foldedKey(std::string_view line)
+{
+    std::uint64_t key = 0;
+    for (std::size_t i = 0; i < kKeyBytes; ++i) {
+        key <<= 8;
+        if (i < line.size())
+            key |= kCapitalFold[static_cast<unsigned char>(line[i])];
+    }
+    return key;
+}
+
+unsigned keyDigit(std::uint64_t key, unsigned keyByte)
+{
+    return static_cast<unsigned>((key >> (8 * (kKeyBytes - 1 - keyByte))) & 0xFF);
+}
+
 } // namespace
 
 std::string_view ResultLines::operator[](std::size_t index) const
 {
-    const Span& span = spans_[index];
-    return std::string_view(bytes_.data() + span.offset, span.length);
+    return lineAt(spans_[index]);
+}
+
+std::string_view ResultLines::lineAt(Span span) const
+{
+    const auto offset = static_cast<std::size_t>(span.packed >> kLengthBits);
+    auto length = static_cast<std::size_t>(span.packed & kLongLine);
+    if (length == kLongLine) {
+        std::uint64_t longLength = 0;
+        std::memcpy(&longLength, bytes_.data() + offset - sizeof longLength, sizeof longLength);
+        length = static_cast<std::size_t>(longLength);
+    }
+    return std::string_view(bytes_.data() + offset, length);
+}
+
+void ResultLines::keepLongLine(std::size_t start, std::size_t length)
+{
+    const auto longLength = static_cast<std::uint64_t>(length);
+    bytes_.insert(start, reinterpret_cast<const char*>(&longLength), sizeof longLength);
+    const std::size_t offset = start + sizeof longLength;
+    if (offset >= kOffsetLimit)
+        throw std::length_error("result lines beyond a terabyte");
+    spans_.push_back(Span{std::uint64_t{offset} << kLengthBits | kLongLine});
 }
 
 void ResultLines::clear()
@@ -46,13 +89,108 @@ void ResultLines::add(std::string_view line)
     addWith([line](std::string& bytes) { bytes.append(line); });
 }
 
+void ResultLines::reserve(std::size_t bytes, std::size_t lines)
+{
+    if (bytes > bytes_.capacity())
+        bytes_.reserve(bytes);
+    if (lines > spans_.capacity())
+        spans_.reserve(lines);
+}
+
 void ResultLines::sortForDisplay()
 {
-    const char* base = bytes_.data();
-    std::sort(spans_.begin(), spans_.end(), [base](const Span& a, const Span& b) {
-        return lessIgnoringCase(std::string_view(base + a.offset, a.length),
-                                std::string_view(base + b.offset, b.length));
-    });
+    const std::size_t count = spans_.size();
+    if (count < 2)
+        return;
+    std::vector<std::uint64_t> keys(count);
+    for (std::size_t i = 0; i < count; ++i)
+        keys[i] = foldedKey((*this)[i]);
+    sortByKeys(keys, 0, count, 0);
+}
+
+// Sorts [begin, end), whose keys agree on their bytes before `keyByte`, by the rest of the key,
+// moving keys and spans together; lines whose keys are equal are then compared whole.
+void ResultLines::sortByKeys(std::vector<std::uint64_t>& keys, std::size_t begin, std::size_t end, unsigned keyByte)
+{
+    constexpr std::size_t kFewLines = 32;
+    for (;;) {
+        const std::size_t count = end - begin;
+        if (count < 2)
+            return;
+        if (count <= kFewLines) {
+            insertionSort(keys, begin, end);
+            return;
+        }
+        if (keyByte == kKeyBytes) {
+            sortEqualKeys(begin, end);
+            return;
+        }
+        std::array<std::size_t, 256> sizes{};
+        for (std::size_t i = begin; i < end; ++i)
+            ++sizes[keyDigit(keys[i], keyByte)];
+        if (sizes[keyDigit(keys[begin], keyByte)] == count) {
+            ++keyByte; // every line shares this byte: no pass needed
+            continue;
+        }
+
+        // In place, a bucket at a time: each line is swapped straight into its bucket.
+        std::array<std::size_t, 256> next{};
+        std::array<std::size_t, 256> bucketEnd{};
+        std::size_t at = begin;
+        for (std::size_t digit = 0; digit < 256; ++digit) {
+            next[digit] = at;
+            at += sizes[digit];
+            bucketEnd[digit] = at;
+        }
+        for (std::size_t digit = 0; digit < 256; ++digit) {
+            while (next[digit] < bucketEnd[digit]) {
+                const std::size_t i = next[digit];
+                const unsigned belongs = keyDigit(keys[i], keyByte);
+                if (belongs == digit) {
+                    ++next[digit];
+                    continue;
+                }
+                const std::size_t j = next[belongs]++;
+                std::swap(keys[i], keys[j]);
+                std::swap(spans_[i], spans_[j]);
+            }
+        }
+
+        std::size_t start = begin;
+        for (std::size_t digit = 0; digit < 256; ++digit) {
+            const std::size_t stop = start + sizes[digit];
+            if (sizes[digit] > 1)
+                sortByKeys(keys, start, stop, keyByte + 1);
+            start = stop;
+        }
+        return;
+    }
+}
+
+void ResultLines::sortEqualKeys(std::size_t begin, std::size_t end)
+{
+    std::sort(spans_.begin() + static_cast<std::ptrdiff_t>(begin), spans_.begin() + static_cast<std::ptrdiff_t>(end),
+              [this](Span a, Span b) { return lessIgnoringCase(lineAt(a), lineAt(b)); });
+}
+
+void ResultLines::insertionSort(std::vector<std::uint64_t>& keys, std::size_t begin, std::size_t end)
+{
+    const auto less = [this](std::uint64_t keyA, Span a, std::uint64_t keyB, Span b) {
+        if (keyA != keyB)
+            return keyA < keyB;
+        return lessIgnoringCase(lineAt(a), lineAt(b));
+    };
+    for (std::size_t i = begin + 1; i < end; ++i) {
+        const std::uint64_t key = keys[i];
+        const Span span = spans_[i];
+        std::size_t j = i;
+        for (; j > begin && less(key, span, keys[j - 1], spans_[j - 1]); --j) {
+            keys[j] = keys[j - 1];
+            spans_[j] = spans_[j - 1];
+        }
+        keys[j] = key;
+        spans_[j] = span;
+    }
 }
 
 bool lessIgnoringCase(std::string_view a, std::string_view b)

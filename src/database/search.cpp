@@ -3,6 +3,7 @@
 #include <array>
 #include <fstream>
 
+#include "database/fast_search.h"
 #include "database/line_reader.h"
 #include "database/result_line.h"
 #include "database/text_bytes.h"
@@ -28,14 +29,20 @@ bool recordMatches(const DirectoryRecord& record, Criterion criterion, std::stri
     return false;
 }
 
-void searchRecordLine(std::string_view line, Criterion criterion, std::string_view query, ResultLines& found)
+std::optional<DirectoryRecord> foundRecord(std::string_view line, Criterion criterion, std::string_view query)
 {
     if (line.empty())
-        return;
+        return std::nullopt;
     const auto record = splitRecordLine(line);
     if (!record || !fitsResultLine(*record) || !recordMatches(*record, criterion, query))
-        return;
-    found.addWith([&](std::string& out) { appendResultLine(out, *record, criterion); });
+        return std::nullopt;
+    return record;
+}
+
+void searchRecordLine(std::string_view line, Criterion criterion, std::string_view query, ResultLines& found)
+{
+    if (const auto record = foundRecord(line, criterion, query))
+        found.addWith([&](std::string& out) { appendResultLine(out, *record, criterion); });
 }
 
 bool searchStream(std::istream& input, Criterion criterion, std::string_view query, ResultLines& found,
@@ -61,7 +68,12 @@ FileProblem searchDirectoryFile(const std::filesystem::path& directoryFile, Crit
     const FileProblem problem = openForReading(directoryFile, stream);
     if (problem != FileProblem::None)
         return problem;
-    if (!searchStream(stream, criterion, query, found, afterRevisionLine)) {
+    ScanTuning tuning;
+    std::error_code sizeUnknown;
+    const auto size = std::filesystem::file_size(directoryFile, sizeUnknown);
+    if (!sizeUnknown)
+        tuning.expectedBytes = static_cast<std::size_t>(size);
+    if (!scanStream(stream, criterion, query, found, afterRevisionLine, tuning)) {
         found.clear();
         return FileProblem::NotReadable;
     }

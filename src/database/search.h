@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <functional>
 #include <istream>
+#include <optional>
 #include <string_view>
 
 #include "database/criterion.h"
@@ -16,17 +17,23 @@ namespace dravelin {
 // query exactly; under the department criterion the query "00" finds every entry.
 bool recordMatches(const DirectoryRecord& record, Criterion criterion, std::string_view query);
 
+// The record of one line when the query finds it: a line that cannot be cut into six fields,
+// whose callsign is too long for its column, or that does not match gives nothing.
+std::optional<DirectoryRecord> foundRecord(std::string_view line, Criterion criterion, std::string_view query);
+
 // Adds the result line of one record line when it matches. Empty lines, lines that cannot be
 // cut into six fields and callsigns too long for their column are passed over.
 void searchRecordLine(std::string_view line, Criterion criterion, std::string_view query, ResultLines& found);
 
 // Reads the revision line, calls `afterRevisionLine` (the moment the window may handle its
-// pending events), then every further line. The found lines are left in file order.
+// pending events), then every further line, cutting each one. The found lines are left in file
+// order. The plain reading of the rules, kept as the reference that the fast scan is tested on.
 // Returns false when the stream failed while it was read.
 bool searchStream(std::istream& input, Criterion criterion, std::string_view query, ResultLines& found,
                   const std::function<void()>& afterRevisionLine = {});
 
-// The whole search over the directory file, its result sorted for display.
+// The whole search over the directory file, its result sorted for display. Finds what
+// searchStream finds, by the faster scan of fast_search.h.
 FileProblem searchDirectoryFile(const std::filesystem::path& directoryFile, Criterion criterion,
                                 std::string_view query, ResultLines& found,
                                 const std::function<void()>& afterRevisionLine = {});

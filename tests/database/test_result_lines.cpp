@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -38,10 +40,37 @@ TEST(ResultLines, SortAscendingIgnoringCaseWithTheSpaceFirst)
         EXPECT_EQ(sorted(input), expected);
 }
 
+// The radix sort must give exactly the order of the plain comparison, including among lines
+// that share their first eight folded bytes and in groups large enough to be split by radix.
+TEST(ResultLines, SortsManyLinesInTheOrderOfThePlainComparison)
+{
+    const std::vector<std::string> heads = {"F4ABC", "f4abc", "F4AB", "F4ABCDEFGHIJ", "F4ABCDEF", "F4ABCDEf",
+                                            "\xC9T\xC9", "\xE9t\xE9", "F", "", std::string("F4\0", 3), "F4 ",
+                                            "TK5AA", "FG5ZZ"};
+    const std::vector<std::string> tails = {"", " ", "A", "a", "DUPONT", "dupont", "\xFF", std::string(1, '\0'), "Z"};
+    std::vector<std::string> lines;
+    std::uint32_t state = 12345;
+    for (int i = 0; i < 6000; ++i) {
+        state = state * 1664525u + 1013904223u;
+        std::string line = heads[(state >> 8) % heads.size()];
+        line += std::string((state >> 4) % 9, ' ');
+        line += tails[(state >> 16) % tails.size()];
+        line += tails[(state >> 20) % tails.size()];
+        lines.push_back(line);
+    }
+    std::vector<std::string> expected = lines;
+    std::sort(expected.begin(), expected.end(), lessIgnoringCase);
+    EXPECT_EQ(sorted(lines), expected);
+}
+
 TEST(ResultLines, KeepsEveryByteOfEachLine)
 {
     const std::string withNul("A\0B\xFF", 4);
     EXPECT_EQ(sorted({withNul, ""}), (std::vector<std::string>{"", withNul}));
+    // Lines too long for the packed length keep theirs beside them.
+    const std::string huge = "B" + std::string(std::size_t{1} << 24, 'x') + "end";
+    const std::string justBelow = "C" + std::string((std::size_t{1} << 24) - 3, 'y');
+    EXPECT_EQ(sorted({huge, "A", justBelow, "D"}), (std::vector<std::string>{"A", huge, justBelow, "D"}));
 }
 
 } // namespace

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <istream>
+#include <string_view>
+
+#include "database/byte_scan.h"
+#include "database/criterion.h"
+#include "database/result_lines.h"
+
+namespace dravelin {
+
+struct ScanTuning {
+    std::size_t blockSize = std::size_t{1} << 20;
+    ScanLoops loops = vectorLoopsBuiltIn() ? ScanLoops::Vector : ScanLoops::Bytewise;
+    // The size of the whole input when known (0 when not): lets a search that finds much
+    // reserve its result block once instead of growing it by doubling.
+    std::size_t expectedBytes = 0;
+};
+
+// The search of searchStream, finding exactly the same lines, without cutting every line into
+// fields. A callsign, surname or city can only equal the trimmed field of a line that holds it,
+// and a two-character department stands just after a ";" (or, for a postcode that lost its zero,
+// five characters before the line end): only the lines that hold that text are cut and tested.
+// Department "00" and the queries that a line may match without holding their text (empty,
+// "EN LISTE ORANGE" for a marked entry's surname) get one walk over every separator instead.
+bool scanStream(std::istream& input, Criterion criterion, std::string_view query, ResultLines& found,
+                const std::function<void()>& afterRevisionLine = {}, const ScanTuning& tuning = {});
+
+// The same scan without making the result lines: how many lines it finds. The benchmark times
+// it to tell the scan from the making and sorting of a million result lines.
+bool countStream(std::istream& input, Criterion criterion, std::string_view query, std::size_t& count,
+                 const ScanTuning& tuning = {});
+
+} // namespace dravelin

@@ -7,6 +7,7 @@
 
 #include "database/criterion.h"
 #include "database/directory_file.h"
+#include "database/line_reader.h"
 #include "database/record.h"
 #include "database/result_lines.h"
 
@@ -23,6 +24,10 @@ void searchRecordLine(std::string_view line, Criterion criterion, std::string_vi
 // Reads the revision line, calls `afterRevisionLine` (the moment the window may handle its
 // pending events), then every further line. The found lines are left in file order.
 // Returns false when the stream failed while it was read.
+bool searchLines(LineReader& reader, Criterion criterion, std::string_view query, ResultLines& found,
+                 const std::function<void()>& afterRevisionLine = {});
+
+// searchLines over a stream, read in the reader's usual chunks.
 bool searchStream(std::istream& input, Criterion criterion, std::string_view query, ResultLines& found,
                   const std::function<void()>& afterRevisionLine = {});
 

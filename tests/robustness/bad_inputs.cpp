@@ -98,6 +98,11 @@ QList<BadInput> makeBadInputs()
                         {Department, "75", {kDupont, big}}}});
     }
     {
+        const QByteArray hugeRevision = "Base Rev 255" + QByteArray(10 * 1024 * 1024, ' ') + "du 11/08/2009";
+        inputs.append({"a 10 MB revision line", InputKind::Bytes, crlfLines({hugeRevision, kDupontLine}), "Base Rev 255",
+                       "du 11/08/2009", dupontProbes()});
+    }
+    {
         // Five ";" make a record of six empty fields; ten put the last five in the postcode.
         const QByteArray empty = found("", " ", "   ");
         const QByteArray fivePostcode = found("", " ", "  ;;;;; ");

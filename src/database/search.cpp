@@ -49,6 +49,12 @@ bool searchStream(std::istream& input, Criterion criterion, std::string_view que
                   const std::function<void()>& afterRevisionLine)
 {
     LineReader reader(input);
+    return searchLines(reader, criterion, query, found, afterRevisionLine);
+}
+
+bool searchLines(LineReader& reader, Criterion criterion, std::string_view query, ResultLines& found,
+                 const std::function<void()>& afterRevisionLine)
+{
     std::string_view line;
     if (!reader.next(line))
         return !reader.failed();

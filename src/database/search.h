@@ -8,6 +8,7 @@
 
 #include "database/criterion.h"
 #include "database/directory_file.h"
+#include "database/line_reader.h"
 #include "database/record.h"
 #include "database/result_lines.h"
 
@@ -29,6 +30,10 @@ void searchRecordLine(std::string_view line, Criterion criterion, std::string_vi
 // pending events), then every further line, cutting each one. The found lines are left in file
 // order. The plain reading of the rules, kept as the reference that the fast scan is tested on.
 // Returns false when the stream failed while it was read.
+bool searchLines(LineReader& reader, Criterion criterion, std::string_view query, ResultLines& found,
+                 const std::function<void()>& afterRevisionLine = {});
+
+// searchLines over a stream, read in the reader's usual chunks.
 bool searchStream(std::istream& input, Criterion criterion, std::string_view query, ResultLines& found,
                   const std::function<void()>& afterRevisionLine = {});
 

@@ -25,9 +25,12 @@ QVariant ResultListModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || index.row() >= rowCount())
         return {};
-    if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)
-        return codec_.decode(lines_[static_cast<std::size_t>(index.row())]);
-    return {};
+    if (role != Qt::DisplayRole && role != Qt::AccessibleTextRole)
+        return {};
+    const std::string_view line = lines_[static_cast<std::size_t>(index.row())];
+    if (line.size() <= kLongestShownLine)
+        return codec_.decode(line);
+    return codec_.decode(line.substr(0, kLongestShownLine)) + QChar(0x2026);
 }
 
 } // namespace dravelin

@@ -20,6 +20,11 @@ public:
     void clear();
     const ResultLines& lines() const { return lines_; }
 
+    // A line is shown up to this many characters, then "…". The editing window writes lines
+    // of at most about 170; a damaged file can hold one of megabytes, and laying that out
+    // would freeze the window at every repaint. lines() keeps every byte.
+    static constexpr std::size_t kLongestShownLine = 1000;
+
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 

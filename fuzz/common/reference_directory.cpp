@@ -1,0 +1,126 @@
+#include "common/reference_directory.h"
+
+namespace dravelin::fuzz {
+
+std::vector<std::string_view> referenceLines(std::string_view bytes)
+{
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        if (bytes[i] == '\r') {
+            lines.push_back(bytes.substr(start, i - start));
+            i += (i + 1 < bytes.size() && bytes[i + 1] == '\n') ? 2 : 1;
+            start = i;
+        } else if (bytes[i] == '\n') {
+            lines.push_back(bytes.substr(start, i - start));
+            start = ++i;
+        } else {
+            ++i;
+        }
+    }
+    if (start < bytes.size())
+        lines.push_back(bytes.substr(start));
+    return lines;
+}
+
+std::optional<ReferenceRecord> referenceRecord(std::string_view line)
+{
+    std::vector<std::string> fields(1);
+    for (const char c : line) {
+        if (c == ';' && fields.size() < 6)
+            fields.emplace_back();
+        else
+            fields.back() += c;
+    }
+    if (fields.size() < 6)
+        return std::nullopt;
+
+    ReferenceRecord record{fields[0], fields[1], fields[2], fields[3], fields[4], fields[5], false};
+    const std::string marker = "CET INDICATIF EST ATTRIBUE MAIS";
+    for (std::size_t at = 0; at + marker.size() <= record.callsign.size(); ++at) {
+        if (record.callsign.compare(at, marker.size(), marker) == 0) {
+            record.callsign.resize(at);
+            record.surname = "EN LISTE ORANGE";
+            record.marked = true;
+            break;
+        }
+    }
+    return record;
+}
+
+std::string referenceTrim(std::string_view text)
+{
+    std::size_t first = 0;
+    std::size_t last = text.size();
+    while (first < last && text[first] == ' ')
+        ++first;
+    while (last > first && text[last - 1] == ' ')
+        --last;
+    return std::string(text.substr(first, last - first));
+}
+
+namespace {
+
+std::string restoredPostcode(const ReferenceRecord& record)
+{
+    return record.postcode.size() == 4 ? "0" + record.postcode : record.postcode;
+}
+
+} // namespace
+
+std::string referenceDepartment(const ReferenceRecord& record)
+{
+    return restoredPostcode(record).substr(0, 2);
+}
+
+std::string referenceValue(const ReferenceRecord& record, Criterion criterion)
+{
+    switch (criterion) {
+    case Criterion::Callsign:
+        return referenceTrim(record.callsign);
+    case Criterion::Surname:
+        return referenceTrim(record.surname);
+    case Criterion::City:
+        return referenceTrim(record.city);
+    case Criterion::Department:
+        return referenceTrim(referenceDepartment(record));
+    }
+    return {};
+}
+
+bool referenceMatches(const ReferenceRecord& record, Criterion criterion, std::string_view query)
+{
+    if (criterion == Criterion::Department && query == "00")
+        return true;
+    return referenceValue(record, criterion) == query;
+}
+
+std::optional<ReferenceRecord> referenceListable(std::string_view line)
+{
+    if (line.empty())
+        return std::nullopt;
+    auto record = referenceRecord(line);
+    if (!record || record->callsign.size() > 12)
+        return std::nullopt;
+    return record;
+}
+
+std::string referenceResultLine(const ReferenceRecord& record, Criterion criterion)
+{
+    std::string line = record.callsign;
+    while (line.size() < 12)
+        line += ' ';
+    const std::string orangeSurname = criterion == Criterion::Surname ? "<LISTE ORANGE" : "LISTE ORANGE";
+    if (record.surname == orangeSurname)
+        return line + "EN LISTE ORANGE";
+
+    std::string name = record.surname + " " + record.firstName;
+    if (name.size() > 40)
+        name.resize(40);
+    while (name.size() < 40)
+        name += ' ';
+    return line + name + record.address + "  " + restoredPostcode(record) + " " + record.city;
+}
+
+} // namespace dravelin::fuzz

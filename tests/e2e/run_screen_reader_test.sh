@@ -14,4 +14,6 @@ cp "$sample" "$folder/Annuaire_Amat.csv"
 export QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 NO_AT_BRIDGE=0
 "$folder/dravelin" &
 app=$!
+# No window manager gives the new window the keyboard focus: give it, as one would.
+timeout 60 xdotool search --sync --onlyvisible --name "Dravelin +Revision" windowfocus --sync
 /usr/bin/python3 "$here/screen_reader_search.py" "$recherche" "$folder/Annuaire_Amat.csv" "$city"

@@ -70,21 +70,37 @@ def main():
     app = poll("the program on the accessibility bus", application)
     window = poll("the main window", lambda: descendant(app, "frame"))
 
+    nom = poll("the Nom button", lambda: descendant(window, "radio button", "Nom"))
     ville = poll("the Ville button", lambda: descendant(window, "radio button", "Ville"))
-    # Without a window manager nothing gives the window the focus: click, as a user would.
-    # Until the registry has taken this script's listeners, events are lost: click again
-    # until the focus move to the query box is heard.
-    box = ville.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
     query = poll("the query box", lambda: descendant(window, "text", "Requête"))
-    deadline = time.monotonic() + START_UP_BOUND
-    while "Requête" not in focus_moves:
-        if time.monotonic() > deadline:
-            sys.exit("timed out waiting for the query box to announce the focus")
+
+    def click(button):
+        box = button.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)  # until mapped, it may move
         pyatspi.Registry.generateMouseEvent(box.x + box.width // 2, box.y + box.height // 2, "b1c")
-        end = time.monotonic() + 2
-        while time.monotonic() < end and "Requête" not in focus_moves:
+
+    def wait_for(condition, seconds):
+        end = time.monotonic() + seconds
+        while time.monotonic() < end and not condition():
             pump()
             time.sleep(POLL)
+        return condition()
+
+    # Events sent before the registry has taken this script's listeners are lost, and no
+    # window manager gives the window the keyboard focus: pick Nom then Ville, as a user
+    # would, until the prompt's change is heard and the query box holds the focus.
+    deadline = time.monotonic() + START_UP_BOUND
+    while True:
+        if time.monotonic() > deadline:
+            sys.exit(f"timed out waiting for the query box (heard {announced}, focus moves {focus_moves})")
+        click(nom)
+        click(ville)
+        heard = wait_for(lambda: "Entrez une ville : " in announced, 2)
+        focused = wait_for(lambda: query.getState().contains(pyatspi.STATE_FOCUSED), 2)
+        if heard and focused:
+            break
+        if not focused:
+            subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "Dravelin +Revision", "windowfocus"],
+                           check=False, capture_output=True)
 
     type_text(city.lower())
     typed = query.queryText()

@@ -6,6 +6,7 @@
 
 #include "database/directory_file.h"
 #include "database/line_reader.h"
+#include "database/write_lock.h"
 
 namespace dravelin {
 
@@ -64,6 +65,14 @@ RewriteResult rewriteDirectoryFile(const std::filesystem::path& programFolder, c
     RewriteResult result;
     const std::filesystem::path directoryFile = directoryFilePath(programFolder);
     const std::filesystem::path scratchFile = scratchFilePath(programFolder);
+
+    // Held from the first read to the rename: a line appended by another copy meanwhile
+    // would be lost with the old file.
+    const WriteLock lock = lockForWriting(programFolder, files);
+    if (lock.problem != WriteProblem::None) {
+        result.problem = lock.problem;
+        return result;
+    }
 
     std::ifstream input;
     switch (openForReading(directoryFile, input)) {

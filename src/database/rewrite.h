@@ -44,7 +44,8 @@ struct RewriteResult {
 // is written whole and flushed to disk, then takes the directory file's place in one atomic
 // rename, so a crash at any moment leaves the old file or the new one, whole. On any failure
 // the directory file stays as it was and the scratch file is removed. A scratch file left by
-// an earlier crash is simply replaced.
+// an earlier crash is simply replaced. The whole rewrite holds the directory's write lock
+// (write_lock.h).
 RewriteResult rewriteDirectoryFile(const std::filesystem::path& programFolder, const RewriteRequest& request,
                                    FileLayer& files = systemFileLayer());
 

@@ -220,8 +220,8 @@ TEST(Rewrite, SuccessfulRewriteAsksForTheStepsInTheirSafeOrder)
     EXPECT_EQ(deleteEntry(directory.folder.path(), "F1ABC", {}, layer).problem, WriteProblem::None);
     // The scratch file is whole and on the disk before it replaces the directory; nothing is
     // ever deleted first.
-    const std::vector<FileStep> expected = {FileStep::Create, FileStep::Write, FileStep::Flush, FileStep::Close,
-                                            FileStep::Replace};
+    const std::vector<FileStep> expected = {FileStep::Lock,  FileStep::Create,  FileStep::Write,
+                                            FileStep::Flush, FileStep::Close,   FileStep::Replace};
     EXPECT_EQ(layer.steps, expected);
 }
 
@@ -262,7 +262,8 @@ TEST(Rewrite, ReadOnlyFolderIsReported)
     ReadOnlyGuard readOnly(directory.folder.path());
     if (!readOnly.effective())
         GTEST_SKIP() << "this system lets the folder be written anyway";
-    EXPECT_EQ(deleteEntry(directory.folder.path(), "F1ABC").problem, WriteProblem::ScratchNotCreated);
+    // Not even the lock file can be created there.
+    EXPECT_EQ(deleteEntry(directory.folder.path(), "F1ABC").problem, WriteProblem::LockNotCreated);
     EXPECT_EQ(directory.bytes(), kMixed);
     EXPECT_FALSE(std::filesystem::exists(directory.scratch()));
 }

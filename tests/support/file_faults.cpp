@@ -81,6 +81,7 @@ std::string stepName(FileStep step)
     case FileStep::OpenForAppend: return "open for append";
     case FileStep::Replace: return "replace";
     case FileStep::Remove: return "remove";
+    case FileStep::Lock: return "lock";
     }
     return "?";
 }
@@ -129,6 +130,18 @@ bool FailingFileLayer::replace(const std::filesystem::path& from, const std::fil
 bool FailingFileLayer::remove(const std::filesystem::path& file)
 {
     return !fails(FileStep::Remove) && real_.remove(file);
+}
+
+LockAttempt FailingFileLayer::tryLock(const std::filesystem::path& file, std::unique_ptr<FileLock>& lock)
+{
+    return fails(FileStep::Lock) ? LockAttempt::Failed : real_.tryLock(file, lock);
+}
+
+void FailingFileLayer::waitBeforeRetry()
+{
+    ++waits;
+    if (onWait)
+        onWait();
 }
 
 TemporaryFolder::TemporaryFolder()

@@ -2,7 +2,6 @@
 
 #include <atomic>
 #include <fstream>
-#include <iterator>
 #include <random>
 #include <sstream>
 
@@ -194,8 +193,15 @@ bool ReadOnlyGuard::effective() const
 
 std::string readBytes(const std::filesystem::path& file)
 {
-    std::ifstream stream(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>());
+    // One read of the whole size: a character at a time is slow on files of many megabytes.
+    std::ifstream stream(file, std::ios::binary | std::ios::ate);
+    if (!stream)
+        return {};
+    std::string bytes(static_cast<std::size_t>(stream.tellg()), '\0');
+    stream.seekg(0);
+    stream.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    bytes.resize(static_cast<std::size_t>(stream.gcount()));
+    return bytes;
 }
 
 void writeBytes(const std::filesystem::path& file, const std::string& bytes)

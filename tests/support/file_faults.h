@@ -84,6 +84,33 @@ private:
     bool immutable_ = false;
 };
 
+// A small file system of its own (a Linux tmpfs on a fresh temporary folder), for a disk that
+// fills up or turns read-only. Mounting needs the right to mount: without it, or on another
+// system, mounted() is false and the test that needs it is skipped.
+class SmallFileSystem {
+public:
+    explicit SmallFileSystem(std::size_t bytes);
+    ~SmallFileSystem();
+    SmallFileSystem(const SmallFileSystem&) = delete;
+    SmallFileSystem& operator=(const SmallFileSystem&) = delete;
+
+    bool mounted() const { return mounted_; }
+    const std::filesystem::path& path() const { return mountPoint_.path(); }
+    // The unit in which files take up space: a file ending inside a block can still grow a
+    // little on a full disk.
+    std::size_t blockSize() const;
+
+    // Takes every free block with a filler file: the next block asked for is refused.
+    bool fill();
+    // Gives the blocks of the filler back.
+    void makeRoom();
+    bool setReadOnly(bool readOnly);
+
+private:
+    TemporaryFolder mountPoint_;
+    bool mounted_ = false;
+};
+
 std::string readBytes(const std::filesystem::path& file);
 void writeBytes(const std::filesystem::path& file, const std::string& bytes);
 

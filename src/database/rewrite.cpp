@@ -96,6 +96,10 @@ RewriteResult rewriteDirectoryFile(const std::filesystem::path& programFolder, c
         result.problem = reader.failed() ? WriteProblem::DirectoryNotReadable : WriteProblem::DirectoryEmpty;
         return result;
     }
+    if (request.expectedFirstLine && line != *request.expectedFirstLine) {
+        result.problem = WriteProblem::FirstLineChanged;
+        return result;
+    }
 
     const std::unique_ptr<WriteHandle> handle = files.create(scratchFile);
     if (!handle) {

@@ -26,6 +26,9 @@ struct LineChange {
 struct RewriteRequest {
     // The new first line; without one the revision line is copied.
     std::optional<std::string> newFirstLine;
+    // The first line the change was decided on: when the file's first line no longer reads
+    // so, nothing is written (FirstLineChanged).
+    std::optional<std::string> expectedFirstLine;
     // Decides for every later line; without one every line is kept.
     std::function<LineChange(std::string_view line)> rule;
     // Runs once, right after the first line has been written: the window's pending events.

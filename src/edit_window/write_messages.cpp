@@ -13,6 +13,8 @@ QString cause(WriteProblem problem)
         break;
     case WriteProblem::DirectoryBusy:
         return QStringLiteral("Le fichier de l'annuaire « Annuaire_Amat.csv » est en cours de modification par une autre copie du programme.");
+    case WriteProblem::FirstLineChanged:
+        return QStringLiteral("La révision de la base a été changée par une autre copie du programme pendant la question.");
     case WriteProblem::LockNotCreated:
         return QStringLiteral("Le fichier de verrou « Annuaire_Amat.lock » ne peut pas être créé dans le dossier du programme "
                               "(dossier protégé en écriture ou disque plein ?).");

@@ -247,6 +247,23 @@ TEST(Rewrite, DirectoryProblemsAreToldAndNothingIsCreated)
     }
 }
 
+TEST(Rewrite, RevisionLineIsReplacedOnlyIfItStillReadsAsSeen)
+{
+    Directory directory(kMixed);
+    const std::string raised = "Base Rev 256  du 07/12/2026";
+    // Raised meanwhile by another copy of the program: the change was decided on a line
+    // that is no longer there.
+    EXPECT_EQ(replaceRevisionLine(directory.folder.path(), raised, systemFileLayer(), "Base Rev 254  du 11/08/2009").problem,
+              WriteProblem::FirstLineChanged);
+    EXPECT_EQ(directory.bytes(), kMixed);
+    EXPECT_FALSE(std::filesystem::exists(directory.scratch()));
+    EXPECT_FALSE(std::filesystem::exists(lockFilePath(directory.folder.path())));
+
+    EXPECT_EQ(replaceRevisionLine(directory.folder.path(), raised, systemFileLayer(), kRevision).problem,
+              WriteProblem::None);
+    EXPECT_EQ(directory.bytes(), expectedMixed(raised, [](const std::string& line) { return line + "\r\n"; }));
+}
+
 TEST(Rewrite, ScratchNameTakenByAFolderIsReported)
 {
     Directory directory(kMixed);

@@ -372,6 +372,34 @@ private slots:
         QCOMPARE(main.folder.directoryBytes(), kDirectory);
     }
 
+    void aRevisionRaisedByAnotherCopyDuringTheQuestionIsNotRaisedAgain()
+    {
+        MainHarness main(kDirectory);
+        Editing editing(main);
+        prepare(main, editing, Operation::Bump, {});
+        QByteArray raisedElsewhere = main.folder.directoryBytes();
+        raisedElsewhere.replace(0, raisedElsewhere.indexOf("\r\n"), "Base Rev 256  du 06/12/2026");
+        main.platform.onQuestion = [&] {
+            main.platform.onQuestion = nullptr;
+            main.folder.writeDirectory(raisedElsewhere);
+        };
+        main.platform.messages.clear();
+        act(main, editing, Operation::Bump, {});
+        QCOMPARE(okMessages(main.platform),
+                 QStringList{"La révision de la base a été changée par une autre copie du programme pendant la question.\r\n"
+                             "La révision de la base n'a pas été changée." + kUnchanged});
+        QCOMPARE(main.folder.directoryBytes(), raisedElsewhere);
+        QVERIFY(editing.window()->isVisible());
+
+        // Asked again, on the revision the file holds now.
+        main.platform.messages.clear();
+        act(main, editing, Operation::Bump, {});
+        QCOMPARE(main.platform.messageTexts(),
+                 QStringList{"La base de donnée est a la révision 256 voulez vous la passer a la révision  257"});
+        QVERIFY(main.folder.directoryBytes().startsWith("Base Rev 257  du 07/12/2026\r\n"));
+        QVERIFY(!editing.window()->isVisible());
+    }
+
     void aLockLeftByAKilledCopyIsTakenOver_data()
     {
         QTest::addColumn<int>("operation");

@@ -200,7 +200,7 @@ TEST(Crash, KilledAtRandomMomentsTheDirectoryFileIsAlwaysTheOldOrTheNewOne)
             for (int i = 0; i < loops; ++i)
                 ASSERT_TRUE(worker.readLine(line)) << readAll(errors);
             spanMicroseconds = std::chrono::duration_cast<std::chrono::microseconds>(
-                                   std::chrono::steady_clock::now() - first).count() / loops;
+                                   std::chrono::steady_clock::now() - first).count() / loops + 1;
             std::cout << "one loop of the worker: " << spanMicroseconds / 1000 << " ms" << std::endl;
         } else {
             std::this_thread::sleep_for(std::chrono::microseconds(rng.next() % static_cast<std::uint64_t>(spanMicroseconds)));

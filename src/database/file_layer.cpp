@@ -244,7 +244,8 @@ bool sameFile(int descriptor, const std::filesystem::path& file)
 
 LockAttempt tryLockFile(const std::filesystem::path& file, std::unique_ptr<FileLock>& lock)
 {
-    const int descriptor = openDescriptor(file, O_WRONLY | O_CREAT);
+    // Read access is enough for flock(), so a lock file left by another user still serves.
+    const int descriptor = openDescriptor(file, O_RDONLY | O_CREAT);
     if (descriptor < 0)
         return LockAttempt::Failed;
     if (::flock(descriptor, LOCK_EX | LOCK_NB) != 0) {

@@ -73,13 +73,26 @@ def main():
     ville = poll("the Ville button", lambda: descendant(window, "radio button", "Ville"))
     # Without a window manager nothing gives the window the focus: click, as a user would.
     # Until the registry has taken this script's listeners, events are lost: click again
-    # until the focus move to the query box is heard.
+    # until the focus move to the query box is heard. The program sends only the events it
+    # has heard that someone listens to; when it missed the news of the focus listener, the
+    # listener is registered anew, and the focus first goes to the result list, so that the
+    # click on Ville moves it again.
     box = ville.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
     query = poll("the query box", lambda: descendant(window, "text", "Requête"))
+    elsewhere = poll("the result list", lambda: descendant(window, "list", "Résultats")) \
+        .queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
     deadline = time.monotonic() + START_UP_BOUND
+    first_try = True
     while "Requête" not in focus_moves:
         if time.monotonic() > deadline:
             sys.exit("timed out waiting for the query box to announce the focus")
+        if not first_try:
+            pyatspi.Registry.deregisterEventListener(on_event, "object:state-changed:focused")
+            pyatspi.Registry.registerEventListener(on_event, "object:state-changed:focused")
+            pyatspi.Registry.generateMouseEvent(elsewhere.x + elsewhere.width // 2,
+                                                elsewhere.y + elsewhere.height // 2, "b1c")
+            pump()
+        first_try = False
         pyatspi.Registry.generateMouseEvent(box.x + box.width // 2, box.y + box.height // 2, "b1c")
         end = time.monotonic() + 2
         while time.monotonic() < end and "Requête" not in focus_moves:

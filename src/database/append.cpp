@@ -4,6 +4,7 @@
 #include <string>
 
 #include "database/directory_file.h"
+#include "database/write_lock.h"
 
 namespace dravelin {
 
@@ -48,6 +49,11 @@ WriteProblem appendRecordLine(const std::filesystem::path& programFolder, std::s
                               FileLayer& files)
 {
     const std::filesystem::path directoryFile = directoryFilePath(programFolder);
+    // Held from the look at the file's end to the last write, so that no rewrite by another
+    // copy of the program puts an older file in place of this one meanwhile.
+    const WriteLock lock = lockForWriting(programFolder, files);
+    if (lock.problem != WriteProblem::None)
+        return lock.problem;
     const FileEnd end = inspectEnd(directoryFile);
     if (end.problem == FileProblem::Missing)
         return WriteProblem::DirectoryMissing;

@@ -14,6 +14,11 @@ std::filesystem::path scratchFilePath(const std::filesystem::path& programFolder
     return programFolder / kScratchFileName;
 }
 
+std::filesystem::path lockFilePath(const std::filesystem::path& programFolder)
+{
+    return programFolder / kLockFileName;
+}
+
 FileProblem openForReading(const std::filesystem::path& file, std::ifstream& stream)
 {
     std::error_code error;

@@ -7,6 +7,8 @@ namespace dravelin {
 
 inline constexpr const char* kDirectoryFileName = "Annuaire_Amat.csv";
 inline constexpr const char* kScratchFileName = "Temporaire.txt";
+// Beside the directory while one copy of the program changes it, so that no other copy does.
+inline constexpr const char* kLockFileName = "Annuaire_Amat.lock";
 
 // Why an operation on the directory file could not go on.
 enum class FileProblem {
@@ -17,6 +19,7 @@ enum class FileProblem {
 
 std::filesystem::path directoryFilePath(const std::filesystem::path& programFolder);
 std::filesystem::path scratchFilePath(const std::filesystem::path& programFolder);
+std::filesystem::path lockFilePath(const std::filesystem::path& programFolder);
 
 // Opens the file for reading in binary mode; on failure tells why.
 FileProblem openForReading(const std::filesystem::path& file, std::ifstream& stream);

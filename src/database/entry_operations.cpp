@@ -30,10 +30,12 @@ RewriteResult replaceEntry(const std::filesystem::path& programFolder, std::stri
 }
 
 RewriteResult replaceRevisionLine(const std::filesystem::path& programFolder, std::string_view revisionLine,
-                                  FileLayer& files)
+                                  FileLayer& files, std::optional<std::string_view> seenRevisionLine)
 {
     RewriteRequest request;
     request.newFirstLine = std::string(revisionLine);
+    if (seenRevisionLine)
+        request.expectedFirstLine = std::string(*seenRevisionLine);
     return rewriteDirectoryFile(programFolder, request, files);
 }
 

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string_view>
 
 #include "database/file_layer.h"
@@ -21,8 +22,11 @@ RewriteResult replaceEntry(const std::filesystem::path& programFolder, std::stri
                            std::string_view recordLine, const std::function<void()>& afterFirstLine = {},
                            FileLayer& files = systemFileLayer());
 
-// Writes a new revision line and copies every other line.
+// Writes a new revision line and copies every other line. With `seenRevisionLine`, only if
+// the file's revision line still reads so: another copy of the program may have raised it
+// since it was read for the question to the user.
 RewriteResult replaceRevisionLine(const std::filesystem::path& programFolder, std::string_view revisionLine,
-                                  FileLayer& files = systemFileLayer());
+                                  FileLayer& files = systemFileLayer(),
+                                  std::optional<std::string_view> seenRevisionLine = std::nullopt);
 
 } // namespace dravelin

@@ -1,5 +1,9 @@
 #include "database/file_layer.h"
 
+#include <chrono>
+#include <thread>
+#include <utility>
+
 #ifdef _WIN32
 #include <algorithm>
 #ifndef NOMINMAX
@@ -9,6 +13,8 @@
 #else
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -92,6 +98,36 @@ public:
 
     bool remove(const std::filesystem::path& file) override { return DeleteFileW(file.c_str()) != 0; }
 };
+
+// Open without sharing: nobody else can open the file while the handle lives, and the system
+// closes it, deleting the file, when the process ends.
+class SystemFileLock : public FileLock {
+public:
+    explicit SystemFileLock(HANDLE handle) : handle_(handle) {}
+    ~SystemFileLock() override { CloseHandle(handle_); }
+
+private:
+    HANDLE handle_;
+};
+
+LockAttempt tryLockFile(const std::filesystem::path& file, std::unique_ptr<FileLock>& lock)
+{
+    const HANDLE handle = CreateFileW(file.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, OPEN_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (handle != INVALID_HANDLE_VALUE) {
+        lock = std::make_unique<SystemFileLock>(handle);
+        return LockAttempt::Taken;
+    }
+    const DWORD error = GetLastError();
+    if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION)
+        return LockAttempt::HeldElsewhere;
+    // A lock file whose holder has just closed it refuses access until it is gone; a lock file
+    // marked read-only, or a protected folder, refuses it for good.
+    const DWORD attributes = GetFileAttributesW(file.c_str());
+    if (error == ERROR_ACCESS_DENIED && attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_READONLY))
+        return LockAttempt::HeldElsewhere;
+    return LockAttempt::Failed;
+}
 
 #else
 
@@ -180,9 +216,64 @@ public:
     bool remove(const std::filesystem::path& file) override { return ::unlink(file.c_str()) == 0; }
 };
 
+// flock() belongs to the open file, so the system drops it when the process ends, however
+// it ends, and two opens in one process exclude each other as two processes do.
+class SystemFileLock : public FileLock {
+public:
+    SystemFileLock(int descriptor, std::filesystem::path file) : descriptor_(descriptor), file_(std::move(file)) {}
+    ~SystemFileLock() override
+    {
+        // Removed while still held: a writer that opened this file meanwhile finds, once it
+        // has the lock, that the name no longer leads to it, and tries again.
+        ::unlink(file_.c_str());
+        ::close(descriptor_);
+    }
+
+private:
+    int descriptor_;
+    std::filesystem::path file_;
+};
+
+bool sameFile(int descriptor, const std::filesystem::path& file)
+{
+    struct stat held {};
+    struct stat named {};
+    return ::fstat(descriptor, &held) == 0 && ::stat(file.c_str(), &named) == 0 && held.st_dev == named.st_dev &&
+           held.st_ino == named.st_ino;
+}
+
+LockAttempt tryLockFile(const std::filesystem::path& file, std::unique_ptr<FileLock>& lock)
+{
+    // Read access is enough for flock(), so a lock file left by another user still serves.
+    const int descriptor = openDescriptor(file, O_RDONLY | O_CREAT);
+    if (descriptor < 0)
+        return LockAttempt::Failed;
+    if (::flock(descriptor, LOCK_EX | LOCK_NB) != 0) {
+        const int error = errno;
+        ::close(descriptor);
+        return error == EWOULDBLOCK || error == EINTR ? LockAttempt::HeldElsewhere : LockAttempt::Failed;
+    }
+    if (!sameFile(descriptor, file)) {
+        ::close(descriptor);
+        return LockAttempt::HeldElsewhere;
+    }
+    lock = std::make_unique<SystemFileLock>(descriptor, file);
+    return LockAttempt::Taken;
+}
+
 #endif
 
 } // namespace
+
+LockAttempt FileLayer::tryLock(const std::filesystem::path& file, std::unique_ptr<FileLock>& lock)
+{
+    return tryLockFile(file, lock);
+}
+
+void FileLayer::waitBeforeRetry()
+{
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+}
 
 FileLayer& systemFileLayer()
 {

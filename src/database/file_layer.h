@@ -21,6 +21,19 @@ public:
     virtual bool close() = 0;
 };
 
+// An advisory lock held on a file: it goes when the object is destroyed, and the system takes
+// it back when the process ends, however it ends.
+class FileLock {
+public:
+    virtual ~FileLock() = default;
+};
+
+enum class LockAttempt {
+    Taken,
+    HeldElsewhere, // another process, or another lock of this one, holds it
+    Failed,        // the lock file cannot be created or locked (read-only folder, full disk)
+};
+
 // The few operations on files that the standard library cannot make durable or atomic.
 // The directory code goes through this interface so that tests can make each step fail.
 class FileLayer {
@@ -34,6 +47,13 @@ public:
     // Puts `from` in the place of `to` in one atomic step, and makes that step durable.
     virtual bool replace(const std::filesystem::path& from, const std::filesystem::path& to) = 0;
     virtual bool remove(const std::filesystem::path& file) = 0;
+
+    // Takes the advisory lock of `file` without waiting, creating the file if needed; the file
+    // is removed again when the lock goes. A file left by a process that died holds no lock
+    // and is taken over. Held by the system, not written in the file, so it needs no disk space.
+    virtual LockAttempt tryLock(const std::filesystem::path& file, std::unique_ptr<FileLock>& lock);
+    // Lets a moment pass before the next attempt at a lock that is held elsewhere.
+    virtual void waitBeforeRetry();
 };
 
 // The operating system's own calls. It holds no state.

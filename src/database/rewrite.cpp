@@ -6,6 +6,7 @@
 
 #include "database/directory_file.h"
 #include "database/line_reader.h"
+#include "database/write_lock.h"
 
 namespace dravelin {
 
@@ -65,6 +66,14 @@ RewriteResult rewriteDirectoryFile(const std::filesystem::path& programFolder, c
     const std::filesystem::path directoryFile = directoryFilePath(programFolder);
     const std::filesystem::path scratchFile = scratchFilePath(programFolder);
 
+    // Held from the first read to the rename: a line appended by another copy meanwhile
+    // would be lost with the old file.
+    const WriteLock lock = lockForWriting(programFolder, files);
+    if (lock.problem != WriteProblem::None) {
+        result.problem = lock.problem;
+        return result;
+    }
+
     std::ifstream input;
     switch (openForReading(directoryFile, input)) {
     case FileProblem::None:
@@ -85,6 +94,10 @@ RewriteResult rewriteDirectoryFile(const std::filesystem::path& programFolder, c
     std::string_view line;
     if (!reader.next(line)) {
         result.problem = reader.failed() ? WriteProblem::DirectoryNotReadable : WriteProblem::DirectoryEmpty;
+        return result;
+    }
+    if (request.expectedFirstLine && line != *request.expectedFirstLine) {
+        result.problem = WriteProblem::FirstLineChanged;
         return result;
     }
 

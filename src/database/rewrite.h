@@ -26,6 +26,9 @@ struct LineChange {
 struct RewriteRequest {
     // The new first line; without one the revision line is copied.
     std::optional<std::string> newFirstLine;
+    // The first line the change was decided on: when the file's first line no longer reads
+    // so, nothing is written (FirstLineChanged).
+    std::optional<std::string> expectedFirstLine;
     // Decides for every later line; without one every line is kept.
     std::function<LineChange(std::string_view line)> rule;
     // Runs once, right after the first line has been written: the window's pending events.
@@ -44,7 +47,8 @@ struct RewriteResult {
 // is written whole and flushed to disk, then takes the directory file's place in one atomic
 // rename, so a crash at any moment leaves the old file or the new one, whole. On any failure
 // the directory file stays as it was and the scratch file is removed. A scratch file left by
-// an earlier crash is simply replaced.
+// an earlier crash is simply replaced. The whole rewrite holds the directory's write lock
+// (write_lock.h).
 RewriteResult rewriteDirectoryFile(const std::filesystem::path& programFolder, const RewriteRequest& request,
                                    FileLayer& files = systemFileLayer());
 

@@ -6,6 +6,9 @@ namespace dravelin {
 // is as it was before the attempt (AppendNotUndone alone says it may not be).
 enum class WriteProblem {
     None,
+    DirectoryBusy,        // another copy of the program is changing the file and did not finish in time
+    LockNotCreated,       // the lock file cannot be created beside the directory file
+    FirstLineChanged,     // the revision line is no longer the one the change was decided on
     DirectoryMissing,     // no directory file in the program folder
     DirectoryNotReadable, // present, but a folder, or no permission, or a read error
     DirectoryEmpty,       // not even a revision line to keep

@@ -115,7 +115,7 @@ bool Ajout_Indicatif::offerRevisionBump()
     if (platform_.showMessage(this, prompt, MessageButtons::YesNo) != MessageAnswer::Yes)
         return true;
 
-    const RewriteResult result = replaceRevisionLine(programFolder(), *raised, platform_.fileLayer());
+    const RewriteResult result = replaceRevisionLine(programFolder(), *raised, platform_.fileLayer(), first.text);
     if (result.problem != WriteProblem::None) {
         showMessage(writeProblemMessage(result.problem, EditAction::RaiseRevision));
         return false;

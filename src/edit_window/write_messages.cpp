@@ -11,6 +11,13 @@ QString cause(WriteProblem problem)
     switch (problem) {
     case WriteProblem::None:
         break;
+    case WriteProblem::DirectoryBusy:
+        return QStringLiteral("Le fichier de l'annuaire « Annuaire_Amat.csv » est en cours de modification par une autre copie du programme.");
+    case WriteProblem::FirstLineChanged:
+        return QStringLiteral("La révision de la base a été changée par une autre copie du programme pendant la question.");
+    case WriteProblem::LockNotCreated:
+        return QStringLiteral("Le fichier de verrou « Annuaire_Amat.lock » ne peut pas être créé dans le dossier du programme "
+                              "(dossier protégé en écriture ou disque plein ?).");
     case WriteProblem::DirectoryMissing:
         return QStringLiteral("Le fichier de l'annuaire « Annuaire_Amat.csv » est introuvable dans le dossier du programme.");
     case WriteProblem::DirectoryNotReadable:
@@ -54,6 +61,8 @@ QString writeProblemMessage(WriteProblem problem, EditAction action)
     QString text = cause(problem) + QStringLiteral("\r\n") + notDone(action);
     if (problem == WriteProblem::AppendNotUndone)
         text += QStringLiteral("\r\nLa fin du fichier de l'annuaire peut contenir une ligne incomplète : vérifiez-la.");
+    else if (problem == WriteProblem::DirectoryBusy)
+        text += QStringLiteral("\r\nCette copie du programme n'a rien changé au fichier : réessayez quand l'autre aura terminé.");
     else if (problem != WriteProblem::DirectoryMissing)
         text += QStringLiteral("\r\nLe fichier de l'annuaire est resté tel qu'il était.");
     return text;

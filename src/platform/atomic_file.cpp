@@ -30,7 +30,9 @@ std::optional<QString> writeWholeFile(const QString& path, const QByteArray& byt
     if (!file.open(QIODevice::WriteOnly))
         return openFailure(path);
     // Leaving without commit() removes the temporary file and keeps the earlier one.
-    if (file.write(bytes) != bytes.size())
+    // The write only fills Qt's buffer; a full disk shows at the flush, and commit() would
+    // put the cut-off file in place of the earlier one without a word.
+    if (file.write(bytes) != bytes.size() || !file.flush())
         return QStringLiteral("l'écriture a échoué (disque plein ou support retiré ?).");
     if (!file.commit())
         return file.error() == QFileDevice::WriteError

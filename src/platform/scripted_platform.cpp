@@ -16,6 +16,8 @@ MessageAnswer ScriptedPlatform::showMessage(QWidget*, const QString& text, Messa
     messages.push_back({text, buttons});
     if (buttons == MessageButtons::Ok)
         return MessageAnswer::Ok;
+    if (onQuestion)
+        onQuestion();
     if (answers.empty())
         return MessageAnswer::No;
     const MessageAnswer answer = answers.front();

@@ -41,6 +41,8 @@ public:
 
     // Answers for the Yes/No boxes, in order; an unscripted question is answered No.
     std::deque<MessageAnswer> answers;
+    // Runs while a Yes/No box is open, as if another program acted while the user read it.
+    std::function<void()> onQuestion;
     // Runs inside the pending-events pass, as if the user acted at that moment.
     std::function<void()> onPendingEvents;
     // The file layer to use instead of the system's, to make its steps fail.

@@ -220,8 +220,8 @@ TEST(Rewrite, SuccessfulRewriteAsksForTheStepsInTheirSafeOrder)
     EXPECT_EQ(deleteEntry(directory.folder.path(), "F1ABC", {}, layer).problem, WriteProblem::None);
     // The scratch file is whole and on the disk before it replaces the directory; nothing is
     // ever deleted first.
-    const std::vector<FileStep> expected = {FileStep::Create, FileStep::Write, FileStep::Flush, FileStep::Close,
-                                            FileStep::Replace};
+    const std::vector<FileStep> expected = {FileStep::Lock,  FileStep::Create,  FileStep::Write,
+                                            FileStep::Flush, FileStep::Close,   FileStep::Replace};
     EXPECT_EQ(layer.steps, expected);
 }
 
@@ -247,6 +247,23 @@ TEST(Rewrite, DirectoryProblemsAreToldAndNothingIsCreated)
     }
 }
 
+TEST(Rewrite, RevisionLineIsReplacedOnlyIfItStillReadsAsSeen)
+{
+    Directory directory(kMixed);
+    const std::string raised = "Base Rev 256  du 07/12/2026";
+    // Raised meanwhile by another copy of the program: the change was decided on a line
+    // that is no longer there.
+    EXPECT_EQ(replaceRevisionLine(directory.folder.path(), raised, systemFileLayer(), "Base Rev 254  du 11/08/2009").problem,
+              WriteProblem::FirstLineChanged);
+    EXPECT_EQ(directory.bytes(), kMixed);
+    EXPECT_FALSE(std::filesystem::exists(directory.scratch()));
+    EXPECT_FALSE(std::filesystem::exists(lockFilePath(directory.folder.path())));
+
+    EXPECT_EQ(replaceRevisionLine(directory.folder.path(), raised, systemFileLayer(), kRevision).problem,
+              WriteProblem::None);
+    EXPECT_EQ(directory.bytes(), expectedMixed(raised, [](const std::string& line) { return line + "\r\n"; }));
+}
+
 TEST(Rewrite, ScratchNameTakenByAFolderIsReported)
 {
     Directory directory(kMixed);
@@ -262,7 +279,8 @@ TEST(Rewrite, ReadOnlyFolderIsReported)
     ReadOnlyGuard readOnly(directory.folder.path());
     if (!readOnly.effective())
         GTEST_SKIP() << "this system lets the folder be written anyway";
-    EXPECT_EQ(deleteEntry(directory.folder.path(), "F1ABC").problem, WriteProblem::ScratchNotCreated);
+    // Not even the lock file can be created there.
+    EXPECT_EQ(deleteEntry(directory.folder.path(), "F1ABC").problem, WriteProblem::LockNotCreated);
     EXPECT_EQ(directory.bytes(), kMixed);
     EXPECT_FALSE(std::filesystem::exists(directory.scratch()));
 }

@@ -8,6 +8,7 @@
 
 #include "platform/file_filter.h"
 #include "platform/qt_platform.h"
+#include "support/file_faults.h"
 
 namespace dravelin {
 
@@ -129,6 +130,24 @@ private slots:
         const std::optional<QString> failure = QtPlatform().writeFileAtomically(path, QByteArray(1000, 'n'));
         QVERIFY(failure);
         QCOMPARE(fileBytes(path), QByteArray("earlier list\r\n"));
+    }
+
+    void aFullDiskIsToldAndKeepsTheEarlierFile()
+    {
+        // The bytes wait in a buffer until the file is flushed: the full disk shows only then,
+        // and must not let a cut-off file take the earlier one's place.
+        test::SmallFileSystem disk(std::size_t{1} << 20);
+        if (!disk.mounted())
+            QSKIP("no right to mount a small file system here");
+        const QString path = QString::fromStdString((disk.path() / "liste").string());
+        QVERIFY(writeFile(path, "earlier list\r\n"));
+        QVERIFY(disk.fill());
+
+        const std::optional<QString> failure = QtPlatform().writeFileAtomically(path, QByteArray(300, 'n'));
+        QCOMPARE(failure, std::optional<QString>(QStringLiteral("l'écriture a échoué (disque plein ou support retiré ?).")));
+        QCOMPARE(fileBytes(path), QByteArray("earlier list\r\n"));
+        QCOMPARE(QDir(QString::fromStdString(disk.path().string())).entryList(QDir::Files | QDir::Hidden),
+                 (QStringList{"filler", "liste"}));
     }
 };
 

@@ -1,6 +1,7 @@
 #include "support/directory_fixture.h"
 
 #include <QAbstractItemModel>
+#include <QDir>
 #include <QFile>
 #include <QGroupBox>
 #include <QListView>
@@ -35,7 +36,8 @@ QByteArray crlfLines(std::initializer_list<QByteArray> lines)
     return bytes;
 }
 
-ProgramFolder::ProgramFolder(const QByteArray& directoryBytes)
+ProgramFolder::ProgramFolder(const QByteArray& directoryBytes, const QString& parentFolder)
+    : folder_((parentFolder.isEmpty() ? QDir::tempPath() : parentFolder) + QStringLiteral("/dravelin-XXXXXX"))
 {
     writeDirectory(directoryBytes);
 }
@@ -65,8 +67,8 @@ void ProgramFolder::removeDirectory() const
     QFile::remove(directoryFile());
 }
 
-MainHarness::MainHarness(const QByteArray& directoryBytes)
-    : folder(directoryBytes), platform(folder.path()),
+MainHarness::MainHarness(const QByteArray& directoryBytes, const QString& parentFolder)
+    : folder(directoryBytes, parentFolder), platform(folder.path()),
       window(std::make_unique<Main>(platform, shared))
 {
     loaded = window->loadWindow();

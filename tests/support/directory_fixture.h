@@ -21,7 +21,8 @@ QByteArray crlfLines(std::initializer_list<QByteArray> lines);
 // A program folder of its own, holding a directory file of the given bytes.
 class ProgramFolder {
 public:
-    explicit ProgramFolder(const QByteArray& directoryBytes);
+    // In the system's temporary folder, or in `parentFolder` when one is given.
+    explicit ProgramFolder(const QByteArray& directoryBytes, const QString& parentFolder = {});
 
     QString path() const { return folder_.path(); }
     QString directoryFile() const;
@@ -36,7 +37,7 @@ private:
 // The main window on a scripted platform over a program folder, loaded as at start-up.
 class MainHarness {
 public:
-    explicit MainHarness(const QByteArray& directoryBytes);
+    explicit MainHarness(const QByteArray& directoryBytes, const QString& parentFolder = {});
 
     ProgramFolder folder;
     ScriptedPlatform platform;

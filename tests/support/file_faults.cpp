@@ -2,14 +2,16 @@
 
 #include <atomic>
 #include <fstream>
-#include <iterator>
 #include <random>
 #include <sstream>
 
 #ifdef __linux__
+#include <cerrno>
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
+#include <sys/mount.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 #endif
 
@@ -81,6 +83,7 @@ std::string stepName(FileStep step)
     case FileStep::OpenForAppend: return "open for append";
     case FileStep::Replace: return "replace";
     case FileStep::Remove: return "remove";
+    case FileStep::Lock: return "lock";
     }
     return "?";
 }
@@ -131,6 +134,18 @@ bool FailingFileLayer::remove(const std::filesystem::path& file)
     return !fails(FileStep::Remove) && real_.remove(file);
 }
 
+LockAttempt FailingFileLayer::tryLock(const std::filesystem::path& file, std::unique_ptr<FileLock>& lock)
+{
+    return fails(FileStep::Lock) ? LockAttempt::Failed : real_.tryLock(file, lock);
+}
+
+void FailingFileLayer::waitBeforeRetry()
+{
+    ++waits;
+    if (onWait)
+        onWait();
+}
+
 TemporaryFolder::TemporaryFolder()
 {
     static std::atomic<unsigned> counter{0};
@@ -179,10 +194,82 @@ bool ReadOnlyGuard::effective() const
     return !std::ofstream(target_, std::ios::app | std::ios::binary).is_open();
 }
 
+SmallFileSystem::SmallFileSystem(std::size_t bytes)
+{
+#ifdef __linux__
+    const std::string options = "size=" + std::to_string(bytes) + ",mode=0755";
+    mounted_ = ::mount("tmpfs", mountPoint_.path().c_str(), "tmpfs", MS_NOSUID | MS_NODEV, options.c_str()) == 0;
+#else
+    (void)bytes;
+#endif
+}
+
+SmallFileSystem::~SmallFileSystem()
+{
+#ifdef __linux__
+    if (mounted_)
+        ::umount2(mountPoint_.path().c_str(), MNT_DETACH);
+#endif
+}
+
+std::size_t SmallFileSystem::blockSize() const
+{
+#ifdef __linux__
+    struct statvfs info {};
+    if (::statvfs(mountPoint_.path().c_str(), &info) == 0)
+        return info.f_bsize;
+#endif
+    return 4096;
+}
+
+bool SmallFileSystem::fill()
+{
+#ifdef __linux__
+    const int descriptor = ::open((path() / "filler").c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+    if (descriptor < 0)
+        return false;
+    // One block at a time, so that the last write that goes through leaves no block free.
+    const std::string block(blockSize(), 'x');
+    ssize_t written;
+    do
+        written = ::write(descriptor, block.data(), block.size());
+    while (written > 0 || (written < 0 && errno == EINTR));
+    const bool full = errno == ENOSPC;
+    ::close(descriptor);
+    return full;
+#else
+    return false;
+#endif
+}
+
+void SmallFileSystem::makeRoom()
+{
+    std::error_code ignored;
+    std::filesystem::remove(path() / "filler", ignored);
+}
+
+bool SmallFileSystem::setReadOnly(bool readOnly)
+{
+#ifdef __linux__
+    const unsigned long flags = MS_REMOUNT | MS_NOSUID | MS_NODEV | (readOnly ? MS_RDONLY : 0);
+    return mounted_ && ::mount("tmpfs", mountPoint_.path().c_str(), "tmpfs", flags, nullptr) == 0;
+#else
+    (void)readOnly;
+    return false;
+#endif
+}
+
 std::string readBytes(const std::filesystem::path& file)
 {
-    std::ifstream stream(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>());
+    // One read of the whole size: a character at a time is slow on files of many megabytes.
+    std::ifstream stream(file, std::ios::binary | std::ios::ate);
+    if (!stream)
+        return {};
+    std::string bytes(static_cast<std::size_t>(stream.tellg()), '\0');
+    stream.seekg(0);
+    stream.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    bytes.resize(static_cast<std::size_t>(stream.gcount()));
+    return bytes;
 }
 
 void writeBytes(const std::filesystem::path& file, const std::string& bytes)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <initializer_list>
 #include <set>
 #include <stdexcept>
@@ -12,7 +13,7 @@
 namespace dravelin::test {
 
 // The steps of the file layer, each of which a test can make fail.
-enum class FileStep { None, Create, Write, Flush, Truncate, Close, OpenForAppend, Replace, Remove };
+enum class FileStep { None, Create, Write, Flush, Truncate, Close, OpenForAppend, Replace, Remove, Lock };
 
 std::string stepName(FileStep step);
 
@@ -32,6 +33,10 @@ public:
     std::unique_ptr<WriteHandle> openForAppend(const std::filesystem::path& file) override;
     bool replace(const std::filesystem::path& from, const std::filesystem::path& to) override;
     bool remove(const std::filesystem::path& file) override;
+    // The system's lock; a failing Lock step reports a lock file that cannot be created.
+    LockAttempt tryLock(const std::filesystem::path& file, std::unique_ptr<FileLock>& lock) override;
+    // Does not wait: counts, and runs onWait as if another process acted meanwhile.
+    void waitBeforeRetry() override;
 
     // True when the step should fail now; throws when it should crash. Records every step.
     bool fails(FileStep step);
@@ -39,6 +44,8 @@ public:
     std::set<FileStep> failing;
     bool crash = false;
     std::vector<FileStep> steps; // every step asked for, in order
+    int waits = 0;
+    std::function<void()> onWait;
 
 private:
     FileLayer& real_;
@@ -75,6 +82,33 @@ private:
     std::filesystem::path target_;
     std::filesystem::perms permissions_;
     bool immutable_ = false;
+};
+
+// A small file system of its own (a Linux tmpfs on a fresh temporary folder), for a disk that
+// fills up or turns read-only. Mounting needs the right to mount: without it, or on another
+// system, mounted() is false and the test that needs it is skipped.
+class SmallFileSystem {
+public:
+    explicit SmallFileSystem(std::size_t bytes);
+    ~SmallFileSystem();
+    SmallFileSystem(const SmallFileSystem&) = delete;
+    SmallFileSystem& operator=(const SmallFileSystem&) = delete;
+
+    bool mounted() const { return mounted_; }
+    const std::filesystem::path& path() const { return mountPoint_.path(); }
+    // The unit in which files take up space: a file ending inside a block can still grow a
+    // little on a full disk.
+    std::size_t blockSize() const;
+
+    // Takes every free block with a filler file: the next block asked for is refused.
+    bool fill();
+    // Gives the blocks of the filler back.
+    void makeRoom();
+    bool setReadOnly(bool readOnly);
+
+private:
+    TemporaryFolder mountPoint_;
+    bool mounted_ = false;
 };
 
 std::string readBytes(const std::filesystem::path& file);

@@ -1,0 +1,441 @@
+// Every action that writes a file (append, delete, modifying save, revision bump, and the two
+// saves of the result list) on a full disk, in a read-only folder or file system, and while
+// another copy of the program changes the directory: the user is told in French, and the
+// directory file and any earlier list file keep every byte.
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QPushButton>
+#include <QTest>
+#include <memory>
+
+#include "database/directory_file.h"
+#include "database/file_layer.h"
+#include "support/editing_fixture.h"
+#include "support/file_faults.h"
+
+namespace dravelin::test {
+
+namespace {
+
+const QByteArray kDirectory = crlfLines({
+    "Base Rev 255  du 11/08/2009",
+    "F6ZZZ;MARTIN;Paul;1 rue A;PARIS;75001",
+    "F1ABC;DUPONT;Jean;12 rue Haute;PARIS;75002",
+    "F1ABC;DURAND;Luc;5 rue C;NICE;06000",
+});
+const QStringList kNewFields = {"f1new", "nouveau", "jean", "1 rue b", "lyon", "69001"};
+const QByteArray kEarlierList = "F6ZZZ;MARTIN Paul;1 rue A  75001 PARIS\r\n";
+
+enum class Operation { Append, Delete, Modify, Bump, SaveText, SaveCsv };
+enum class Condition { FullDisk, ReadOnlyFolder, ReadOnlyFileSystem, LockHeld, LockHeldByAnotherProcess };
+
+const char* operationName(Operation operation)
+{
+    switch (operation) {
+    case Operation::Append: return "append";
+    case Operation::Delete: return "delete";
+    case Operation::Modify: return "modifying save";
+    case Operation::Bump: return "revision bump";
+    case Operation::SaveText: return "save as text";
+    case Operation::SaveCsv: return "save as csv";
+    }
+    return "?";
+}
+
+const char* conditionName(Condition condition)
+{
+    switch (condition) {
+    case Condition::FullDisk: return "full disk";
+    case Condition::ReadOnlyFolder: return "read-only folder";
+    case Condition::ReadOnlyFileSystem: return "read-only file system";
+    case Condition::LockHeld: return "lock held";
+    case Condition::LockHeldByAnotherProcess: return "lock held by another process";
+    }
+    return "?";
+}
+
+bool changesTheDirectory(Operation operation)
+{
+    return operation != Operation::SaveText && operation != Operation::SaveCsv;
+}
+
+bool onSmallFileSystem(Condition condition)
+{
+    return condition == Condition::FullDisk || condition == Condition::ReadOnlyFileSystem;
+}
+
+const QString kUnchanged = QStringLiteral("\r\nLe fichier de l'annuaire est resté tel qu'il était.");
+
+QString notDone(Operation operation)
+{
+    switch (operation) {
+    case Operation::Append:
+    case Operation::Modify:
+        return QStringLiteral("L'entrée n'a pas été enregistrée.");
+    case Operation::Delete:
+        return QStringLiteral("Rien n'a été supprimé.");
+    case Operation::Bump:
+        return QStringLiteral("La révision de la base n'a pas été changée.");
+    case Operation::SaveText:
+    case Operation::SaveCsv:
+        break;
+    }
+    return {};
+}
+
+QString expectedMessage(Operation operation, Condition condition, const QString& listFile)
+{
+    if (!changesTheDirectory(operation)) {
+        const QString cause = condition == Condition::FullDisk
+                                  ? QStringLiteral("l'écriture a échoué (disque plein ou support retiré ?).")
+                                  : QStringLiteral("le fichier ne peut pas être créé dans ce dossier (nom invalide ou accès refusé).");
+        return QStringLiteral("La liste n'a pas été enregistrée dans le fichier « %1 » : %2\r\n"
+                              "Un fichier qui portait déjà ce nom est resté tel quel.")
+            .arg(QDir::toNativeSeparators(listFile), cause);
+    }
+    switch (condition) {
+    case Condition::FullDisk:
+        if (operation == Operation::Append)
+            return QStringLiteral("L'entrée n'a pas pu être écrite à la fin du fichier de l'annuaire « Annuaire_Amat.csv » "
+                                  "(disque plein ?).\r\n") + notDone(operation) + kUnchanged;
+        return QStringLiteral("Le fichier de travail « Temporaire.txt » n'a pas pu être écrit en entier (disque plein ?).\r\n") +
+               notDone(operation) + kUnchanged;
+    case Condition::ReadOnlyFolder:
+    case Condition::ReadOnlyFileSystem:
+        return QStringLiteral("Le fichier de verrou « Annuaire_Amat.lock » ne peut pas être créé dans le dossier du "
+                              "programme (dossier protégé en écriture ou disque plein ?).\r\n") + notDone(operation) + kUnchanged;
+    case Condition::LockHeld:
+    case Condition::LockHeldByAnotherProcess:
+        break;
+    }
+    return QStringLiteral("Le fichier de l'annuaire « Annuaire_Amat.csv » est en cours de modification par une autre "
+                          "copie du programme.\r\n") + notDone(operation) +
+           QStringLiteral("\r\nCette copie du programme n'a rien changé au fichier : réessayez quand l'autre aura terminé.");
+}
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+// The texts of the messages with an OK button: the revision prompt is not one of them.
+QStringList okMessages(const ScriptedPlatform& platform)
+{
+    QStringList texts;
+    for (const ScriptedPlatform::Message& message : platform.messages)
+        if (message.buttons == MessageButtons::Ok)
+            texts << message.text;
+    return texts;
+}
+
+// Brings the windows to the click that writes.
+void prepare(MainHarness& main, Editing& editing, Operation operation, const QString& listFile)
+{
+    if (!changesTheDirectory(operation)) {
+        main.search("Option3", QStringLiteral("PARIS"));
+        writeFile(listFile, kEarlierList);
+        return;
+    }
+    editing.open(QStringLiteral("F1ABC"));
+    switch (operation) {
+    case Operation::Append:
+        editing.click("Ajouter");
+        editing.walk(kNewFields);
+        break;
+    case Operation::Modify:
+        editing.click("Modifier");
+        editing.walk(kNewFields);
+        break;
+    case Operation::Bump:
+        // A stored entry leads Quitter to the revision prompt.
+        editing.click("Ajouter");
+        editing.walk(kNewFields);
+        editing.click("Enregistrer");
+        break;
+    case Operation::Delete:
+    case Operation::SaveText:
+    case Operation::SaveCsv:
+        break;
+    }
+}
+
+// The click that writes, with Yes to the revision prompt and the list file to the dialog.
+void act(MainHarness& main, Editing& editing, Operation operation, const QString& listFile)
+{
+    main.platform.answers = {MessageAnswer::Yes};
+    main.platform.savePaths = {listFile};
+    switch (operation) {
+    case Operation::Append:
+    case Operation::Modify:
+        editing.click("Enregistrer");
+        break;
+    case Operation::Delete:
+        editing.click("Supprimer");
+        break;
+    case Operation::Bump:
+        editing.click("Quitter");
+        break;
+    case Operation::SaveText:
+        main.control<QAction>("Mnu_Enregistrer_txt")->trigger();
+        break;
+    case Operation::SaveCsv:
+        main.control<QAction>("Mnu_Enregistrer_csv")->trigger();
+        break;
+    }
+}
+
+// Lengthens the directory file to a whole number of blocks with one more record, so that an
+// append needs a new block rather than fitting in the end of the last one.
+void fillLastBlock(MainHarness& main, std::size_t blockSize)
+{
+    const QByteArray bytes = main.folder.directoryBytes();
+    const QByteArray emptyRecord = "FPAD;;;;;75000\r\n";
+    qsizetype room = static_cast<qsizetype>(blockSize) - bytes.size() % static_cast<qsizetype>(blockSize);
+    if (room < emptyRecord.size())
+        room += static_cast<qsizetype>(blockSize);
+    main.folder.writeDirectory(bytes + "FPAD;" + QByteArray(room - emptyRecord.size(), 'X') + ";;;;75000\r\n");
+}
+
+// A second copy of the program, as far as the lock goes.
+class OtherCopy {
+public:
+    explicit OtherCopy(const QString& folder)
+    {
+        process_.start(QStringLiteral(LOCK_HOLDER), {folder});
+        locked_ = process_.waitForReadyRead(-1) && process_.readLine() == "locked\n";
+    }
+    ~OtherCopy() { finish(); }
+    bool locked() const { return locked_; }
+    // Done: it lets the lock go and ends.
+    void finish()
+    {
+        if (process_.state() == QProcess::NotRunning)
+            return;
+        process_.closeWriteChannel();
+        process_.waitForFinished(-1);
+    }
+    // Killed while holding the lock, as by a crash or the task manager.
+    void kill()
+    {
+        process_.kill();
+        process_.waitForFinished(-1);
+    }
+
+private:
+    QProcess process_;
+    bool locked_ = false;
+};
+
+bool exists(const MainHarness& main, const char* name)
+{
+    return QFile::exists(QDir(main.folder.path()).filePath(QString::fromLatin1(name)));
+}
+
+} // namespace
+
+class TestWritingFaults : public QObject {
+    Q_OBJECT
+
+private slots:
+    void aFailedWriteIsToldAndChangesNoFile_data()
+    {
+        QTest::addColumn<int>("operation");
+        QTest::addColumn<int>("condition");
+        for (const Condition condition : {Condition::FullDisk, Condition::ReadOnlyFolder, Condition::ReadOnlyFileSystem,
+                                          Condition::LockHeld, Condition::LockHeldByAnotherProcess})
+            for (const Operation operation : {Operation::Append, Operation::Delete, Operation::Modify, Operation::Bump,
+                                              Operation::SaveText, Operation::SaveCsv}) {
+                // The list files are not the directory's: no lock stands in their way.
+                const bool lock = condition == Condition::LockHeld || condition == Condition::LockHeldByAnotherProcess;
+                if (lock && !changesTheDirectory(operation))
+                    continue;
+                QTest::addRow("%s, %s", conditionName(condition), operationName(operation))
+                    << int(operation) << int(condition);
+            }
+    }
+    void aFailedWriteIsToldAndChangesNoFile()
+    {
+        QFETCH(int, operation);
+        QFETCH(int, condition);
+        const auto what = static_cast<Operation>(operation);
+        const auto cause = static_cast<Condition>(condition);
+
+        std::unique_ptr<SmallFileSystem> disk;
+        if (onSmallFileSystem(cause)) {
+            disk = std::make_unique<SmallFileSystem>(std::size_t{1} << 20);
+            if (!disk->mounted())
+                QSKIP("no right to mount a small file system here");
+        }
+        MainHarness main(kDirectory, disk ? QString::fromStdString(disk->path().string()) : QString());
+        Editing editing(main);
+        const QString listFile = QDir(main.folder.path()).filePath(QStringLiteral("liste"));
+        prepare(main, editing, what, listFile);
+        if (cause == Condition::FullDisk)
+            fillLastBlock(main, disk->blockSize());
+        const QByteArray before = main.folder.directoryBytes();
+        const QStringList boxesBefore = editing.window() ? editing.boxTexts() : QStringList();
+        main.platform.messages.clear();
+
+        // The cause.
+        FailingFileLayer noWaiting; // the real files and lock; the wait for the lock is skipped
+        std::unique_ptr<ReadOnlyGuard> readOnly;
+        std::unique_ptr<FileLock> held;
+        std::unique_ptr<OtherCopy> other;
+        switch (cause) {
+        case Condition::FullDisk:
+            QVERIFY(disk->fill());
+            break;
+        case Condition::ReadOnlyFolder:
+            readOnly = std::make_unique<ReadOnlyGuard>(toFilesystemPath(main.folder.path()));
+            if (!readOnly->effective())
+                QSKIP("this system lets the folder be written anyway");
+            break;
+        case Condition::ReadOnlyFileSystem:
+            QVERIFY(disk->setReadOnly(true));
+            break;
+        case Condition::LockHeld:
+            QCOMPARE(systemFileLayer().tryLock(lockFilePath(toFilesystemPath(main.folder.path())), held),
+                     LockAttempt::Taken);
+            main.platform.files = &noWaiting;
+            break;
+        case Condition::LockHeldByAnotherProcess:
+            other = std::make_unique<OtherCopy>(main.folder.path());
+            QVERIFY(other->locked());
+            main.platform.files = &noWaiting;
+            break;
+        }
+        const QStringList filesBefore = QDir(main.folder.path()).entryList(QDir::Files | QDir::Hidden);
+
+        act(main, editing, what, listFile);
+        QCOMPARE(okMessages(main.platform), QStringList{expectedMessage(what, cause, listFile)});
+        QCOMPARE(main.folder.directoryBytes(), before);
+        if (!changesTheDirectory(what))
+            QCOMPARE(fileBytes(listFile), kEarlierList);
+        // No scratch file, lock file or half-written list is left behind.
+        QCOMPARE(QDir(main.folder.path()).entryList(QDir::Files | QDir::Hidden), filesBefore);
+        QVERIFY(!exists(main, kScratchFileName));
+        if (editing.window()) {
+            QVERIFY(editing.window()->isVisible());
+            QCOMPARE(editing.boxTexts(), boxesBefore); // nothing typed is lost
+        }
+
+        // Once the cause is gone, the same action goes through.
+        switch (cause) {
+        case Condition::FullDisk:
+            disk->makeRoom();
+            break;
+        case Condition::ReadOnlyFolder:
+            readOnly.reset();
+            break;
+        case Condition::ReadOnlyFileSystem:
+            QVERIFY(disk->setReadOnly(false));
+            break;
+        case Condition::LockHeld:
+            held.reset();
+            break;
+        case Condition::LockHeldByAnotherProcess:
+            other->finish();
+            break;
+        }
+        main.platform.messages.clear();
+        act(main, editing, what, listFile);
+        QCOMPARE(okMessages(main.platform), QStringList());
+        if (changesTheDirectory(what))
+            QVERIFY(main.folder.directoryBytes() != before);
+        else
+            QVERIFY(fileBytes(listFile) != kEarlierList);
+        QVERIFY(!exists(main, kScratchFileName));
+        QVERIFY(!exists(main, kLockFileName));
+    }
+
+    void aBusyDirectoryIsToldAfterTheSystemsWait()
+    {
+        // The system's own pauses between attempts, about two and a half seconds in all.
+        MainHarness main(kDirectory);
+        Editing editing(main);
+        editing.open(QStringLiteral("F1ABC"));
+        OtherCopy other(main.folder.path());
+        QVERIFY(other.locked());
+        editing.click("Supprimer");
+        QCOMPARE(okMessages(main.platform), QStringList{expectedMessage(Operation::Delete, Condition::LockHeld, {})});
+        QCOMPARE(main.folder.directoryBytes(), kDirectory);
+    }
+
+    void aRevisionRaisedByAnotherCopyDuringTheQuestionIsNotRaisedAgain()
+    {
+        MainHarness main(kDirectory);
+        Editing editing(main);
+        prepare(main, editing, Operation::Bump, {});
+        QByteArray raisedElsewhere = main.folder.directoryBytes();
+        raisedElsewhere.replace(0, raisedElsewhere.indexOf("\r\n"), "Base Rev 256  du 06/12/2026");
+        main.platform.onQuestion = [&] {
+            main.platform.onQuestion = nullptr;
+            main.folder.writeDirectory(raisedElsewhere);
+        };
+        main.platform.messages.clear();
+        act(main, editing, Operation::Bump, {});
+        QCOMPARE(okMessages(main.platform),
+                 QStringList{"La révision de la base a été changée par une autre copie du programme pendant la question.\r\n"
+                             "La révision de la base n'a pas été changée." + kUnchanged});
+        QCOMPARE(main.folder.directoryBytes(), raisedElsewhere);
+        QVERIFY(editing.window()->isVisible());
+
+        // Asked again, on the revision the file holds now.
+        main.platform.messages.clear();
+        act(main, editing, Operation::Bump, {});
+        QCOMPARE(main.platform.messageTexts(),
+                 QStringList{"La base de donnée est a la révision 256 voulez vous la passer a la révision  257"});
+        QVERIFY(main.folder.directoryBytes().startsWith("Base Rev 257  du 07/12/2026\r\n"));
+        QVERIFY(!editing.window()->isVisible());
+    }
+
+    void aLockLeftByAKilledCopyIsTakenOver_data()
+    {
+        QTest::addColumn<int>("operation");
+        for (const Operation operation : {Operation::Append, Operation::Delete, Operation::Modify, Operation::Bump})
+            QTest::addRow("%s", operationName(operation)) << int(operation);
+    }
+    void aLockLeftByAKilledCopyIsTakenOver()
+    {
+        QFETCH(int, operation);
+        const auto what = static_cast<Operation>(operation);
+        MainHarness main(kDirectory);
+        Editing editing(main);
+        prepare(main, editing, what, {});
+        const QByteArray before = main.folder.directoryBytes();
+        main.platform.messages.clear();
+        {
+            OtherCopy killed(main.folder.path());
+            QVERIFY(killed.locked());
+            killed.kill();
+        }
+#ifndef _WIN32
+        QVERIFY(exists(main, kLockFileName)); // here the lock file outlives its holder
+#endif
+        FailingFileLayer noWaiting;
+        main.platform.files = &noWaiting;
+
+        act(main, editing, what, {});
+        QCOMPARE(okMessages(main.platform), QStringList());
+        QCOMPARE(noWaiting.waits, 0);
+        QVERIFY(main.folder.directoryBytes() != before);
+        QVERIFY(!exists(main, kLockFileName));
+        QVERIFY(!exists(main, kScratchFileName));
+    }
+};
+
+} // namespace dravelin::test
+
+QTEST_MAIN(dravelin::test::TestWritingFaults)
+#include "test_writing_faults.moc"

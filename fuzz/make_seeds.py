@@ -4,7 +4,10 @@
 The leading bytes of a seed are the target's choices (see FuzzInput in each target):
   record_lines: 1 byte, the line reader's chunk size;
   search:       4 bytes (how each criterion draws its query), 1 length byte and that many
-                bytes of a raw query, 1 byte for the chunk size.
+                bytes of a raw query, 1 byte for the chunk size;
+  rewrite:      1 byte for the operation (delete, modifying save, bump), 1 byte picking the
+                record whose callsign is the key, 1 length byte and that many bytes of a
+                replacement record line.
 The rest is the directory file. Run from anywhere; the seeds are committed.
 """
 import pathlib
@@ -79,3 +82,13 @@ for name, content in FILES.items():
     write("record_lines", name, bytes([3]) + content)
     for index, (choices, raw, chunk) in enumerate(SEARCH_CHOICES):
         write("search", f"{name}_{index}", choices + bytes([len(raw)]) + raw + bytes([chunk - 1]) + content)
+
+# Delete, modifying save and revision bump, each keyed on a record of the file.
+REWRITE_CHOICES = [
+    (0, 0, b""),
+    (1, 1, b"F0NEW;NOUVEAU;ANDR\xc9;5 PLACE;\xc9VREUX;27000"),
+    (2, 2, b""),
+]
+for name, content in FILES.items():
+    for index, (operation, key, replacement) in enumerate(REWRITE_CHOICES):
+        write("rewrite", f"{name}_{index}", bytes([operation, key, len(replacement)]) + replacement + content)

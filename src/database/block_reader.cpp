@@ -5,7 +5,7 @@
 namespace dravelin {
 
 BlockReader::BlockReader(std::istream& input, std::size_t blockSize)
-    : input_(input), buffer_(blockSize == 0 ? 1 : blockSize)
+    : BufferedStream(input, blockSize)
 {
 }
 
@@ -32,28 +32,6 @@ bool BlockReader::next(std::string_view& block)
             return true;
         }
         readMore();
-    }
-}
-
-// Keeps the unread bytes, makes room (growing only for a line longer than the buffer) and
-// reads the next block.
-void BlockReader::readMore()
-{
-    const std::size_t kept = end_ - begin_;
-    if (begin_ > 0 && kept > 0)
-        std::memmove(buffer_.data(), buffer_.data() + begin_, kept);
-    begin_ = 0;
-    end_ = kept;
-    if (end_ == buffer_.size())
-        buffer_.resize(buffer_.size() * 2);
-
-    const std::size_t requested = buffer_.size() - end_;
-    input_.read(buffer_.data() + end_, static_cast<std::streamsize>(requested));
-    const auto got = static_cast<std::size_t>(input_.gcount());
-    end_ += got;
-    if (got < requested) {
-        atEnd_ = true;
-        failed_ = input_.bad();
     }
 }
 

@@ -5,7 +5,7 @@
 namespace dravelin {
 
 LineReader::LineReader(std::istream& input, std::size_t chunkSize)
-    : input_(input), buffer_(chunkSize == 0 ? 1 : chunkSize)
+    : BufferedStream(input, chunkSize)
 {
 }
 
@@ -47,29 +47,6 @@ bool LineReader::next(std::string_view& line)
         }
         readMore();
     }
-}
-
-// Keeps the unread bytes, makes room (growing only for a line longer than the buffer) and
-// reads the next chunk.
-void LineReader::readMore()
-{
-    const std::size_t kept = end_ - begin_;
-    if (begin_ > 0 && kept > 0)
-        std::memmove(buffer_.data(), buffer_.data() + begin_, kept);
-    begin_ = 0;
-    end_ = kept;
-    if (end_ == buffer_.size())
-        buffer_.resize(buffer_.size() * 2);
-
-    const std::size_t requested = buffer_.size() - end_;
-    input_.read(buffer_.data() + end_, static_cast<std::streamsize>(requested));
-    const auto got = static_cast<std::size_t>(input_.gcount());
-    end_ += got;
-    if (got < requested) {
-        atEnd_ = true;
-        failed_ = input_.bad();
-    }
-
 }
 
 } // namespace dravelin

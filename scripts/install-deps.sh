@@ -1,9 +1,10 @@
 #!/bin/sh
-# Installs the Debian 12 packages that building, running and testing Dravelin need,
-# only those that are missing. Run as root (or through sudo).
+# Installs the Debian 12 packages that building, running and testing Dravelin need, or the
+# packages named on the command line, only those that are missing. Run as root (or sudo).
 set -e
 
-packages="cmake make g++ pkg-config
+packages="$*"
+[ -n "$packages" ] || packages="cmake make g++ pkg-config
 qt6-base-dev qt6-base-dev-tools libqt6printsupport6 qt6-qpa-plugins libgl1-mesa-dev
 qt6-translations-l10n fonts-liberation
 googletest libgtest-dev libbenchmark-dev

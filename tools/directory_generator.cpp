@@ -10,6 +10,7 @@
 // (unlike \x) never swallows the letter after it.
 
 #include "directory_generator.h"
+#include "splitmix64.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -31,18 +32,10 @@ constexpr std::size_t kMaxSurname = 32;
 constexpr std::size_t kMaxFirstName = 23;
 constexpr std::size_t kMaxAddress = 68;
 
-// splitmix64: tiny, fast, and the same everywhere.
-class Rng {
+// The generator's draws on top of splitmix64.
+class Rng : public dravelin::SplitMix64 {
 public:
-    explicit Rng(std::uint64_t seed) : state_(seed) {}
-
-    std::uint64_t next()
-    {
-        std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ULL);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
-        return z ^ (z >> 31);
-    }
+    using dravelin::SplitMix64::SplitMix64;
 
     // Uniform in [0, n) by multiply-shift on the top 32 bits; n must be > 0.
     std::uint32_t below(std::uint32_t n)
@@ -58,8 +51,6 @@ public:
         return table[below(static_cast<std::uint32_t>(N))];
     }
 
-private:
-    std::uint64_t state_;
 };
 
 // ---------------------------------------------------------------------------

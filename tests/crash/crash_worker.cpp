@@ -25,29 +25,19 @@
 #include "database/entry_operations.h"
 #include "database/file_layer.h"
 #include "database/revision_line.h"
+#include "splitmix64.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using namespace dravelin;
 
-// splitmix64: the same sequence on every system.
-class Rng {
+// Draws on splitmix64, the same on every system.
+class Rng : public SplitMix64 {
 public:
-    explicit Rng(std::uint64_t seed) : state_(seed) {}
-    std::uint64_t next()
-    {
-        std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ULL);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
-        return z ^ (z >> 31);
-    }
+    using SplitMix64::SplitMix64;
     std::size_t below(std::size_t n) { return static_cast<std::size_t>(next() % n); }
-
-private:
-    std::uint64_t state_;
 };
-
 // The copies need not survive a power cut: they skip the flush to disk, which would only
 // slow the loop down. The real file goes through the system's layer, flush included.
 class UnflushedHandle : public WriteHandle {

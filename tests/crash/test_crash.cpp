@@ -19,6 +19,7 @@
 #include "database/directory_file.h"
 #include "database/entry_operations.h"
 #include "database/revision_line.h"
+#include "splitmix64.h"
 #include "support/file_faults.h"
 
 #ifndef _WIN32
@@ -124,22 +125,8 @@ private:
     int output_ = -1;
 };
 
-// splitmix64, seeded, so that a failing run can be repeated.
-class Rng {
-public:
-    explicit Rng(std::uint64_t seed) : state_(seed) {}
-    std::uint64_t next()
-    {
-        std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ULL);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
-        return z ^ (z >> 31);
-    }
-
-private:
-    std::uint64_t state_;
-};
-
+// Seeded, so that a failing run can be repeated.
+using Rng = SplitMix64;
 struct Status {
     std::string operation;
     std::string key;

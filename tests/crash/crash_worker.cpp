@@ -26,6 +26,7 @@
 #include "database/file_layer.h"
 #include "database/revision_line.h"
 #include "splitmix64.h"
+#include "support/file_faults.h"
 
 namespace {
 
@@ -82,18 +83,6 @@ const char* operationName(Operation operation)
     case Operation::Bump: return "bump";
     }
     return "?";
-}
-
-std::string readAll(const fs::path& file)
-{
-    std::ifstream stream(file, std::ios::binary | std::ios::ate);
-    if (!stream)
-        return {};
-    std::string bytes(static_cast<std::size_t>(stream.tellg()), '\0');
-    stream.seekg(0);
-    stream.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    bytes.resize(static_cast<std::size_t>(stream.gcount()));
-    return bytes;
 }
 
 // The first field of a record line picked at random, or nothing when the lines tried have none.
@@ -220,7 +209,7 @@ int main(int argc, char** argv)
     for (;; ++step) {
         const fs::path before = work / stateName(step);
         const fs::path after = work / stateName(step + 1);
-        const std::string content = readAll(directoryFilePath(before));
+        const std::string content = test::readBytes(directoryFilePath(before));
         const Change change = chooseChange(kOperations[(seed + static_cast<std::uint64_t>(step)) % 4], content,
                                            rng, seed, step);
 

@@ -295,11 +295,13 @@ private slots:
         editing.walk(kNewFields);
         editing.click("Enregistrer");
         const QByteArray saved = main.folder.directoryBytes();
+        QVERIFY(saved.endsWith(kNew + "\r\n")); // this opening did change the file
         main.platform.answers = {MessageAnswer::Yes};
         editing.click("Quitter");
         QCOMPARE(main.platform.messageTexts(),
                  QStringList{"La base de donnée est a la révision 999, la dernière que le fichier peut noter sur trois "
-                             "chiffres : la révision ne peut pas être augmentée.\r\nLe fichier de l'annuaire n'a pas été modifié."});
+                             "chiffres : la révision ne peut pas être augmentée.\r\nLa ligne de révision du fichier de "
+                             "l'annuaire n'a pas été changée ; les entrées déjà enregistrées ne sont pas annulées."});
         QCOMPARE(main.platform.messages[0].buttons, MessageButtons::Ok);
         QCOMPARE(main.folder.directoryBytes(), saved);
         QCOMPARE(main.control<QLabel>("Num_Rev")->text(), QStringLiteral("Base Rev 999"));

@@ -24,6 +24,9 @@ public:
     std::string Ligne_OM;
     // A modification of the selected entry is under way.
     bool Mode_Modification = false;
+    // The entry key of the entry that was in the editing window when Modifier was pressed: the
+    // modifying save replaces that entry, whatever line has been selected since.
+    std::string Cle_Modification;
     // An entry was stored since the editing window was loaded.
     bool Base_Modifiee = false;
     // A search, lookup or rewrite of the directory file is under way and may be letting

@@ -22,7 +22,7 @@ public:
     QString Texte_Recherche;
     // The result line selected last, as Windows-1252 bytes exactly as listed.
     std::string Ligne_OM;
-    // A modification of the selected entry is under way.
+    // A modification of the entry named by Cle_Modification is under way.
     bool Mode_Modification = false;
     // The entry key of the entry that was in the editing window when Modifier was pressed: the
     // modifying save replaces that entry, whatever line has been selected since.

@@ -3,6 +3,8 @@
 #include <QWidget>
 #include <array>
 #include <filesystem>
+#include <optional>
+#include <string>
 
 #include "database/entry_fields.h"
 #include "platform/windows1252.h"
@@ -33,8 +35,9 @@ public:
     void load();
     bool isLoaded() const { return loaded_; }
 
-    // Writes the six boxes, as the expert display does; their states stay as they are.
-    void fillBoxes(const ExpertEntry& entry);
+    // Writes the six boxes with the entry of `key`, as the expert display does; their states
+    // stay as they are. A modification under way ends: it was about the entry shown before.
+    void fillBoxes(const ExpertEntry& entry, const std::string& key);
     // Shows the window in front, not modal.
     void showWindow();
 
@@ -70,6 +73,8 @@ private:
     Sous_Programmes& shared_;
     Windows1252 codec_;
     bool loaded_ = false;
+    // The entry key of the entry the expert display put in the boxes, until they are emptied.
+    std::optional<std::string> shownKey_;
 
     QPushButton* Modifier = nullptr;
     QPushButton* Supprimer = nullptr;

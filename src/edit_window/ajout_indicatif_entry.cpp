@@ -4,12 +4,17 @@
 
 #include "database/expert_lookup.h"
 #include "edit_window/field_line_edit.h"
+#include "shared/sous_programmes.h"
 #include "widgets/colours.h"
 
 namespace dravelin {
 
-void Ajout_Indicatif::fillBoxes(const ExpertEntry& entry)
+void Ajout_Indicatif::fillBoxes(const ExpertEntry& entry, const std::string& key)
 {
+    shownKey_ = key;
+    // Only Modifier on this entry, then the entry chain, lead to a save again.
+    shared_.Mode_Modification = false;
+    Enregistrer->setEnabled(false);
     Ind_B->setText(codec_.decode(entry.callsign));
     Nom_B->setText(codec_.decode(entry.surname));
     Pre_B->setText(codec_.decode(entry.firstName));

@@ -148,6 +148,7 @@ void Ajout_Indicatif::load()
     // A modification begun before the window was unloaded must not turn the next save of
     // this opening into a replacement.
     shared_.Mode_Modification = false;
+    shownKey_.reset();
     loaded_ = true;
 }
 

@@ -40,6 +40,7 @@ void Ajout_Indicatif::startNewEntry()
         boxes_[i]->clear();
         boxes_[i]->setEnabled(false);
     }
+    shownKey_.reset();
     // Only the entry chain enables it again, once the postcode has passed.
     Enregistrer->setEnabled(false);
     Ind_B->setFocus();
@@ -49,6 +50,13 @@ void Ajout_Indicatif::startModification()
 {
     if (shared_.directoryBusy)
         return;
+    // The entry replaced is the one shown now, not the line selected at the time of the save.
+    if (!shownKey_) {
+        showMessage(QStringLiteral("Aucune entrée de l'annuaire n'est chargée dans la fenêtre : choisissez une ligne de "
+                                   "la liste et ouvrez-la avec « Expert » avant « Modifier »."));
+        return;
+    }
+    shared_.Cle_Modification = *shownKey_;
     shared_.Mode_Modification = true;
     emit shared_.resultListInvalidated();
     openControl(Ind_B);
@@ -71,6 +79,7 @@ void Ajout_Indicatif::deleteSelectedEntry()
 
     for (FieldLineEdit* fieldBoxControl : boxes_)
         fieldBoxControl->clear();
+    shownKey_.reset();
     // The boxes are empty now: an empty record must not be one click away.
     Enregistrer->setEnabled(false);
     shared_.Mode_Modification = false;

@@ -5,7 +5,6 @@
 
 #include "database/append.h"
 #include "database/directory_file.h"
-#include "database/entry_key.h"
 #include "database/entry_operations.h"
 #include "database/revision_line.h"
 #include "edit_window/field_line_edit.h"
@@ -37,7 +36,7 @@ void Ajout_Indicatif::storeEntry()
 
     // The boxes keep what was typed until the entry is safely in the file.
     if (shared_.Mode_Modification) {
-        const std::string key(entryKey(shared_.Ligne_OM));
+        const std::string key = shared_.Cle_Modification;
         const RewriteResult result = replaceEntry(programFolder(), key, recordLine,
                                                   [this] { platform_.processPendingEvents(); }, platform_.fileLayer());
         if (result.problem != WriteProblem::None) {
@@ -74,6 +73,7 @@ void Ajout_Indicatif::readyForNextEntry()
         boxes_[i]->clear();
         boxes_[i]->setEnabled(false);
     }
+    shownKey_.reset();
 }
 
 void Ajout_Indicatif::quitWindow()

@@ -81,9 +81,11 @@ QString entryNotFoundMessage(std::string_view key, EditAction action)
 
 QString revisionLimitMessage(int revision)
 {
+    // Shown at Quitter after entries of this opening were stored: only the revision line is
+    // left as it was, the entries already written stay.
     return QStringLiteral("La base de donnée est a la révision %1, la dernière que le fichier peut noter sur trois "
-                          "chiffres : la révision ne peut pas être augmentée.\r\nLe fichier de l'annuaire n'a pas "
-                          "été modifié.")
+                          "chiffres : la révision ne peut pas être augmentée.\r\nLa ligne de révision du fichier de "
+                          "l'annuaire n'a pas été changée ; les entrées déjà enregistrées ne sont pas annulées.")
         .arg(revision);
 }
 

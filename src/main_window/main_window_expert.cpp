@@ -54,12 +54,14 @@ void Main::lineDoubleClicked()
 
 void Main::Aff_Expert()
 {
+    // Taken once: a click during the lookup's pass must not pair this entry with another key.
+    const std::string key(entryKey(shared_.Ligne_OM));
     ExpertLookup lookup;
     {
         DirectoryOperation operation(shared_);
         if (!operation.started())
             return;
-        lookup = lookUpEntry(directoryFile(), entryKey(shared_.Ligne_OM), [this] { platform_.processPendingEvents(); });
+        lookup = lookUpEntry(directoryFile(), key, [this] { platform_.processPendingEvents(); });
     }
     if (lookup.problem == FileProblem::Missing) {
         showMessage(QStringLiteral("Le fichier de l'annuaire « %1 » est introuvable : la fiche ne peut pas être affichée.")
@@ -76,7 +78,7 @@ void Main::Aff_Expert()
         editingWindow_ = std::make_unique<Ajout_Indicatif>(platform_, shared_);
     editingWindow_->load();
     if (lookup.entry)
-        editingWindow_->fillBoxes(*lookup.entry);
+        editingWindow_->fillBoxes(*lookup.entry, key);
     editingWindow_->showWindow();
 }
 

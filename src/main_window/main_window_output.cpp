@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QDir>
 
+#include "database/reserved_files.h"
 #include "main_window/result_list_model.h"
 #include "platform/platform.h"
 #include "shared/sous_programmes.h"
@@ -49,6 +50,22 @@ QString headingStart(Criterion criterion)
     return QStringLiteral("Departement ");
 }
 
+// Why the list may not go to a file of the directory: over the directory itself it would
+// replace every entry, past its lock; over the scratch file or the lock it would be lost to, or
+// break, the next change of the directory.
+QString reservedFileReason(ReservedFile file)
+{
+    switch (file) {
+    case ReservedFile::Directory:
+        return QStringLiteral("ce fichier est l'annuaire « Annuaire_Amat.csv » : la liste le remplacerait en entier.");
+    case ReservedFile::Scratch:
+        return QStringLiteral("ce fichier est le fichier de travail « Temporaire.txt » de l'annuaire, réservé au programme.");
+    case ReservedFile::Lock:
+        break;
+    }
+    return QStringLiteral("ce fichier est le verrou « Annuaire_Amat.lock » de l'annuaire, réservé au programme.");
+}
+
 // Puts back the printer font found before the job, whatever way the job ends.
 class PrinterFontKeeper {
 public:
@@ -87,6 +104,14 @@ void Main::saveList(const QString& filter, LineConverter convert)
     const QString path = platform_.saveFileName(this, proposedName, filter);
     if (path.isEmpty()) {
         showMessage(QStringLiteral("selectionnez un fichier ou quitter"));
+        return;
+    }
+    // Checked here, where every format passes, whatever name, link or spelling the dialog gave.
+    if (const std::optional<ReservedFile> reserved =
+            reservedFileAt(toFilesystemPath(platform_.programFolder()), toFilesystemPath(path))) {
+        showMessage(QStringLiteral("La liste n'a pas été enregistrée dans le fichier « %1 » : %2\r\n"
+                                   "Rien n'a été écrit : choisissez un autre nom.")
+                        .arg(QDir::toNativeSeparators(path), reservedFileReason(*reserved)));
         return;
     }
 

@@ -22,8 +22,11 @@ public:
     QString Texte_Recherche;
     // The result line selected last, as Windows-1252 bytes exactly as listed.
     std::string Ligne_OM;
-    // A modification of the selected entry is under way.
+    // A modification of the entry named by Cle_Modification is under way.
     bool Mode_Modification = false;
+    // The entry key of the entry that was in the editing window when Modifier was pressed: the
+    // modifying save replaces that entry, whatever line has been selected since.
+    std::string Cle_Modification;
     // An entry was stored since the editing window was loaded.
     bool Base_Modifiee = false;
     // A search, lookup or rewrite of the directory file is under way and may be letting

@@ -23,6 +23,8 @@ const QByteArray kMarked = "F5XYCET INDICATIF EST ATTRIBUE MAIS;N'EST PAS PUBLIA
 const QByteArray kBourg = "F8BRG;BOURG;Marc;2 place D;BOURG EN BRESSE;1000";
 const QByteArray kNew = "F1NEW;NOUVEAU;JEAN;1 RUE B;LYON;69001";
 const QStringList kNewFields = {"f1new", "nouveau", "jean", "1 rue b", "lyon", "69001"};
+const QStringList kChangedFields = {"F1ABC", "DUPONT", "Jean", "14 rue basse", "PARIS", "75002"};
+const QByteArray kChanged = "F1ABC;DUPONT;JEAN;14 RUE BASSE;PARIS;75002";
 
 // A directory with a line feed alone and an empty line, which every rewrite ends with CR LF.
 QByteArray directory(const QByteArray& revision = kRevision)
@@ -175,6 +177,64 @@ private slots:
         QCOMPARE(main.folder.directoryBytes(), crlfLines({kRevision, kMartin, renamed, "", renamed, kMarked, kBourg, kNew}));
     }
 
+    void aModifyingSaveReplacesTheEntryLoadedAtModifier_data()
+    {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::addColumn<QStringList>("messages");
+        const QByteArray bothChanged = crlfLines({kRevision, kMartin, kChanged, "", kChanged, kMarked, kBourg});
+        const QString nothingLoaded = QStringLiteral(
+            "Aucune entrée de l'annuaire n'est chargée dans la fenêtre : choisissez une ligne de la liste et "
+            "ouvrez-la avec « Expert » avant « Modifier ».");
+
+        QTest::newRow("a line clicked after Modifier")
+            << QStringList{"open F1ABC", "Modifier", "walk changed", "select F6ZZZ", "Enregistrer"} << bothChanged
+            << QStringList{};
+        QTest::newRow("a line clicked before Modifier")
+            << QStringList{"open F1ABC", "select F6ZZZ", "Modifier", "walk changed", "Enregistrer"} << bothChanged
+            << QStringList{};
+        // The boxes no longer hold the entry under modification: it ends, and the chain must be
+        // walked again before anything is stored.
+        QTest::newRow("another entry opened after Modifier")
+            << QStringList{"open F1ABC", "Modifier", "walk changed", "open F6ZZZ", "Enregistrer"} << directory()
+            << QStringList{};
+        QTest::newRow("Modifier after Ajouter")
+            << QStringList{"open F1ABC", "Ajouter", "Modifier", "walk new", "Enregistrer"}
+            << directory() + kNew + "\r\n" << QStringList{nothingLoaded};
+        QTest::newRow("Modifier after Supprimer")
+            << QStringList{"open F1ABC", "Supprimer", "Modifier"} << crlfLines({kRevision, kMartin, "", kMarked, kBourg})
+            << QStringList{nothingLoaded};
+        QTest::newRow("Modifier after a modifying save")
+            << QStringList{"open F1ABC", "Modifier", "walk changed", "Enregistrer", "Modifier", "walk new", "Enregistrer"}
+            << bothChanged + kNew + "\r\n" << QStringList{nothingLoaded};
+    }
+    void aModifyingSaveReplacesTheEntryLoadedAtModifier()
+    {
+        QFETCH(QStringList, steps);
+        QFETCH(QByteArray, expected);
+        QFETCH(QStringList, messages);
+        MainHarness main(directory());
+        Editing editing(main);
+        for (const QString& step : steps) {
+            if (step.startsWith(QLatin1String("open ")))
+                editing.open(step.mid(5));
+            else if (step.startsWith(QLatin1String("select "))) {
+                // A click in the main window only, without Expert.
+                main.search("Option1", step.mid(7));
+                clickLine(main, 0);
+            } else if (step == QLatin1String("walk changed"))
+                editing.walk(kChangedFields);
+            else if (step == QLatin1String("walk new"))
+                editing.walk(kNewFields);
+            else
+                editing.click(qPrintable(step));
+        }
+        QCOMPARE(main.folder.directoryBytes(), expected);
+        QCOMPARE(main.platform.messageTexts(), messages);
+        QVERIFY(!main.shared.Mode_Modification);
+        QVERIFY(!scratchFileExists(main));
+    }
+
     void ajouterOrSupprimerEndsAPendingModification_data()
     {
         QTest::addColumn<QString>("ending");
@@ -295,11 +355,13 @@ private slots:
         editing.walk(kNewFields);
         editing.click("Enregistrer");
         const QByteArray saved = main.folder.directoryBytes();
+        QVERIFY(saved.endsWith(kNew + "\r\n")); // this opening did change the file
         main.platform.answers = {MessageAnswer::Yes};
         editing.click("Quitter");
         QCOMPARE(main.platform.messageTexts(),
                  QStringList{"La base de donnée est a la révision 999, la dernière que le fichier peut noter sur trois "
-                             "chiffres : la révision ne peut pas être augmentée.\r\nLe fichier de l'annuaire n'a pas été modifié."});
+                             "chiffres : la révision ne peut pas être augmentée.\r\nLa ligne de révision du fichier de "
+                             "l'annuaire n'a pas été changée ; les entrées déjà enregistrées ne sont pas annulées."});
         QCOMPARE(main.platform.messages[0].buttons, MessageButtons::Ok);
         QCOMPARE(main.folder.directoryBytes(), saved);
         QCOMPARE(main.control<QLabel>("Num_Rev")->text(), QStringLiteral("Base Rev 999"));

@@ -1,10 +1,14 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QListView>
+#include <QMap>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <filesystem>
+#include <system_error>
 
 #include "database/list_output.h"
 #include "platform/qt_printer.h"
@@ -60,6 +64,31 @@ void writeFile(const QString& path, const QByteArray& bytes)
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write(bytes);
+}
+
+// What each file of a folder holds, links shown as where they lead.
+QMap<QString, QByteArray> folderContents(const QString& folder)
+{
+    QMap<QString, QByteArray> contents;
+    const QDir dir(folder);
+    for (const QFileInfo& info : dir.entryInfoList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot))
+        contents.insert(info.fileName(), info.isSymLink() ? "-> " + info.symLinkTarget().toUtf8() : fileBytes(info.filePath()));
+    return contents;
+}
+
+// The message that refuses a list file which is one of the directory's own files.
+QString refusal(const QString& path, const QString& reserved)
+{
+    QString why;
+    if (reserved == QLatin1String("Annuaire_Amat.csv"))
+        why = QStringLiteral("ce fichier est l'annuaire « Annuaire_Amat.csv » : la liste le remplacerait en entier.");
+    else if (reserved == QLatin1String("Temporaire.txt"))
+        why = QStringLiteral("ce fichier est le fichier de travail « Temporaire.txt » de l'annuaire, réservé au programme.");
+    else
+        why = QStringLiteral("ce fichier est le verrou « Annuaire_Amat.lock » de l'annuaire, réservé au programme.");
+    return QStringLiteral("La liste n'a pas été enregistrée dans le fichier « %1 » : %2\r\n"
+                          "Rien n'a été écrit : choisissez un autre nom.")
+        .arg(QDir::toNativeSeparators(path), why);
 }
 
 // A directory of `count` entries in one city, for lists longer than a page.
@@ -246,6 +275,114 @@ private slots:
         main.platform.savePaths.push_back(path);
         choose(main, "Mnu_Enregistrer_txt");
         QCOMPARE(fileBytes(path), crlfLines({kDurand, kCredit}));
+    }
+
+    void theDirectorysOwnFilesAreNeverWrittenOver_data()
+    {
+        // {folder}: the program folder, {name}: its own name, {elsewhere}: another folder.
+        QTest::addColumn<QString>("chosen");   // the name given back by the save dialog
+        QTest::addColumn<QString>("link");     // "", "symbolic" or "hard": linkAt then leads to linkTo
+        QTest::addColumn<QString>("linkAt");
+        QTest::addColumn<QString>("linkTo");
+        QTest::addColumn<QString>("existing"); // a copy of the directory file made before the save
+        QTest::addColumn<bool>("directoryLinked"); // Annuaire_Amat.csv leads to {elsewhere}/annuaire_reel.csv
+        QTest::addColumn<QString>("refusedAs");    // the file named in the message; empty: the list is written
+
+        const QString directory = QStringLiteral("Annuaire_Amat.csv");
+        const QString scratch = QStringLiteral("Temporaire.txt");
+        const QString lock = QStringLiteral("Annuaire_Amat.lock");
+        QTest::newRow("the directory file") << "{folder}/Annuaire_Amat.csv" << "" << "" << "" << "" << false << directory;
+        QTest::newRow("the directory file by another spelling")
+            << "{folder}/../{name}/./Annuaire_Amat.csv" << "" << "" << "" << "" << false << directory;
+        QTest::newRow("a symbolic link to the directory file")
+            << "{elsewhere}/liste.csv" << "symbolic" << "{elsewhere}/liste.csv" << "{folder}/Annuaire_Amat.csv" << ""
+            << false << directory;
+        QTest::newRow("a hard link to the directory file")
+            << "{elsewhere}/liste.csv" << "hard" << "{elsewhere}/liste.csv" << "{folder}/Annuaire_Amat.csv" << ""
+            << false << directory;
+        QTest::newRow("the directory file through a linked folder")
+            << "{elsewhere}/dossier/Annuaire_Amat.csv" << "symbolic" << "{elsewhere}/dossier" << "{folder}" << ""
+            << false << directory;
+        QTest::newRow("Temporaire.txt, not there") << "{folder}/Temporaire.txt" << "" << "" << "" << "" << false << scratch;
+        QTest::newRow("Temporaire.txt, left over")
+            << "{folder}/Temporaire.txt" << "" << "" << "" << "{folder}/Temporaire.txt" << false << scratch;
+        QTest::newRow("Temporaire.txt in other capitals") << "{folder}/TEMPORAIRE.TXT" << "" << "" << "" << "" << false << scratch;
+        QTest::newRow("a link to Temporaire.txt, not there")
+            << "{elsewhere}/liste.txt" << "symbolic" << "{elsewhere}/liste.txt" << "{folder}/Temporaire.txt" << ""
+            << false << scratch;
+        QTest::newRow("the lock file, not there") << "{folder}/Annuaire_Amat.lock" << "" << "" << "" << "" << false << lock;
+        QTest::newRow("the lock file, left over")
+            << "{folder}/../{name}/Annuaire_Amat.lock" << "" << "" << "" << "{folder}/Annuaire_Amat.lock" << false << lock;
+        QTest::newRow("the file a linked directory file leads to")
+            << "{elsewhere}/annuaire_reel.csv" << "" << "" << "" << "" << true << directory;
+        QTest::newRow("Temporaire.txt beside the file a linked directory file leads to")
+            << "{elsewhere}/Temporaire.txt" << "" << "" << "" << "" << true << scratch;
+        QTest::newRow("the lock beside the file a linked directory file leads to")
+            << "{elsewhere}/Annuaire_Amat.lock" << "" << "" << "" << "" << true << lock;
+        QTest::newRow("the directory's name in another folder")
+            << "{elsewhere}/Annuaire_Amat.csv" << "" << "" << "" << "{elsewhere}/Annuaire_Amat.csv" << false << "";
+        QTest::newRow("a name that begins like the directory's")
+            << "{folder}/Annuaire_Amat.csv.txt" << "" << "" << "" << "" << false << "";
+        QTest::newRow("a copy of the directory file")
+            << "{elsewhere}/copie.csv" << "" << "" << "" << "{elsewhere}/copie.csv" << false << "";
+    }
+    void theDirectorysOwnFilesAreNeverWrittenOver()
+    {
+        QFETCH(QString, chosen);
+        QFETCH(QString, link);
+        QFETCH(QString, linkAt);
+        QFETCH(QString, linkTo);
+        QFETCH(QString, existing);
+        QFETCH(bool, directoryLinked);
+        QFETCH(QString, refusedAs);
+
+        for (const char* entry : {"Mnu_Enregistrer_txt", "Mnu_Enregistrer_csv"}) {
+            MainHarness main(kDirectory);
+            QTemporaryDir elsewhere;
+            const auto place = [&](QString path) {
+                return path.replace(QLatin1String("{folder}"), main.folder.path())
+                    .replace(QLatin1String("{name}"), QDir(main.folder.path()).dirName())
+                    .replace(QLatin1String("{elsewhere}"), elsewhere.path());
+            };
+            main.search("Option3", QStringLiteral("PARIS"));
+            main.platform.messages.clear();
+            if (directoryLinked) {
+                const QString real = QDir(elsewhere.path()).filePath(QStringLiteral("annuaire_reel.csv"));
+                QVERIFY(QFile::rename(main.folder.directoryFile(), real));
+                if (!QFile::link(real, main.folder.directoryFile()))
+                    QSKIP("no symbolic links here");
+            }
+            if (!existing.isEmpty())
+                writeFile(place(existing), kDirectory);
+            if (!link.isEmpty()) {
+                std::error_code error;
+                if (link == QLatin1String("hard"))
+                    std::filesystem::create_hard_link(toFilesystemPath(place(linkTo)), toFilesystemPath(place(linkAt)), error);
+                else
+                    std::filesystem::create_symlink(toFilesystemPath(place(linkTo)), toFilesystemPath(place(linkAt)), error);
+                if (error)
+                    QSKIP("no links of that kind here");
+            }
+            const QMap<QString, QByteArray> folderBefore = folderContents(main.folder.path());
+            const QMap<QString, QByteArray> elsewhereBefore = folderContents(elsewhere.path());
+            const QString path = place(chosen);
+            main.platform.savePaths.push_back(path);
+
+            choose(main, entry);
+            QCOMPARE(main.folder.directoryBytes(), kDirectory);
+            QCOMPARE(main.listLines().size(), 3);
+            if (refusedAs.isEmpty()) {
+                QCOMPARE(main.platform.messageTexts(), QStringList());
+                QCOMPARE(main.platform.filesWritten, QStringList{path});
+                QVERIFY(fileBytes(path).endsWith(kCredit + "\r\n"));
+                continue;
+            }
+            QCOMPARE(main.platform.messageTexts(), QStringList{refusal(path, refusedAs)});
+            QVERIFY(main.platform.filesWritten.isEmpty());
+            // Nothing written, created or removed, through a link or otherwise.
+            QCOMPARE(folderContents(main.folder.path()), folderBefore);
+            QCOMPARE(folderContents(elsewhere.path()), elsewhereBefore);
+        }
     }
 
     void aFileInAMissingFolderIsToldNotPassedOff()

@@ -67,7 +67,9 @@ void Ajout_Indicatif::deleteSelectedEntry()
     DirectoryOperation operation(shared_);
     if (!operation.started())
         return;
-    const std::string key(entryKey(shared_.Ligne_OM));
+    // The entry shown in the boxes, whatever line has been selected since; with none shown,
+    // the line selected in the main window.
+    const std::string key = shownKey_ ? *shownKey_ : std::string(entryKey(shared_.Ligne_OM));
     const RewriteResult result = deleteEntry(programFolder(), key, [this] { platform_.processPendingEvents(); },
                                              platform_.fileLayer());
     if (result.problem != WriteProblem::None) {

@@ -177,7 +177,7 @@ private slots:
         QCOMPARE(main.folder.directoryBytes(), crlfLines({kRevision, kMartin, renamed, "", renamed, kMarked, kBourg, kNew}));
     }
 
-    void aModifyingSaveReplacesTheEntryLoadedAtModifier_data()
+    void aChangeActsOnTheEntryShownInTheWindow_data()
     {
         QTest::addColumn<QStringList>("steps");
         QTest::addColumn<QByteArray>("expected");
@@ -204,11 +204,14 @@ private slots:
         QTest::newRow("Modifier after Supprimer")
             << QStringList{"open F1ABC", "Supprimer", "Modifier"} << crlfLines({kRevision, kMartin, "", kMarked, kBourg})
             << QStringList{nothingLoaded};
+        QTest::newRow("Supprimer after a line clicked")
+            << QStringList{"open F1ABC", "select F6ZZZ", "Supprimer"} << crlfLines({kRevision, kMartin, "", kMarked, kBourg})
+            << QStringList{};
         QTest::newRow("Modifier after a modifying save")
             << QStringList{"open F1ABC", "Modifier", "walk changed", "Enregistrer", "Modifier", "walk new", "Enregistrer"}
             << bothChanged + kNew + "\r\n" << QStringList{nothingLoaded};
     }
-    void aModifyingSaveReplacesTheEntryLoadedAtModifier()
+    void aChangeActsOnTheEntryShownInTheWindow()
     {
         QFETCH(QStringList, steps);
         QFETCH(QByteArray, expected);

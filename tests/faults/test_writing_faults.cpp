@@ -9,7 +9,10 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QPushButton>
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 #include <memory>
 
 #ifndef _WIN32
@@ -408,6 +411,55 @@ private slots:
             QVERIFY(fileBytes(listFile) != kEarlierList);
         QVERIFY(!exists(main, kScratchFileName));
         QVERIFY(!exists(main, kLockFileName));
+    }
+
+    void theScratchFileReachesTheDiskBeforeTheRenameAndTheFolderAfter()
+    {
+        // A power cut after the rename must find the new file whole, and the rename itself:
+        // the scratch file is flushed before it takes the directory's place, the folder after.
+#if !defined(SYNC_RECORDER) || !defined(REWRITE_ONCE)
+        QSKIP("the calls are recorded through LD_PRELOAD, on Linux only");
+#else
+        ProgramFolder folder(kDirectory);
+        QTemporaryDir logFolder;
+        const QString log = logFolder.filePath(QStringLiteral("calls"));
+        QProcess rewrite;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(SYNC_RECORDER));
+        environment.insert(QStringLiteral("DRAVELIN_SYNC_LOG"), log);
+        rewrite.setProcessEnvironment(environment);
+        rewrite.start(QStringLiteral(REWRITE_ONCE), {folder.path()});
+        QVERIFY(rewrite.waitForFinished(-1));
+        QCOMPARE(rewrite.exitCode(), 0);
+        QVERIFY(folder.directoryBytes().startsWith("Base Rev 256  du 07/12/2026\r\n"));
+
+        const QString canonicalFolder = QFileInfo(folder.path()).canonicalFilePath();
+        const QString scratch = canonicalFolder + QStringLiteral("/Temporaire.txt");
+        const auto inFolder = [&](const QString& path, const char* name) {
+            const QFileInfo info(path);
+            return info.fileName() == QLatin1String(name) && QFileInfo(info.path()).canonicalFilePath() == canonicalFolder;
+        };
+        const auto isSyncOf = [](const QString& call, const QString& path) {
+            return call == QStringLiteral("fsync\t") + path || call == QStringLiteral("fdatasync\t") + path;
+        };
+        QFile file(log);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QStringList calls = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        qsizetype renamed = -1;
+        for (qsizetype i = 0; i < calls.size(); ++i) {
+            const QStringList words = calls[i].split(QLatin1Char('\t'));
+            if (words.size() == 3 && words[0] == QLatin1String("rename") && inFolder(words[1], "Temporaire.txt") &&
+                inFolder(words[2], "Annuaire_Amat.csv"))
+                renamed = i;
+        }
+        const QString trace = calls.join(QLatin1Char('|'));
+        QVERIFY2(renamed >= 0, qPrintable(trace));
+        QVERIFY2(std::any_of(calls.begin(), calls.begin() + renamed, [&](const QString& call) { return isSyncOf(call, scratch); }),
+                 qPrintable(trace));
+        QVERIFY2(std::any_of(calls.begin() + renamed + 1, calls.end(),
+                             [&](const QString& call) { return isSyncOf(call, canonicalFolder); }),
+                 qPrintable(trace));
+#endif
     }
 
     void aBusyDirectoryIsToldAfterTheSystemsWait()

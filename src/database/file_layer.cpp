@@ -51,8 +51,9 @@ public:
                FlushFileBuffers(handle_);
     }
 
-    // A new file takes the access rights of its folder, as the one it replaces did; the
-    // read-only mark is the one right the directory code looks at, and it refuses such a file.
+    // Here a new file takes the rights its folder hands down, as the file it replaces did when
+    // it was made; the read-only mark, the one right the directory code looks at, is refused
+    // before any rewrite.
     bool takePermissionsOf(const std::filesystem::path&) override { return true; }
 
     bool close() override

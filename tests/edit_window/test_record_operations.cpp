@@ -363,7 +363,10 @@ private slots:
         const QString notSaved = QStringLiteral("L'entrée n'a pas été enregistrée.");
         const QString notDeleted = QStringLiteral("Rien n'a été supprimé.");
         const QString notRaised = QStringLiteral("La révision de la base n'a pas été changée.");
+        const QString permissionsNotKept = QStringLiteral("Le fichier de travail « Temporaire.txt » ne peut pas recevoir les droits "
+                                                          "d'accès du fichier de l'annuaire « Annuaire_Amat.csv ».\r\n");
         const std::pair<FileStep, QString> rewriteSteps[] = {{FileStep::Create, scratchNotCreated},
+                                                             {FileStep::Permissions, permissionsNotKept},
                                                              {FileStep::Write, scratchNotWritten},
                                                              {FileStep::Flush, scratchNotWritten},
                                                              {FileStep::Replace, notReplaced}};
@@ -409,6 +412,7 @@ private slots:
                                                                    : "Enregistrer";
         editing.click(button);
         QVERIFY(!layer.steps.empty()); // the step was reached
+        QVERIFY(!main.platform.messages.empty());
         QCOMPARE(main.platform.messages.back().text, message);
         QCOMPARE(main.folder.directoryBytes(), before);
         QVERIFY(!scratchFileExists(main));

@@ -427,6 +427,11 @@ private slots:
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(SYNC_RECORDER));
         environment.insert(QStringLiteral("DRAVELIN_SYNC_LOG"), log);
+        // Under AddressSanitizer the recorder comes before its runtime, which it must be told.
+        const QString sanitizerOptions = environment.value(QStringLiteral("ASAN_OPTIONS"));
+        environment.insert(QStringLiteral("ASAN_OPTIONS"),
+                           (sanitizerOptions.isEmpty() ? QString() : sanitizerOptions + QLatin1Char(':')) +
+                               QStringLiteral("verify_asan_link_order=0"));
         rewrite.setProcessEnvironment(environment);
         rewrite.start(QStringLiteral(REWRITE_ONCE), {folder.path()});
         QVERIFY(rewrite.waitForFinished(-1));

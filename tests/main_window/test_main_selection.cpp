@@ -226,7 +226,7 @@ private slots:
         main.folder.removeDirectory();
         if (instead == QLatin1String("folder"))
             QVERIFY(QDir().mkdir(main.folder.directoryFile()));
-        if (instead == QLatin1String("/dev/zero") && !QFile::link(instead, main.folder.directoryFile()))
+        if (instead == QLatin1String("/dev/zero") && (!QFile::exists(instead) || !QFile::link(instead, main.folder.directoryFile())))
             QSKIP("this system has no /dev/zero");
         pressExpertChord(main);
         QTest::mouseClick(main.control<QPushButton>("Expert"), Qt::LeftButton);

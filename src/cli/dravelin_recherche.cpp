@@ -51,6 +51,7 @@ int main(int argc, char* argv[])
     switch (dravelin::searchDirectoryFile(file, criterion->second, query, found)) {
     case dravelin::FileProblem::Missing:
         return fail(1, QStringLiteral("Fichier introuvable : %1").arg(args[1]));
+    case dravelin::FileProblem::NotRegular: return fail(1, QStringLiteral("Pas un fichier ordinaire : %1").arg(args[1]));
     case dravelin::FileProblem::NotReadable:
         return fail(1, QStringLiteral("Fichier illisible : %1").arg(args[1]));
     case dravelin::FileProblem::None:

@@ -48,17 +48,23 @@ FileEnd inspectEnd(const std::filesystem::path& directoryFile)
 WriteProblem appendRecordLine(const std::filesystem::path& programFolder, std::string_view recordLine,
                               FileLayer& files)
 {
-    const std::filesystem::path directoryFile = directoryFilePath(programFolder);
+    const std::filesystem::path directoryFile = resolvedDirectoryFile(programFolder);
     // Held from the look at the file's end to the last write, so that no rewrite by another
     // copy of the program puts an older file in place of this one meanwhile.
-    const WriteLock lock = lockForWriting(programFolder, files);
+    const WriteLock lock = lockForWriting(directoryFile.parent_path(), files);
     if (lock.problem != WriteProblem::None)
         return lock.problem;
     const FileEnd end = inspectEnd(directoryFile);
-    if (end.problem == FileProblem::Missing)
+    switch (end.problem) {
+    case FileProblem::None:
+        break;
+    case FileProblem::Missing:
         return WriteProblem::DirectoryMissing;
-    if (end.problem != FileProblem::None)
+    case FileProblem::NotReadable:
         return WriteProblem::DirectoryNotReadable;
+    case FileProblem::NotRegular:
+        return WriteProblem::DirectoryNotRegular;
+    }
     if (end.size == 0)
         return WriteProblem::DirectoryEmpty;
 

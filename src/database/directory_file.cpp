@@ -19,6 +19,17 @@ std::filesystem::path lockFilePath(const std::filesystem::path& programFolder)
     return programFolder / kLockFileName;
 }
 
+std::filesystem::path resolvedDirectoryFile(const std::filesystem::path& programFolder)
+{
+    const std::filesystem::path file = directoryFilePath(programFolder);
+    std::error_code error;
+    if (!std::filesystem::is_symlink(std::filesystem::symlink_status(file, error)))
+        return file;
+    // A link that leads nowhere stays as it is: the file is then told missing.
+    const std::filesystem::path target = std::filesystem::canonical(file, error);
+    return error ? file : target;
+}
+
 FileProblem openForReading(const std::filesystem::path& file, std::ifstream& stream)
 {
     std::error_code error;
@@ -27,6 +38,9 @@ FileProblem openForReading(const std::filesystem::path& file, std::ifstream& str
         return FileProblem::Missing;
     if (error || std::filesystem::is_directory(status))
         return FileProblem::NotReadable;
+    // Opening a pipe waits for a writer, and a device such as /dev/zero never ends.
+    if (!std::filesystem::is_regular_file(status))
+        return FileProblem::NotRegular;
     stream.open(file, std::ios::in | std::ios::binary);
     return stream.is_open() ? FileProblem::None : FileProblem::NotReadable;
 }

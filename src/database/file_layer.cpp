@@ -51,6 +51,11 @@ public:
                FlushFileBuffers(handle_);
     }
 
+    // Here a new file takes the rights its folder hands down, as the file it replaces did when
+    // it was made; the read-only mark, the one right the directory code looks at, is refused
+    // before any rewrite.
+    bool takePermissionsOf(const std::filesystem::path&) override { return true; }
+
     bool close() override
     {
         if (handle_ == INVALID_HANDLE_VALUE)
@@ -68,7 +73,11 @@ class SystemFileLayer : public FileLayer {
 public:
     std::unique_ptr<WriteHandle> create(const std::filesystem::path& file) override
     {
-        const HANDLE handle = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+        // Deleting a link deletes the link, not its target; CREATE_NEW then refuses any file,
+        // link or folder that took the name meanwhile.
+        if (!DeleteFileW(file.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND)
+            return nullptr;
+        const HANDLE handle = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                           FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle == INVALID_HANDLE_VALUE)
             return nullptr;
@@ -82,6 +91,11 @@ public:
                                           FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle == INVALID_HANDLE_VALUE)
             return nullptr;
+        // A pipe, a console or a printer port of that name is no directory file.
+        if (GetFileType(handle) != FILE_TYPE_DISK) {
+            CloseHandle(handle);
+            return nullptr;
+        }
         LARGE_INTEGER zero;
         zero.QuadPart = 0;
         if (!SetFilePointerEx(handle, zero, nullptr, FILE_END)) {
@@ -156,6 +170,29 @@ public:
         return ::ftruncate(descriptor_, static_cast<off_t>(size)) == 0 && ::fsync(descriptor_) == 0;
     }
 
+    bool takePermissionsOf(const std::filesystem::path& original) override
+    {
+        struct stat wanted {};
+        if (::stat(original.c_str(), &wanted) != 0)
+            return false;
+        // Owner and group before the mode, since a change of owner clears the set-ID bits.
+        // Only the super-user may give a file away; a member of the group may still keep it.
+        const bool groupKept = ::fchown(descriptor_, wanted.st_uid, wanted.st_gid) == 0 ||
+                               ::fchown(descriptor_, static_cast<uid_t>(-1), wanted.st_gid) == 0;
+        struct stat made {};
+        if (::fstat(descriptor_, &made) != 0)
+            return false;
+        mode_t mode = wanted.st_mode & 07777;
+        // The group's rights were given to the original's group, not to the writer's own.
+        if (!groupKept && made.st_gid != wanted.st_gid)
+            mode &= static_cast<mode_t>(~(S_IRWXG | S_ISGID));
+        if (::fchmod(descriptor_, mode) == 0)
+            return true;
+        // A file system that keeps no rights (FAT) refuses the change: enough then that the
+        // new file is no more open than the original.
+        return ::fstat(descriptor_, &made) == 0 && (made.st_mode & 07777 & ~mode) == 0;
+    }
+
     bool close() override
     {
         if (descriptor_ < 0)
@@ -169,11 +206,11 @@ private:
     int descriptor_;
 };
 
-int openDescriptor(const std::filesystem::path& file, int flags)
+int openDescriptor(const std::filesystem::path& file, int flags, mode_t mode = 0666)
 {
     int descriptor;
     do
-        descriptor = ::open(file.c_str(), flags | O_CLOEXEC, 0666);
+        descriptor = ::open(file.c_str(), flags | O_CLOEXEC, mode);
     while (descriptor < 0 && errno == EINTR);
     return descriptor;
 }
@@ -182,7 +219,11 @@ class SystemFileLayer : public FileLayer {
 public:
     std::unique_ptr<WriteHandle> create(const std::filesystem::path& file) override
     {
-        const int descriptor = openDescriptor(file, O_WRONLY | O_CREAT | O_TRUNC);
+        // unlink() takes the name away, never what a link of that name leads to; O_EXCL and
+        // O_NOFOLLOW then refuse any file or link that took the name meanwhile.
+        if (::unlink(file.c_str()) != 0 && errno != ENOENT)
+            return nullptr;
+        const int descriptor = openDescriptor(file, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, 0600);
         if (descriptor < 0)
             return nullptr;
         return std::make_unique<SystemWriteHandle>(descriptor);
@@ -190,9 +231,15 @@ public:
 
     std::unique_ptr<WriteHandle> openForAppend(const std::filesystem::path& file) override
     {
-        const int descriptor = openDescriptor(file, O_WRONLY | O_APPEND);
+        // O_NONBLOCK: a pipe without a reader fails at once rather than wait for one.
+        const int descriptor = openDescriptor(file, O_WRONLY | O_APPEND | O_NONBLOCK);
         if (descriptor < 0)
             return nullptr;
+        struct stat opened {};
+        if (::fstat(descriptor, &opened) != 0 || !S_ISREG(opened.st_mode)) {
+            ::close(descriptor);
+            return nullptr;
+        }
         return std::make_unique<SystemWriteHandle>(descriptor);
     }
 

@@ -18,6 +18,10 @@ public:
     virtual bool flushToDisk() = 0;
     // Cuts the file back to `size` bytes, to take back a failed append.
     virtual bool truncate(std::uint64_t size) = 0;
+    // Gives the file the access rights of `original`, and its owner and group where the
+    // system allows, so that a file that replaces another exposes nothing the other kept
+    // private. False when the rights could not be made at least as narrow as the original's.
+    virtual bool takePermissionsOf(const std::filesystem::path& original) = 0;
     virtual bool close() = 0;
 };
 
@@ -40,9 +44,14 @@ class FileLayer {
 public:
     virtual ~FileLayer() = default;
 
-    // Creates the file, or empties it when it exists. Null on failure.
+    // Creates the file as a new file of its own, readable by its owner alone until
+    // takePermissionsOf: whatever bears the name is removed first (a link, never what it
+    // leads to), and the file is then created exclusively, without following a link, so
+    // that a stale link of that name cannot lead the writes into another file. Null on
+    // failure.
     virtual std::unique_ptr<WriteHandle> create(const std::filesystem::path& file) = 0;
-    // Opens an existing file for writing at its end; never creates one. Null on failure.
+    // Opens an existing regular file for writing at its end; never creates one, and never
+    // waits on a pipe or a device of that name. Null on failure.
     virtual std::unique_ptr<WriteHandle> openForAppend(const std::filesystem::path& file) = 0;
     // Puts `from` in the place of `to` in one atomic step, and makes that step durable.
     virtual bool replace(const std::filesystem::path& from, const std::filesystem::path& to) = 0;

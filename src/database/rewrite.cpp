@@ -63,12 +63,14 @@ RewriteResult rewriteDirectoryFile(const std::filesystem::path& programFolder, c
                                    FileLayer& files)
 {
     RewriteResult result;
-    const std::filesystem::path directoryFile = directoryFilePath(programFolder);
-    const std::filesystem::path scratchFile = scratchFilePath(programFolder);
+    // Through a link, the file it leads to is replaced, from beside it: a rename replaces
+    // only within one folder, and the link must go on leading to the list.
+    const std::filesystem::path directoryFile = resolvedDirectoryFile(programFolder);
+    const std::filesystem::path scratchFile = scratchFilePath(directoryFile.parent_path());
 
     // Held from the first read to the rename: a line appended by another copy meanwhile
     // would be lost with the old file.
-    const WriteLock lock = lockForWriting(programFolder, files);
+    const WriteLock lock = lockForWriting(directoryFile.parent_path(), files);
     if (lock.problem != WriteProblem::None) {
         result.problem = lock.problem;
         return result;
@@ -83,6 +85,9 @@ RewriteResult rewriteDirectoryFile(const std::filesystem::path& programFolder, c
         return result;
     case FileProblem::NotReadable:
         result.problem = WriteProblem::DirectoryNotReadable;
+        return result;
+    case FileProblem::NotRegular:
+        result.problem = WriteProblem::DirectoryNotRegular;
         return result;
     }
     if (markedReadOnly(directoryFile)) {
@@ -112,6 +117,9 @@ RewriteResult rewriteDirectoryFile(const std::filesystem::path& programFolder, c
         result.problem = problem;
         return result;
     };
+    // Before any byte is written: a list kept private stays private in its new version.
+    if (!handle->takePermissionsOf(directoryFile))
+        return abandon(WriteProblem::PermissionsNotKept);
 
     ScratchWriter out(*handle);
     out.line(request.newFirstLine ? std::string_view(*request.newFirstLine) : line);

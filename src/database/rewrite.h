@@ -42,13 +42,15 @@ struct RewriteResult {
     std::size_t changedLines = 0;
 };
 
-// Rewrites the directory file through the scratch file Temporaire.txt of the program folder.
-// Every kept line is copied byte for byte; only its line end becomes CR LF. The scratch file
-// is written whole and flushed to disk, then takes the directory file's place in one atomic
-// rename, so a crash at any moment leaves the old file or the new one, whole. On any failure
-// the directory file stays as it was and the scratch file is removed. A scratch file left by
-// an earlier crash is simply replaced. The whole rewrite holds the directory's write lock
-// (write_lock.h).
+// Rewrites the directory file through the scratch file Temporaire.txt beside it (in the
+// program folder, or beside the file a link of that name leads to). Every kept line is copied
+// byte for byte; only its line end becomes CR LF. The scratch file is a new file of its own,
+// with the directory file's access rights, owner and group; it is written whole and flushed
+// to disk, then takes the directory file's place in one atomic rename, so a crash at any
+// moment leaves the old file or the new one, whole. On any failure the directory file stays
+// as it was and the scratch file is removed. Whatever an earlier crash or anybody else left
+// under the scratch file's name, a link included, is removed, never written through. The
+// whole rewrite holds the directory's write lock (write_lock.h).
 RewriteResult rewriteDirectoryFile(const std::filesystem::path& programFolder, const RewriteRequest& request,
                                    FileLayer& files = systemFileLayer());
 

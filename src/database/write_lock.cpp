@@ -4,10 +4,10 @@
 
 namespace dravelin {
 
-WriteLock lockForWriting(const std::filesystem::path& programFolder, FileLayer& files)
+WriteLock lockForWriting(const std::filesystem::path& directoryFolder, FileLayer& files)
 {
     WriteLock result;
-    const std::filesystem::path file = lockFilePath(programFolder);
+    const std::filesystem::path file = lockFilePath(directoryFolder);
     for (int attempt = 1;; ++attempt) {
         switch (files.tryLock(file, result.lock)) {
         case LockAttempt::Taken:

@@ -19,7 +19,9 @@ struct WriteLock {
 
 // Takes the lock that every change of the directory file holds from its first read to its
 // last write, so that two copies of the program never interleave an append and a rewrite.
-// DirectoryBusy when another holder keeps it through every attempt.
-WriteLock lockForWriting(const std::filesystem::path& programFolder, FileLayer& files);
+// The lock file lies beside the directory file itself (resolvedDirectoryFile), in
+// `directoryFolder`: every copy that reaches the list, through a link or not, takes the same
+// lock. DirectoryBusy when another holder keeps it through every attempt.
+WriteLock lockForWriting(const std::filesystem::path& directoryFolder, FileLayer& files);
 
 } // namespace dravelin

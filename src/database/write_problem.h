@@ -11,9 +11,11 @@ enum class WriteProblem {
     FirstLineChanged,     // the revision line is no longer the one the change was decided on
     DirectoryMissing,     // no directory file in the program folder
     DirectoryNotReadable, // present, but a folder, or no permission, or a read error
+    DirectoryNotRegular,  // a pipe, a device or a socket, or a link to one
     DirectoryEmpty,       // not even a revision line to keep
     DirectoryReadOnly,    // the file is marked read-only
-    ScratchNotCreated,    // Temporaire.txt could not be created or emptied
+    ScratchNotCreated,    // Temporaire.txt could not be created, or what bore its name removed
+    PermissionsNotKept,   // Temporaire.txt could not be given the directory file's access rights
     ScratchNotWritten,    // a write or the flush to disk of Temporaire.txt failed
     DirectoryNotReplaced, // the finished Temporaire.txt could not take the directory's place
     DirectoryNotOpened,   // the directory file could not be opened for appending

@@ -96,6 +96,7 @@ bool Ajout_Indicatif::offerRevisionBump()
     if (first.problem != FileProblem::None || !first.present) {
         const WriteProblem problem = first.problem == FileProblem::Missing       ? WriteProblem::DirectoryMissing
                                      : first.problem == FileProblem::NotReadable ? WriteProblem::DirectoryNotReadable
+                                     : first.problem == FileProblem::NotRegular  ? WriteProblem::DirectoryNotRegular
                                                                                  : WriteProblem::DirectoryEmpty;
         showMessage(writeProblemMessage(problem, EditAction::RaiseRevision));
         return false;

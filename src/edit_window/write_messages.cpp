@@ -22,12 +22,18 @@ QString cause(WriteProblem problem)
         return QStringLiteral("Le fichier de l'annuaire « Annuaire_Amat.csv » est introuvable dans le dossier du programme.");
     case WriteProblem::DirectoryNotReadable:
         return QStringLiteral("Le fichier de l'annuaire « Annuaire_Amat.csv » ne peut pas être lu.");
+    case WriteProblem::DirectoryNotRegular:
+        return QStringLiteral("Le fichier de l'annuaire « Annuaire_Amat.csv » n'est pas un fichier ordinaire "
+                              "(tube, périphérique ou lien vers l'un d'eux).");
     case WriteProblem::DirectoryEmpty:
         return QStringLiteral("Le fichier de l'annuaire « Annuaire_Amat.csv » est vide : sa ligne de révision manque.");
     case WriteProblem::DirectoryReadOnly:
         return QStringLiteral("Le fichier de l'annuaire « Annuaire_Amat.csv » est protégé en écriture.");
     case WriteProblem::ScratchNotCreated:
         return QStringLiteral("Le fichier de travail « Temporaire.txt » ne peut pas être créé dans le dossier du programme.");
+    case WriteProblem::PermissionsNotKept:
+        return QStringLiteral("Le fichier de travail « Temporaire.txt » ne peut pas recevoir les droits d'accès "
+                              "du fichier de l'annuaire « Annuaire_Amat.csv ».");
     case WriteProblem::ScratchNotWritten:
         return QStringLiteral("Le fichier de travail « Temporaire.txt » n'a pas pu être écrit en entier (disque plein ?).");
     case WriteProblem::DirectoryNotReplaced:

@@ -73,6 +73,12 @@ void Main::Aff_Expert()
                         .arg(QString::fromLatin1(kDirectoryFileName)));
         return;
     }
+    if (lookup.problem == FileProblem::NotRegular) {
+        showMessage(QStringLiteral("Le fichier de l'annuaire « %1 » n'est pas un fichier ordinaire (tube, périphérique "
+                                   "ou lien vers l'un d'eux) : la fiche ne peut pas être affichée.")
+                        .arg(QString::fromLatin1(kDirectoryFileName)));
+        return;
+    }
 
     if (!editingWindow_)
         editingWindow_ = std::make_unique<Ajout_Indicatif>(platform_, shared_);

@@ -76,6 +76,10 @@ void Main::Affichage()
     else if (problem == FileProblem::NotReadable)
         showMessage(QStringLiteral("Le fichier de l'annuaire « %1 » ne peut pas être lu : la recherche est impossible.")
                         .arg(QString::fromLatin1(kDirectoryFileName)));
+    else if (problem == FileProblem::NotRegular)
+        showMessage(QStringLiteral("Le fichier de l'annuaire « %1 » n'est pas un fichier ordinaire (tube, périphérique "
+                                   "ou lien vers l'un d'eux) : la recherche est impossible.")
+                        .arg(QString::fromLatin1(kDirectoryFileName)));
     else if (count == 0)
         showMessage(QStringLiteral("Recherche sans résultat"));
 }

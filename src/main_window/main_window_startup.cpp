@@ -47,6 +47,9 @@ bool Main::loadWindow()
         const QString text = revision.problem == FileProblem::Missing
             ? QStringLiteral("Le fichier de l'annuaire « %1 » est introuvable dans le dossier « %2 ».\r\n"
                              "Dravelin ne peut pas démarrer sans lui.")
+            : revision.problem == FileProblem::NotRegular
+            ? QStringLiteral("Le fichier de l'annuaire « %1 » du dossier « %2 » n'est pas un fichier ordinaire "
+                             "(tube, périphérique ou lien vers l'un d'eux).\r\nDravelin ne peut pas démarrer sans lui.")
             : QStringLiteral("Le fichier de l'annuaire « %1 » du dossier « %2 » ne peut pas être lu.\r\n"
                              "Dravelin ne peut pas démarrer sans lui.");
         showMessage(text.arg(QString::fromLatin1(kDirectoryFileName), folder));

@@ -47,6 +47,7 @@ public:
     bool write(std::string_view bytes) override { return real_->write(bytes); }
     bool flushToDisk() override { return true; }
     bool truncate(std::uint64_t size) override { return real_->truncate(size); }
+    bool takePermissionsOf(const fs::path& original) override { return real_->takePermissionsOf(original); }
     bool close() override { return real_->close(); }
 
 private:

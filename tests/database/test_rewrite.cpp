@@ -176,6 +176,7 @@ TEST(Rewrite, EveryFailingStepLeavesTheFileAsItWasAndNoScratchFile)
     };
     const Case cases[] = {
         {FileStep::Create, WriteProblem::ScratchNotCreated},
+        {FileStep::Permissions, WriteProblem::PermissionsNotKept},
         {FileStep::Write, WriteProblem::ScratchNotWritten},
         {FileStep::Flush, WriteProblem::ScratchNotWritten},
         {FileStep::Close, WriteProblem::ScratchNotWritten},
@@ -220,8 +221,8 @@ TEST(Rewrite, SuccessfulRewriteAsksForTheStepsInTheirSafeOrder)
     EXPECT_EQ(deleteEntry(directory.folder.path(), "F1ABC", {}, layer).problem, WriteProblem::None);
     // The scratch file is whole and on the disk before it replaces the directory; nothing is
     // ever deleted first.
-    const std::vector<FileStep> expected = {FileStep::Lock,  FileStep::Create,  FileStep::Write,
-                                            FileStep::Flush, FileStep::Close,   FileStep::Replace};
+    const std::vector<FileStep> expected = {FileStep::Lock,  FileStep::Create, FileStep::Permissions, FileStep::Write,
+                                            FileStep::Flush, FileStep::Close,  FileStep::Replace};
     EXPECT_EQ(layer.steps, expected);
 }
 

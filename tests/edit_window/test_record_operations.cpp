@@ -1,10 +1,15 @@
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListView>
 #include <QPushButton>
 #include <QTest>
+
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 
 #include "support/editing_fixture.h"
 #include "support/file_faults.h"
@@ -40,6 +45,17 @@ bool scratchFileExists(const MainHarness& main)
 }
 
 const QString kUnchanged = QStringLiteral("\r\nLe fichier de l'annuaire est resté tel qu'il était.");
+
+// Gives the file to the system's user and group 1, which only the super-user may do.
+bool giveToAnotherOwner(const std::filesystem::path& file)
+{
+#ifdef _WIN32
+    Q_UNUSED(file);
+    return false;
+#else
+    return ::chown(file.c_str(), 1, 1) == 0;
+#endif
+}
 
 } // namespace
 
@@ -412,7 +428,10 @@ private slots:
         const QString notSaved = QStringLiteral("L'entrée n'a pas été enregistrée.");
         const QString notDeleted = QStringLiteral("Rien n'a été supprimé.");
         const QString notRaised = QStringLiteral("La révision de la base n'a pas été changée.");
+        const QString permissionsNotKept = QStringLiteral("Le fichier de travail « Temporaire.txt » ne peut pas recevoir les droits "
+                                                          "d'accès du fichier de l'annuaire « Annuaire_Amat.csv ».\r\n");
         const std::pair<FileStep, QString> rewriteSteps[] = {{FileStep::Create, scratchNotCreated},
+                                                             {FileStep::Permissions, permissionsNotKept},
                                                              {FileStep::Write, scratchNotWritten},
                                                              {FileStep::Flush, scratchNotWritten},
                                                              {FileStep::Replace, notReplaced}};
@@ -458,6 +477,7 @@ private slots:
                                                                    : "Enregistrer";
         editing.click(button);
         QVERIFY(!layer.steps.empty()); // the step was reached
+        QVERIFY(!main.platform.messages.empty());
         QCOMPARE(main.platform.messages.back().text, message);
         QCOMPARE(main.folder.directoryBytes(), before);
         QVERIFY(!scratchFileExists(main));
@@ -504,6 +524,10 @@ private slots:
         ReadOnlyGuard readOnly(leftover ? folder / "Temporaire.txt" : folder);
         if (!readOnly.effective())
             QSKIP("this system lets the file or folder be written anyway");
+        // A leftover that is merely read-only is removed and made anew: only an immutable one
+        // stands in the way.
+        if (leftover && !readOnly.immutable())
+            QSKIP("this system cannot keep Temporaire.txt from being removed");
 
         editing.click(operation == QLatin1String("delete") ? "Supprimer" : "Enregistrer");
         QCOMPARE(main.platform.messageTexts().size(), 1);
@@ -515,6 +539,121 @@ private slots:
         QCOMPARE(scratchFileExists(main), leftover);
         if (leftover)
             QCOMPARE(readBytes(folder / "Temporaire.txt"), std::string("left over\r\n"));
+    }
+
+    void rewritesKeepWhatTheUserSetUp_data()
+    {
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<QString>("operation");
+        const char* const rewrites[] = {"delete", "modify", "bump"};
+        for (const char* setup : {"Temporaire.txt hard link to the directory", "Temporaire.txt symbolic link to another file",
+                                  "directory file a symbolic link", "directory file a symbolic link, lock held beside its target",
+                                  "directory file mode 0600", "directory file mode 0640", "directory file of another owner and group"})
+            for (const char* operation : rewrites)
+                QTest::addRow("%s, %s", setup, operation) << setup << operation;
+        // An append through a link already reached the linked file; it must take the lock
+        // beside that file, as a rewrite does.
+        QTest::newRow("directory file a symbolic link, lock held beside its target, append")
+            << "directory file a symbolic link, lock held beside its target" << "append";
+    }
+    void rewritesKeepWhatTheUserSetUp()
+    {
+        QFETCH(QString, setup);
+        QFETCH(QString, operation);
+#ifdef _WIN32
+        QSKIP("links and access modes are set up with the commands of other systems");
+#endif
+        namespace fs = std::filesystem;
+        MainHarness main(directory());
+        Editing editing(main);
+        editing.open(QStringLiteral("F1ABC"));
+        QByteArray expected;
+        if (operation == QLatin1String("delete")) {
+            expected = crlfLines({kRevision, kMartin, "", kMarked, kBourg});
+        } else if (operation == QLatin1String("modify")) {
+            editing.click("Modifier");
+            editing.walk(kNewFields);
+            expected = crlfLines({kRevision, kMartin, kNew, "", kNew, kMarked, kBourg});
+        } else if (operation == QLatin1String("append")) {
+            editing.click("Ajouter");
+            editing.walk(kNewFields);
+            expected = directory() + kNew + "\r\n";
+        } else {
+            editing.click("Ajouter");
+            editing.walk(kNewFields);
+            editing.click("Enregistrer");
+            expected = crlfLines({"Base Rev 256  du 07/12/2026", kMartin, kDupont, "", kDurand, kMarked, kBourg, kNew});
+        }
+        const fs::path folder = toFilesystemPath(main.folder.path());
+        const fs::path directoryFile = folder / "Annuaire_Amat.csv";
+        const fs::path scratch = folder / "Temporaire.txt";
+        const fs::path shared = folder / "partage";
+        const std::string precious = "F9KEEP;AUTRE;Fichier;1 rue E;LILLE;59000\r\n";
+        FailingFileLayer noWaiting;
+        std::unique_ptr<FileLock> held;
+        const fs::perms mode0600 = fs::perms::owner_read | fs::perms::owner_write;
+        if (setup.startsWith(QLatin1String("Temporaire.txt hard link"))) {
+            fs::create_hard_link(directoryFile, scratch);
+        } else if (setup.startsWith(QLatin1String("Temporaire.txt symbolic link"))) {
+            writeBytes(folder / "autre.txt", precious);
+            fs::create_symlink("autre.txt", scratch);
+        } else if (setup.startsWith(QLatin1String("directory file a symbolic link"))) {
+            fs::create_directory(shared);
+            fs::rename(directoryFile, shared / "Annuaire_Amat.csv");
+            fs::create_symlink(fs::path("partage") / "Annuaire_Amat.csv", directoryFile);
+            if (setup.endsWith(QLatin1String("lock held beside its target"))) {
+                QCOMPARE(systemFileLayer().tryLock(shared / "Annuaire_Amat.lock", held), LockAttempt::Taken);
+                main.platform.files = &noWaiting;
+            }
+        } else if (setup.endsWith(QLatin1String("0600"))) {
+            fs::permissions(directoryFile, mode0600);
+        } else if (setup.endsWith(QLatin1String("0640"))) {
+            fs::permissions(directoryFile, mode0600 | fs::perms::group_read);
+        } else if (setup.endsWith(QLatin1String("another owner and group"))) {
+            fs::permissions(directoryFile, mode0600 | fs::perms::group_read);
+            if (!giveToAnotherOwner(directoryFile))
+                QSKIP("giving a file to another owner needs the super-user");
+        }
+        const QFileInfo before(main.folder.directoryFile());
+        const QFile::Permissions permissionsBefore = before.permissions();
+        const uint ownerBefore = before.ownerId();
+        const uint groupBefore = before.groupId();
+        const QByteArray bytesBefore = main.folder.directoryBytes();
+        main.platform.messages.clear();
+        main.platform.answers = {MessageAnswer::Yes};
+
+        editing.click(operation == QLatin1String("delete") ? "Supprimer"
+                      : operation == QLatin1String("bump") ? "Quitter"
+                                                           : "Enregistrer");
+        if (held) {
+            // The other copy's lock beside the list holds off every change, link or not.
+            QVERIFY2(!main.platform.messages.empty() &&
+                         main.platform.messages.back().text.startsWith(QStringLiteral(
+                             "Le fichier de l'annuaire « Annuaire_Amat.csv » est en cours de modification par une autre copie")),
+                     qPrintable(main.platform.messageTexts().join(QLatin1Char('|'))));
+            QCOMPARE(main.folder.directoryBytes(), bytesBefore);
+            QVERIFY(fs::is_symlink(directoryFile));
+            return;
+        }
+        QStringList questions;
+        if (operation == QLatin1String("bump"))
+            questions << QStringLiteral("La base de donnée est a la révision 255 voulez vous la passer a la révision  256");
+        QCOMPARE(main.platform.messageTexts(), questions);
+        QCOMPARE(main.folder.directoryBytes(), expected);
+        QVERIFY(!fs::exists(fs::symlink_status(scratch)));
+        QVERIFY(!fs::exists(folder / "Annuaire_Amat.lock"));
+        if (setup.startsWith(QLatin1String("Temporaire.txt symbolic link")))
+            QCOMPARE(readBytes(folder / "autre.txt"), precious);
+        if (setup.startsWith(QLatin1String("directory file a symbolic link"))) {
+            QVERIFY(fs::is_symlink(directoryFile));
+            QCOMPARE(QByteArray::fromStdString(readBytes(shared / "Annuaire_Amat.csv")), expected);
+            QVERIFY(!fs::exists(shared / "Temporaire.txt"));
+            QVERIFY(!fs::exists(shared / "Annuaire_Amat.lock"));
+        }
+        const QFileInfo after(main.folder.directoryFile());
+        QCOMPARE(after.ownerId(), ownerBefore);
+        QCOMPARE(after.groupId(), groupBefore);
+        QCOMPARE(after.permissions(), permissionsBefore);
     }
 
     void missingDirectoryFileIsNotCreatedBySave()

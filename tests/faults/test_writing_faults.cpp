@@ -6,10 +6,18 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QPushButton>
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 #include <memory>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 #include "database/directory_file.h"
 #include "database/file_layer.h"
@@ -30,7 +38,15 @@ const QStringList kNewFields = {"f1new", "nouveau", "jean", "1 rue b", "lyon", "
 const QByteArray kEarlierList = "F6ZZZ;MARTIN Paul;1 rue A  75001 PARIS\r\n";
 
 enum class Operation { Append, Delete, Modify, Bump, SaveText, SaveCsv };
-enum class Condition { FullDisk, ReadOnlyFolder, ReadOnlyFileSystem, LockHeld, LockHeldByAnotherProcess };
+enum class Condition {
+    FullDisk,
+    ReadOnlyFolder,
+    ReadOnlyFileSystem,
+    LockHeld,
+    LockHeldByAnotherProcess,
+    PipeInPlace,      // a named pipe stands at the directory file's path
+    DeviceLinkInPlace // a link to /dev/zero stands there
+};
 
 const char* operationName(Operation operation)
 {
@@ -53,6 +69,8 @@ const char* conditionName(Condition condition)
     case Condition::ReadOnlyFileSystem: return "read-only file system";
     case Condition::LockHeld: return "lock held";
     case Condition::LockHeldByAnotherProcess: return "lock held by another process";
+    case Condition::PipeInPlace: return "named pipe in place of the directory";
+    case Condition::DeviceLinkInPlace: return "link to /dev/zero in place of the directory";
     }
     return "?";
 }
@@ -65,6 +83,12 @@ bool changesTheDirectory(Operation operation)
 bool onSmallFileSystem(Condition condition)
 {
     return condition == Condition::FullDisk || condition == Condition::ReadOnlyFileSystem;
+}
+
+// The directory file is put aside while something that is no file stands in its place.
+bool notAFileInPlace(Condition condition)
+{
+    return condition == Condition::PipeInPlace || condition == Condition::DeviceLinkInPlace;
 }
 
 const QString kUnchanged = QStringLiteral("\r\nLe fichier de l'annuaire est resté tel qu'il était.");
@@ -107,6 +131,10 @@ QString expectedMessage(Operation operation, Condition condition, const QString&
     case Condition::ReadOnlyFileSystem:
         return QStringLiteral("Le fichier de verrou « Annuaire_Amat.lock » ne peut pas être créé dans le dossier du "
                               "programme (dossier protégé en écriture ou disque plein ?).\r\n") + notDone(operation) + kUnchanged;
+    case Condition::PipeInPlace:
+    case Condition::DeviceLinkInPlace:
+        return QStringLiteral("Le fichier de l'annuaire « Annuaire_Amat.csv » n'est pas un fichier ordinaire "
+                              "(tube, périphérique ou lien vers l'un d'eux).\r\n") + notDone(operation) + kUnchanged;
     case Condition::LockHeld:
     case Condition::LockHeldByAnotherProcess:
         break;
@@ -253,12 +281,13 @@ private slots:
         QTest::addColumn<int>("operation");
         QTest::addColumn<int>("condition");
         for (const Condition condition : {Condition::FullDisk, Condition::ReadOnlyFolder, Condition::ReadOnlyFileSystem,
-                                          Condition::LockHeld, Condition::LockHeldByAnotherProcess})
+                                          Condition::LockHeld, Condition::LockHeldByAnotherProcess,
+                                          Condition::PipeInPlace, Condition::DeviceLinkInPlace})
             for (const Operation operation : {Operation::Append, Operation::Delete, Operation::Modify, Operation::Bump,
                                               Operation::SaveText, Operation::SaveCsv}) {
                 // The list files are not the directory's: no lock stands in their way.
                 const bool lock = condition == Condition::LockHeld || condition == Condition::LockHeldByAnotherProcess;
-                if (lock && !changesTheDirectory(operation))
+                if ((lock || notAFileInPlace(condition)) && !changesTheDirectory(operation))
                     continue;
                 QTest::addRow("%s, %s", conditionName(condition), operationName(operation))
                     << int(operation) << int(condition);
@@ -292,6 +321,8 @@ private slots:
         std::unique_ptr<ReadOnlyGuard> readOnly;
         std::unique_ptr<FileLock> held;
         std::unique_ptr<OtherCopy> other;
+        const QString directoryFile = main.folder.directoryFile();
+        const QString aside = directoryFile + QStringLiteral(".aside");
         switch (cause) {
         case Condition::FullDisk:
             QVERIFY(disk->fill());
@@ -314,16 +345,36 @@ private slots:
             QVERIFY(other->locked());
             main.platform.files = &noWaiting;
             break;
+        case Condition::PipeInPlace:
+#ifdef _WIN32
+            QSKIP("this system has no named pipes in its folders");
+#else
+            QVERIFY(QFile::rename(directoryFile, aside));
+            QCOMPARE(::mkfifo(QFile::encodeName(directoryFile).constData(), 0600), 0);
+#endif
+            break;
+        case Condition::DeviceLinkInPlace:
+            if (!QFile::exists(QStringLiteral("/dev/zero")))
+                QSKIP("this system has no /dev/zero");
+            QVERIFY(QFile::rename(directoryFile, aside));
+            QVERIFY(QFile::link(QStringLiteral("/dev/zero"), directoryFile));
+            break;
         }
         const QStringList filesBefore = QDir(main.folder.path()).entryList(QDir::Files | QDir::Hidden);
 
         act(main, editing, what, listFile);
         QCOMPARE(okMessages(main.platform), QStringList{expectedMessage(what, cause, listFile)});
+        // No scratch file, lock file or half-written list is left behind.
+        QCOMPARE(QDir(main.folder.path()).entryList(QDir::Files | QDir::Hidden), filesBefore);
+        if (notAFileInPlace(cause)) {
+            // Neither read nor replaced: still what it was, then the file goes back in place.
+            QVERIFY(!QFileInfo(directoryFile).isFile());
+            QVERIFY(QFile::remove(directoryFile));
+            QVERIFY(QFile::rename(aside, directoryFile));
+        }
         QCOMPARE(main.folder.directoryBytes(), before);
         if (!changesTheDirectory(what))
             QCOMPARE(fileBytes(listFile), kEarlierList);
-        // No scratch file, lock file or half-written list is left behind.
-        QCOMPARE(QDir(main.folder.path()).entryList(QDir::Files | QDir::Hidden), filesBefore);
         QVERIFY(!exists(main, kScratchFileName));
         if (editing.window()) {
             QVERIFY(editing.window()->isVisible());
@@ -347,6 +398,9 @@ private slots:
         case Condition::LockHeldByAnotherProcess:
             other->finish();
             break;
+        case Condition::PipeInPlace:
+        case Condition::DeviceLinkInPlace:
+            break; // already back in place
         }
         main.platform.messages.clear();
         act(main, editing, what, listFile);
@@ -357,6 +411,60 @@ private slots:
             QVERIFY(fileBytes(listFile) != kEarlierList);
         QVERIFY(!exists(main, kScratchFileName));
         QVERIFY(!exists(main, kLockFileName));
+    }
+
+    void theScratchFileReachesTheDiskBeforeTheRenameAndTheFolderAfter()
+    {
+        // A power cut after the rename must find the new file whole, and the rename itself:
+        // the scratch file is flushed before it takes the directory's place, the folder after.
+#if !defined(SYNC_RECORDER) || !defined(REWRITE_ONCE)
+        QSKIP("the calls are recorded through LD_PRELOAD, on Linux only");
+#else
+        ProgramFolder folder(kDirectory);
+        QTemporaryDir logFolder;
+        const QString log = logFolder.filePath(QStringLiteral("calls"));
+        QProcess rewrite;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(SYNC_RECORDER));
+        environment.insert(QStringLiteral("DRAVELIN_SYNC_LOG"), log);
+        // Under AddressSanitizer the recorder comes before its runtime, which it must be told.
+        const QString sanitizerOptions = environment.value(QStringLiteral("ASAN_OPTIONS"));
+        environment.insert(QStringLiteral("ASAN_OPTIONS"),
+                           (sanitizerOptions.isEmpty() ? QString() : sanitizerOptions + QLatin1Char(':')) +
+                               QStringLiteral("verify_asan_link_order=0"));
+        rewrite.setProcessEnvironment(environment);
+        rewrite.start(QStringLiteral(REWRITE_ONCE), {folder.path()});
+        QVERIFY(rewrite.waitForFinished(-1));
+        QCOMPARE(rewrite.exitCode(), 0);
+        QVERIFY(folder.directoryBytes().startsWith("Base Rev 256  du 07/12/2026\r\n"));
+
+        const QString canonicalFolder = QFileInfo(folder.path()).canonicalFilePath();
+        const QString scratch = canonicalFolder + QStringLiteral("/Temporaire.txt");
+        const auto inFolder = [&](const QString& path, const char* name) {
+            const QFileInfo info(path);
+            return info.fileName() == QLatin1String(name) && QFileInfo(info.path()).canonicalFilePath() == canonicalFolder;
+        };
+        const auto isSyncOf = [](const QString& call, const QString& path) {
+            return call == QStringLiteral("fsync\t") + path || call == QStringLiteral("fdatasync\t") + path;
+        };
+        QFile file(log);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QStringList calls = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        qsizetype renamed = -1;
+        for (qsizetype i = 0; i < calls.size(); ++i) {
+            const QStringList words = calls[i].split(QLatin1Char('\t'));
+            if (words.size() == 3 && words[0] == QLatin1String("rename") && inFolder(words[1], "Temporaire.txt") &&
+                inFolder(words[2], "Annuaire_Amat.csv"))
+                renamed = i;
+        }
+        const QString trace = calls.join(QLatin1Char('|'));
+        QVERIFY2(renamed >= 0, qPrintable(trace));
+        QVERIFY2(std::any_of(calls.begin(), calls.begin() + renamed, [&](const QString& call) { return isSyncOf(call, scratch); }),
+                 qPrintable(trace));
+        QVERIFY2(std::any_of(calls.begin() + renamed + 1, calls.end(),
+                             [&](const QString& call) { return isSyncOf(call, canonicalFolder); }),
+                 qPrintable(trace));
+#endif
     }
 
     void aBusyDirectoryIsToldAfterTheSystemsWait()

@@ -182,6 +182,8 @@ QList<BadInput> makeBadInputs()
     inputs.append({"a folder in place of the file", InputKind::Folder, QByteArray(), "", "", nothingFound()});
     inputs.append({"a file without read permission", InputKind::Unreadable, crlfLines({kRevision, kDupontLine}), "", "",
                    nothingFound()});
+    inputs.append({"a named pipe in place of the file", InputKind::Pipe, QByteArray(), "", "", nothingFound()});
+    inputs.append({"a link to /dev/zero in place of the file", InputKind::DeviceLink, QByteArray(), "", "", nothingFound()});
     return inputs;
 }
 

@@ -11,6 +11,8 @@ enum class InputKind {
     Bytes,      // a file of these bytes
     Folder,     // a folder of that name
     Unreadable, // a file of these bytes without read permission
+    Pipe,       // a named pipe that nobody writes to: opening it to read would wait for ever
+    DeviceLink, // a symbolic link to /dev/zero, which never ends
 };
 
 // One search on the file: the criterion (0 callsign, 1 surname, 2 city, 3 department, as

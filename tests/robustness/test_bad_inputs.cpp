@@ -7,6 +7,10 @@
 #include <QProcess>
 #include <QTest>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include "main_window/result_list_model.h"
 #include "platform/windows1252.h"
 #include "robustness/bad_inputs.h"
@@ -31,29 +35,45 @@ QString shown(const QByteArray& line)
     return line.size() <= limit ? decoded(line) : decoded(line.left(limit)) + QChar(0x2026);
 }
 
-// Puts the input at the directory file's path. False when the file could still be read
-// although it has no read permission: the tests run with privileges that ignore it.
-bool placeInput(const ProgramFolder& folder, const BadInput& input)
+const char* const kReadOnlyPrivileges =
+    "the tests run with privileges that read a file without read permission (root): nothing to test";
+const char* const kNoSpecialFiles = "this system has no named pipes or /dev/zero";
+
+// Puts the input at the directory file's path. Null when it is in place, or why it cannot be.
+const char* placeInput(const ProgramFolder& folder, const BadInput& input)
 {
     folder.removeDirectory();
     switch (input.kind) {
     case InputKind::Bytes:
         folder.writeDirectory(input.bytes);
-        return true;
+        return nullptr;
     case InputKind::Folder:
-        return QDir().mkdir(folder.directoryFile());
+        return QDir().mkdir(folder.directoryFile()) ? nullptr : "no folder could be made";
     case InputKind::Unreadable: {
         folder.writeDirectory(input.bytes);
         QFile::setPermissions(folder.directoryFile(), QFile::WriteOwner);
         QFile probe(folder.directoryFile());
-        return !probe.open(QIODevice::ReadOnly);
+        return probe.open(QIODevice::ReadOnly) ? kReadOnlyPrivileges : nullptr;
     }
+    case InputKind::Pipe:
+#ifdef _WIN32
+        return kNoSpecialFiles;
+#else
+        return ::mkfifo(QFile::encodeName(folder.directoryFile()).constData(), 0600) == 0 ? nullptr : kNoSpecialFiles;
+#endif
+    case InputKind::DeviceLink:
+        return QFile::exists(QStringLiteral("/dev/zero")) &&
+                       QFile::link(QStringLiteral("/dev/zero"), folder.directoryFile())
+                   ? nullptr
+                   : kNoSpecialFiles;
     }
-    return false;
+    return "unknown input";
 }
 
-const char* const kReadOnlyPrivileges =
-    "the tests run with privileges that read a file without read permission (root): nothing to test";
+bool isSpecialFile(InputKind kind)
+{
+    return kind == InputKind::Pipe || kind == InputKind::DeviceLink;
+}
 
 const BadInput& fetchInput()
 {
@@ -80,8 +100,8 @@ private slots:
     {
         const BadInput& input = fetchInput();
         ProgramFolder folder(QByteArray{});
-        if (!placeInput(folder, input))
-            QSKIP(kReadOnlyPrivileges);
+        if (const char* reason = placeInput(folder, input))
+            QSKIP(reason);
         ScriptedPlatform platform(folder.path());
         Sous_Programmes shared;
         Main window(platform, shared);
@@ -92,7 +112,10 @@ private slots:
             QVERIFY(!window.isVisible());
             QCOMPARE(platform.messages.size(), std::size_t{1});
             const QString text = platform.messages[0].text;
-            QVERIFY2(text.contains(QStringLiteral("ne peut pas être lu")), qPrintable(text));
+            const QString told = isSpecialFile(input.kind)
+                                     ? QStringLiteral("n'est pas un fichier ordinaire (tube, périphérique ou lien vers l'un d'eux)")
+                                     : QStringLiteral("ne peut pas être lu");
+            QVERIFY2(text.contains(told), qPrintable(text));
             QVERIFY2(text.contains(QDir::toNativeSeparators(folder.path())), qPrintable(text));
             QVERIFY(platform.settingsWritten.empty());
             return;
@@ -110,8 +133,8 @@ private slots:
         const BadInput& input = fetchInput();
         MainHarness main(crlfLines({"Base Rev 255  du 11/08/2009"}));
         QVERIFY(main.loaded);
-        if (!placeInput(main.folder, input))
-            QSKIP(kReadOnlyPrivileges);
+        if (const char* reason = placeInput(main.folder, input))
+            QSKIP(reason);
 
         QSet<int> criteria;
         for (const Probe& probe : input.probes) {
@@ -127,7 +150,10 @@ private slots:
             QVERIFY2(main.listLines() == expected, qPrintable(trace));
             QCOMPARE(main.countCaption(), QStringLiteral(" %1 indicatif(s)").arg(expected.size()));
             QStringList messages;
-            if (input.kind != InputKind::Bytes)
+            if (isSpecialFile(input.kind))
+                messages << QStringLiteral("Le fichier de l'annuaire « Annuaire_Amat.csv » n'est pas un fichier ordinaire "
+                                           "(tube, périphérique ou lien vers l'un d'eux) : la recherche est impossible.");
+            else if (input.kind != InputKind::Bytes)
                 messages << QStringLiteral("Le fichier de l'annuaire « Annuaire_Amat.csv » ne peut pas être lu : "
                                            "la recherche est impossible.");
             else if (expected.isEmpty())
@@ -146,8 +172,8 @@ private slots:
     {
         const BadInput& input = fetchInput();
         ProgramFolder folder(QByteArray{});
-        if (!placeInput(folder, input))
-            QSKIP(kReadOnlyPrivileges);
+        if (const char* reason = placeInput(folder, input))
+            QSKIP(reason);
 
         for (const Probe& probe : input.probes) {
             QProcess process;
@@ -158,7 +184,9 @@ private slots:
             const QString err = QString::fromUtf8(process.readAllStandardError());
             if (input.kind != InputKind::Bytes) {
                 QCOMPARE(process.exitCode(), 1);
-                QVERIFY2(err.contains(QStringLiteral("Fichier illisible")), qPrintable(err));
+                const QString told = isSpecialFile(input.kind) ? QStringLiteral("Pas un fichier ordinaire")
+                                                               : QStringLiteral("Fichier illisible");
+                QVERIFY2(err.contains(told), qPrintable(err));
                 QVERIFY(out.isEmpty());
                 continue;
             }

@@ -37,6 +37,10 @@ public:
     }
     bool flushToDisk() override { return !layer_.fails(FileStep::Flush) && real_->flushToDisk(); }
     bool truncate(std::uint64_t size) override { return !layer_.fails(FileStep::Truncate) && real_->truncate(size); }
+    bool takePermissionsOf(const std::filesystem::path& original) override
+    {
+        return !layer_.fails(FileStep::Permissions) && real_->takePermissionsOf(original);
+    }
     bool close() override
     {
         if (closed_)
@@ -76,6 +80,7 @@ std::string stepName(FileStep step)
     switch (step) {
     case FileStep::None: return "none";
     case FileStep::Create: return "create";
+    case FileStep::Permissions: return "permissions";
     case FileStep::Write: return "write";
     case FileStep::Flush: return "flush";
     case FileStep::Truncate: return "truncate";

@@ -13,7 +13,7 @@
 namespace dravelin::test {
 
 // The steps of the file layer, each of which a test can make fail.
-enum class FileStep { None, Create, Write, Flush, Truncate, Close, OpenForAppend, Replace, Remove, Lock };
+enum class FileStep { None, Create, Permissions, Write, Flush, Truncate, Close, OpenForAppend, Replace, Remove, Lock };
 
 std::string stepName(FileStep step);
 
@@ -77,6 +77,9 @@ public:
 
     // Whether writing is really refused here (a test that needs it is skipped otherwise).
     bool effective() const;
+    // Whether the system's immutable attribute is set: then not even the super-user may
+    // remove the file or rename over it.
+    bool immutable() const { return immutable_; }
 
 private:
     std::filesystem::path target_;

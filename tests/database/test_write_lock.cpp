@@ -151,7 +151,7 @@ class OtherProcess {
 public:
     OtherProcess(const fs::path& folder, bool dieHolding) : child_(LOCK_HOLDER, {folder.u8string()})
     {
-        locked_ = child_.readLine() == "locked\n";
+        locked_ = child_.readLine() == "locked";
         if (dieHolding) {
             child_.kill();
             killed_ = child_.wait() == 137; // 128 + SIGKILL, or the code the test ended it with on Windows

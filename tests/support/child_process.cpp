@@ -129,10 +129,12 @@ std::string ChildProcess::readLine()
     char c = 0;
     DWORD read = 0;
     while (output_ && ReadFile(output_, &c, 1, &read, nullptr) && read == 1) {
-        line += c;
         if (c == '\n')
             break;
+        line += c;
     }
+    if (!line.empty() && line.back() == '\r')
+        line.pop_back();
     return line;
 }
 
@@ -231,11 +233,9 @@ std::string ChildProcess::readLine()
         const ssize_t read = output_ < 0 ? 0 : ::read(output_, &c, 1);
         if (read < 0 && errno == EINTR)
             continue;
-        if (read != 1)
+        if (read != 1 || c == '\n')
             break;
         line += c;
-        if (c == '\n')
-            break;
     }
     return line;
 }

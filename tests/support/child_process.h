@@ -21,7 +21,8 @@ public:
     ChildProcess& operator=(const ChildProcess&) = delete;
 
     bool started() const;
-    // The next line of the output pipe, its '\n' included; what is left when the pipe ends.
+    // The next line of the output pipe without its line end (LF, or the CR LF that the text
+    // mode of a Windows program writes); what is left when the pipe ends.
     std::string readLine();
     // Closes the standard input: the program reads the end of its input.
     void closeInput();

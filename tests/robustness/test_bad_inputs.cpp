@@ -82,7 +82,7 @@ private slots:
         ProgramFolder folder(QByteArray{});
         if (!placeInput(folder, input))
             QSKIP(kReadOnlyPrivileges);
-        ScriptedPlatform platform(folder.path());
+        ScriptedPlatform platform(toFilesystemPath(folder.path()));
         Sous_Programmes shared;
         Main window(platform, shared);
         const bool loaded = window.loadWindow();

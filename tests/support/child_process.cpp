@@ -113,7 +113,7 @@ ChildProcess::ChildProcess(const std::filesystem::path& program, const std::vect
 
 ChildProcess::~ChildProcess()
 {
-    wait();
+    kill();
     if (output_)
         CloseHandle(output_);
 }
@@ -215,7 +215,7 @@ ChildProcess::ChildProcess(const std::filesystem::path& program, const std::vect
 
 ChildProcess::~ChildProcess()
 {
-    wait();
+    kill();
     if (output_ >= 0)
         ::close(output_);
 }

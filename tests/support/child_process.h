@@ -16,6 +16,7 @@ public:
     // `errorFile` leaves the error output on the test's own.
     ChildProcess(const std::filesystem::path& program, const std::vector<std::string>& arguments,
                  const std::filesystem::path& outputFile = {}, const std::filesystem::path& errorFile = {});
+    // Kills a program still running (a test that failed half-way), rather than wait for it.
     ~ChildProcess();
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;

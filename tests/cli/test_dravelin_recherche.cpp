@@ -49,6 +49,8 @@ struct FolderName {
 const FolderName kFolderNames[] = {
     {"plain", "dravelin"},
     {"accents", fs::u8path("Annuaire d\xC3\xA9j\xC3\xA0 vu")},
+    // Letters no Windows-1252 name can hold: on Windows the name must reach the program in UTF-16.
+    {"letters beyond Windows-1252", fs::u8path("\xC5\x81\xC3\xB3" "d\xC5\xBA \xCE\xA9")},
 #ifndef _WIN32
     // Made on a system that wrote names in Latin-1: not UTF-8, opened by its bytes all the same.
     {"Latin-1 bytes", fs::path(std::string("caf\xE9"))},

@@ -6,6 +6,11 @@ if(NOT CMAKE_CROSSCOMPILING_EMULATOR)
 endif()
 if(NOT EXISTS ${DRAVELIN_WINEPREFIX}/system.reg)
   message(STATUS "Making the Wine prefix ${DRAVELIN_WINEPREFIX}")
+  # Wine uses only a prefix that belongs to the user running it.
+  file(MAKE_DIRECTORY ${DRAVELIN_WINEPREFIX})
+  if(DRAVELIN_WINE_USER)
+    execute_process(COMMAND chown ${DRAVELIN_WINE_USER} ${DRAVELIN_WINEPREFIX})
+  endif()
   execute_process(COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} wineboot --init
                   RESULT_VARIABLE wineboot_status OUTPUT_QUIET ERROR_QUIET)
   if(NOT EXISTS ${DRAVELIN_WINEPREFIX}/system.reg)

@@ -33,8 +33,24 @@ set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 find_program(DRAVELIN_WINE NAMES wine64 wine PATHS /usr/lib/wine /usr/lib64/wine NO_CMAKE_FIND_ROOT_PATH)
 if(DRAVELIN_WINE)
   set(DRAVELIN_WINEPREFIX ${CMAKE_BINARY_DIR}/wine-prefix)
+  # Run by root, Wine writes files marked read-only all the same, where Windows refuses even an
+  # administrator: then the tests run as the unprivileged user nobody, when that user can read
+  # the source and build folders.
+  set(DRAVELIN_WINE_USER)
+  find_program(DRAVELIN_SETPRIV setpriv NO_CMAKE_FIND_ROOT_PATH)
+  execute_process(COMMAND id -u OUTPUT_VARIABLE user_id OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+  if(user_id STREQUAL "0" AND DRAVELIN_SETPRIV)
+    set(as_nobody ${DRAVELIN_SETPRIV} --reuid=65534 --regid=65534 --clear-groups)
+    execute_process(COMMAND ${as_nobody} test -r ${CMAKE_SOURCE_DIR}/CMakeLists.txt -a -x ${CMAKE_BINARY_DIR}
+                    RESULT_VARIABLE nobody_cannot_read OUTPUT_QUIET ERROR_QUIET)
+    if(nobody_cannot_read EQUAL 0)
+      set(DRAVELIN_WINE_USER 65534:65534)
+    else()
+      unset(as_nobody)
+    endif()
+  endif()
   set(CMAKE_CROSSCOMPILING_EMULATOR
-      ${CMAKE_COMMAND} -E env --unset=DISPLAY --unset=WAYLAND_DISPLAY
-      WINEPREFIX=${DRAVELIN_WINEPREFIX} WINEDEBUG=-all "WINEDLLOVERRIDES=mscoree,mshtml="
+      ${as_nobody} ${CMAKE_COMMAND} -E env --unset=DISPLAY --unset=WAYLAND_DISPLAY
+      HOME=${DRAVELIN_WINEPREFIX} WINEPREFIX=${DRAVELIN_WINEPREFIX} WINEDEBUG=-all "WINEDLLOVERRIDES=mscoree,mshtml="
       ${DRAVELIN_WINE})
 endif()

@@ -78,7 +78,7 @@ int main(int argc, char** argv)
 
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    dravelin::ScriptedPlatform platform(QString::fromLocal8Bit(argv[2]));
+    dravelin::ScriptedPlatform platform{std::filesystem::path(argv[2])};
     dravelin::Sous_Programmes shared;
     dravelin::Main window(platform, shared);
     if (!window.loadWindow()) {

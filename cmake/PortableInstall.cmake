@@ -1,9 +1,16 @@
 # `cmake --install BUILD --prefix DIR` lays out a self-contained program folder: the
 # executable with its help file, icon and desktop entry beside it, and the sample directory
 # file only when DIR holds none yet, so that re-installing never replaces the user's list.
-install(TARGETS dravelin dravelin-recherche RUNTIME DESTINATION .)
+# The icon and the desktop entry are for Linux desktops; on Windows the folder holds the
+# executables, the help file and the sample alone.
+if(DRAVELIN_WINDOWS)
+  install(TARGETS dravelin RUNTIME DESTINATION .)
+endif()
+install(TARGETS dravelin-recherche RUNTIME DESTINATION .)
 install(FILES ${PROJECT_SOURCE_DIR}/data/Dravelin.hlp DESTINATION .)
-install(FILES ${PROJECT_SOURCE_DIR}/data/icons/dravelin-128.png DESTINATION . RENAME dravelin.png)
+if(CMAKE_SYSTEM_NAME STREQUAL "Linux")
+  install(FILES ${PROJECT_SOURCE_DIR}/data/icons/dravelin-128.png DESTINATION . RENAME dravelin.png)
+endif()
 install(CODE "
   set(folder \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}\")
   if(EXISTS \"\${folder}/Annuaire_Amat.csv\")
@@ -11,7 +18,12 @@ install(CODE "
   else()
     file(INSTALL \"${PROJECT_SOURCE_DIR}/data/Annuaire_Amat.csv\" DESTINATION \"\${folder}\")
   endif()
-  get_filename_component(DRAVELIN_FOLDER \"\${CMAKE_INSTALL_PREFIX}\" ABSOLUTE)
-  configure_file(\"${PROJECT_SOURCE_DIR}/data/dravelin.desktop.in\" \"\${folder}/dravelin.desktop\" @ONLY)
-  message(STATUS \"Installing: \${folder}/dravelin.desktop\")
 ")
+if(CMAKE_SYSTEM_NAME STREQUAL "Linux")
+  install(CODE "
+    set(folder \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}\")
+    get_filename_component(DRAVELIN_FOLDER \"\${CMAKE_INSTALL_PREFIX}\" ABSOLUTE)
+    configure_file(\"${PROJECT_SOURCE_DIR}/data/dravelin.desktop.in\" \"\${folder}/dravelin.desktop\" @ONLY)
+    message(STATUS \"Installing: \${folder}/dravelin.desktop\")
+  ")
+endif()

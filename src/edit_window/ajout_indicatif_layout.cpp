@@ -185,7 +185,7 @@ void Ajout_Indicatif::showMessage(const QString& text)
 
 std::filesystem::path Ajout_Indicatif::programFolder() const
 {
-    return toFilesystemPath(platform_.programFolder());
+    return platform_.programFolder();
 }
 
 } // namespace dravelin

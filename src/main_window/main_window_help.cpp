@@ -10,7 +10,7 @@ namespace dravelin {
 
 namespace {
 
-const QString kHelpFileName = QStringLiteral("Dravelin.hlp");
+const char* const kHelpFileName = "Dravelin.hlp";
 
 // The About box has a credit line of its own, unlike the one closing the saved lists.
 const QString kAboutCredit = QStringLiteral("Annuaire établi d'après la liste publiée par l'ANFR");
@@ -31,7 +31,7 @@ void Main::showHistory()
 
 void Main::showUserManual()
 {
-    platform_.showHelp(this, QDir(platform_.programFolder()).filePath(kHelpFileName));
+    platform_.showHelp(this, QDir::fromNativeSeparators(displayPath(platform_.programFolder() / kHelpFileName)));
 }
 
 void Main::showAbout()

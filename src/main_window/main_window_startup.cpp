@@ -29,7 +29,7 @@ const QString kSettingsSection = QStringLiteral("Setup ");
 
 std::filesystem::path Main::directoryFile() const
 {
-    return directoryFilePath(toFilesystemPath(platform_.programFolder()));
+    return directoryFilePath(platform_.programFolder());
 }
 
 bool Main::loadWindow()
@@ -43,7 +43,7 @@ bool Main::loadWindow()
 
     const FirstLine revision = readRevisionLine(directoryFile());
     if (revision.problem != FileProblem::None) {
-        const QString folder = QDir::toNativeSeparators(platform_.programFolder());
+        const QString folder = displayPath(platform_.programFolder());
         const QString text = revision.problem == FileProblem::Missing
             ? QStringLiteral("Le fichier de l'annuaire « %1 » est introuvable dans le dossier « %2 ».\r\n"
                              "Dravelin ne peut pas démarrer sans lui.")
@@ -66,7 +66,7 @@ bool Main::loadWindow()
     Libelle->setFocus();
 
     platform_.writeSetting(kSettingsApplication, kSettingsSection, QStringLiteral("Chemin Repertoire"),
-                           QDir::toNativeSeparators(platform_.programFolder()));
+                           displayPath(platform_.programFolder()));
     platform_.writeSetting(kSettingsApplication, kSettingsSection, QStringLiteral("Revision Annuaire"),
                            Num_Rev->text());
     return true;

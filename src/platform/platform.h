@@ -50,8 +50,9 @@ public:
     virtual void writeSetting(const QString& application, const QString& section, const QString& key,
                               const QString& value) = 0;
 
-    // The folder of the running program, where the directory file lives.
-    virtual QString programFolder() const = 0;
+    // The folder of the running program, where the directory file lives: the system's own
+    // name for it, which need not be UTF-8 (show it with displayPath).
+    virtual std::filesystem::path programFolder() const = 0;
 
     virtual QDate today() const = 0;
 
@@ -83,5 +84,13 @@ inline std::filesystem::path toFilesystemPath(const QString& name)
 {
     return std::filesystem::path(name.toStdU16String());
 }
+inline const std::filesystem::path& toFilesystemPath(const std::filesystem::path& name)
+{
+    return name;
+}
+
+// A path for messages, with the system's separators. A name that is not valid UTF-8 is shown
+// as well as it can be (its stray bytes read as Latin-1); the path itself is never rebuilt from it.
+QString displayPath(const std::filesystem::path& path);
 
 } // namespace dravelin

@@ -8,6 +8,7 @@
 #include <QSettings>
 
 #include "platform/atomic_file.h"
+#include "platform/executable_folder.h"
 #include "platform/file_filter.h"
 #include "platform/help_window.h"
 #include "platform/qt_printer.h"
@@ -43,9 +44,14 @@ void QtPlatform::writeSetting(const QString& application, const QString& section
     settings.sync();
 }
 
-QString QtPlatform::programFolder() const
+std::filesystem::path QtPlatform::programFolder() const
 {
-    return QCoreApplication::applicationDirPath();
+    // Qt decodes the executable's path as UTF-8 and loses a name that is not: the system's
+    // bytes are taken instead, and Qt's answer only where the system gives none.
+    std::filesystem::path folder = executableFolder();
+    if (folder.empty())
+        folder = toFilesystemPath(QCoreApplication::applicationDirPath());
+    return folder;
 }
 
 QDate QtPlatform::today() const

@@ -19,7 +19,7 @@ public:
     MessageAnswer showMessage(QWidget* parent, const QString& text, MessageButtons buttons) override;
     void writeSetting(const QString& application, const QString& section, const QString& key,
                       const QString& value) override;
-    QString programFolder() const override;
+    std::filesystem::path programFolder() const override;
     QDate today() const override;
     void processPendingEvents() override;
 

@@ -6,7 +6,7 @@
 
 namespace dravelin {
 
-ScriptedPlatform::ScriptedPlatform(QString programFolder, QDate today)
+ScriptedPlatform::ScriptedPlatform(std::filesystem::path programFolder, QDate today)
     : programFolder_(std::move(programFolder)), today_(today)
 {
 }

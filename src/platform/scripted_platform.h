@@ -24,12 +24,12 @@ public:
     };
     using SettingKey = std::tuple<QString, QString, QString>; // application, section, key
 
-    explicit ScriptedPlatform(QString programFolder = {}, QDate today = QDate(2026, 12, 7));
+    explicit ScriptedPlatform(std::filesystem::path programFolder = {}, QDate today = QDate(2026, 12, 7));
 
     MessageAnswer showMessage(QWidget* parent, const QString& text, MessageButtons buttons) override;
     void writeSetting(const QString& application, const QString& section, const QString& key,
                       const QString& value) override;
-    QString programFolder() const override { return programFolder_; }
+    std::filesystem::path programFolder() const override { return programFolder_; }
     QDate today() const override { return today_; }
     void processPendingEvents() override;
     QString saveFileName(QWidget* parent, const QString& proposedName, const QString& filter) override;
@@ -78,7 +78,7 @@ public:
     QString setting(const QString& application, const QString& section, const QString& key) const;
 
 private:
-    QString programFolder_;
+    std::filesystem::path programFolder_;
     QDate today_;
 };
 

@@ -1,76 +1,135 @@
-#include <QProcess>
-#include <QTemporaryDir>
-#include <QTest>
+#include <gtest/gtest.h>
 
-#include "support/directory_fixture.h"
+#include <filesystem>
+#include <string>
+#include <vector>
 
-namespace dravelin::test {
+#include "database/directory_file.h"
+#include "directory_generator.h"
+#include "support/child_process.h"
+#include "support/file_faults.h"
 
+namespace dravelin {
 namespace {
 
-struct Run {
-    int status;
-    QByteArray out;
-    QString err;
-};
+namespace fs = std::filesystem;
+using test::Finished;
+using test::TemporaryFolder;
 
-Run recherche(const QStringList& arguments)
+std::string crlfLines(std::initializer_list<std::string> lines)
 {
-    QProcess process;
-    process.start(QStringLiteral(DRAVELIN_RECHERCHE), arguments);
-    process.waitForFinished(60000);
-    return {process.exitCode(), process.readAllStandardOutput(), QString::fromUtf8(process.readAllStandardError())};
+    std::string bytes;
+    for (const std::string& line : lines)
+        bytes += line + "\r\n";
+    return bytes;
 }
 
-} // namespace
-
-class TestDravelinRecherche : public QObject {
-    Q_OBJECT
-
-private slots:
-    void printsTheListThenTheCountAsWindows1252WithCrLf()
+// A folder of the given name, as its bytes, holding a directory file.
+struct Folder {
+    TemporaryFolder root;
+    fs::path path;
+    Folder(const fs::path& name, const std::string& directoryBytes) : path(root.path() / name)
     {
-        ProgramFolder folder(crlfLines({"Base Rev 255  du 11/08/2009", "F2B;Z;Y;X;\xC9VREUX;27000",
-                                        "F1A;L\xC9VY;H\xE9l\xE8ne;A;\xC9VREUX;27000", "F3C;Q;R;S;PARIS;75001"}));
-        const Run run = recherche({folder.directoryFile(), QStringLiteral("ville"), QStringLiteral("ÉVREUX")});
-        QCOMPARE(run.status, 0);
-        const QByteArray expected = "F1A         L\xC9VY H\xE9l\xE8ne" + QByteArray(29, ' ') + "A  27000 \xC9VREUX\r\n" +
-                                    "F2B         Z Y" + QByteArray(37, ' ') + "X  27000 \xC9VREUX\r\n" +
-                                    " 2 indicatif(s)\r\n";
-        QCOMPARE(run.out, expected);
+        fs::create_directories(path);
+        test::writeBytes(directoryFilePath(path), directoryBytes);
     }
-
-    void failuresHaveTheirOwnStatus_data()
-    {
-        QTest::addColumn<QString>("criterion");
-        QTest::addColumn<QString>("query");
-        QTest::addColumn<bool>("missingFile");
-        QTest::addColumn<int>("status");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("rejected department") << "departement" << "7" << false << 2
-                                             << "Attention 2 caracteres pour le département";
-        QTest::newRow("empty callsign") << "indicatif" << "" << false << 2 << "Entrez un indicatif";
-        QTest::newRow("unknown criterion") << "prenom" << "X" << false << 2 << "prenom";
-        QTest::newRow("missing file") << "ville" << "PARIS" << true << 1 << "introuvable";
-    }
-    void failuresHaveTheirOwnStatus()
-    {
-        QFETCH(QString, criterion);
-        QFETCH(QString, query);
-        QFETCH(bool, missingFile);
-        QFETCH(int, status);
-        QFETCH(QString, message);
-        ProgramFolder folder(crlfLines({"Base Rev 255  du 11/08/2009"}));
-        if (missingFile)
-            folder.removeDirectory();
-        const Run run = recherche({folder.directoryFile(), criterion, query});
-        QCOMPARE(run.status, status);
-        QVERIFY2(run.err.contains(message), qPrintable(run.err));
-        QVERIFY(run.out.isEmpty());
-    }
+    std::string file() const { return directoryFilePath(path).u8string(); }
 };
 
-} // namespace dravelin::test
+Finished recherche(const Folder& folder, const std::vector<std::string>& arguments)
+{
+    return test::runToEnd(DRAVELIN_RECHERCHE, arguments, folder.root.path());
+}
 
-QTEST_GUILESS_MAIN(dravelin::test::TestDravelinRecherche)
-#include "test_dravelin_recherche.moc"
+struct FolderName {
+    const char* name;
+    fs::path folder;
+};
+
+const FolderName kFolderNames[] = {
+    {"plain", "dravelin"},
+    {"accents", fs::u8path("Annuaire d\xC3\xA9j\xC3\xA0 vu")},
+    // Letters no Windows-1252 name can hold: on Windows the name must reach the program in UTF-16.
+    {"letters beyond Windows-1252", fs::u8path("\xC5\x81\xC3\xB3" "d\xC5\xBA \xCE\xA9")},
+#ifndef _WIN32
+    // Made on a system that wrote names in Latin-1: not UTF-8, opened by its bytes all the same.
+    {"Latin-1 bytes", fs::path(std::string("caf\xE9"))},
+#endif
+};
+
+TEST(DravelinRecherche, PrintsTheListThenTheCountAsWindows1252WithCrLf)
+{
+    const std::string directory = crlfLines({"Base Rev 255  du 11/08/2009", "F2B;Z;Y;X;\xC9VREUX;27000",
+                                             "F1A;L\xC9VY;H\xE9l\xE8ne;A;\xC9VREUX;27000", "F3C;Q;R;S;PARIS;75001"});
+    // Bytes as a text save writes them: no CR added before the LF of CR LF.
+    const std::string expected = "F1A         L\xC9VY H\xE9l\xE8ne" + std::string(29, ' ') + "A  27000 \xC9VREUX\r\n" +
+                                 "F2B         Z Y" + std::string(37, ' ') + "X  27000 \xC9VREUX\r\n" +
+                                 " 2 indicatif(s)\r\n";
+    for (const FolderName& name : kFolderNames) {
+        SCOPED_TRACE(name.name);
+        Folder folder(name.folder, directory);
+        const Finished run = recherche(folder, {folder.file(), "ville", "\xC3\x89VREUX"});
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(run.out, expected);
+        EXPECT_EQ(run.err, "");
+    }
+}
+
+struct Failure {
+    const char* name;
+    fs::path folder;
+    std::string criterion;
+    std::string query;
+    bool missingFile;
+    int status;
+    std::string message; // a part of what standard error must say
+};
+
+TEST(DravelinRecherche, FailuresHaveTheirOwnStatus)
+{
+    const Failure failures[] = {
+        {"rejected department", "dravelin", "departement", "7", false, 2, "Attention 2 caracteres pour le d\xC3\xA9partement"},
+        {"empty callsign", "dravelin", "indicatif", "", false, 2, "Entrez un indicatif"},
+        {"unknown criterion", "dravelin", "prenom", "X", false, 2, "prenom"},
+        {"missing file", "dravelin", "ville", "PARIS", true, 1, "introuvable"},
+#ifndef _WIN32
+        // The name is shown readably, its Latin-1 byte as the letter it stands for.
+        {"missing file in a Latin-1 folder", fs::path(std::string("caf\xE9")), "ville", "PARIS", true, 1,
+         "/caf\xC3\xA9/Annuaire_Amat.csv"},
+#endif
+        // Characters the file cannot hold would become a substitution byte: refused, not searched.
+        {"query outside Windows-1252", "dravelin", "ville", "PARIS \xE2\x98\x83", false, 2, "(U+2603)"},
+        {"query outside Windows-1252, department", "dravelin", "departement", "7\xE2\x80\x8B", false, 2, "(U+200B)"},
+        {"query that is not UTF-8", "dravelin", "nom", "L\xC9VY", false, 2, "(U+FFFD)"},
+    };
+    for (const Failure& failure : failures) {
+        SCOPED_TRACE(failure.name);
+        // A stored substitution byte, which a refused character must not match.
+        Folder folder(failure.folder, crlfLines({"Base Rev 255  du 11/08/2009", "F1A;L\x1AVY;A;B;PARIS \x1A;75001"}));
+        if (failure.missingFile)
+            fs::remove(directoryFilePath(folder.path));
+        const Finished run = recherche(folder, {folder.file(), failure.criterion, failure.query});
+        EXPECT_EQ(run.status, failure.status);
+        EXPECT_NE(run.err.find(failure.message), std::string::npos) << run.err;
+        EXPECT_EQ(run.out, "");
+    }
+}
+
+#ifdef __linux__
+
+TEST(DravelinRecherche, OutputThatCannotBeWrittenIsAFailure)
+{
+    // Far more than the C library buffers, so that writes fail before the final flush.
+    Folder folder("dravelin", tools::makeDirectory(20000));
+    const fs::path errorFile = folder.root.path() / "error-output";
+    test::ChildProcess child(DRAVELIN_RECHERCHE, {folder.file(), "departement", "00"}, "/dev/full", errorFile);
+    ASSERT_TRUE(child.started());
+    EXPECT_EQ(child.wait(), 1);
+    EXPECT_NE(test::readBytes(errorFile).find("n'a pas pu \xC3\xAAtre \xC3\xA9" "crit"), std::string::npos)
+        << test::readBytes(errorFile);
+}
+
+#endif
+
+} // namespace
+} // namespace dravelin

@@ -8,7 +8,9 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include "database/directory_file.h"
 #include "support/directory_fixture.h"
+#include "support/file_faults.h"
 #include "widgets/colours.h"
 #include "widgets/typing_line_edit.h"
 
@@ -90,7 +92,7 @@ private slots:
     {
         ProgramFolder folder(QByteArray{});
         folder.removeDirectory();
-        ScriptedPlatform platform(folder.path());
+        ScriptedPlatform platform(toFilesystemPath(folder.path()));
         Sous_Programmes shared;
         Main window(platform, shared);
         QVERIFY(!window.loadWindow());
@@ -101,6 +103,49 @@ private slots:
         QVERIFY2(text.contains(QStringLiteral("Annuaire_Amat.csv")), qPrintable(text));
         QVERIFY2(text.contains(QDir::toNativeSeparators(folder.path())), qPrintable(text));
         QVERIFY2(text.contains(QStringLiteral("introuvable")), qPrintable(text));
+    }
+
+    void aProgramFolderWhoseNameIsNotUtf8IsUsedByItsBytes_data()
+    {
+        QTest::addColumn<bool>("present");
+        QTest::newRow("directory file present") << true;
+        QTest::newRow("directory file missing") << false;
+    }
+    void aProgramFolderWhoseNameIsNotUtf8IsUsedByItsBytes()
+    {
+#ifdef _WIN32
+        QSKIP("Windows names folders in UTF-16: every name is valid there");
+#else
+        QFETCH(bool, present);
+        // Copied from a system that wrote names in Latin-1.
+        TemporaryFolder root;
+        const std::filesystem::path folder = root.path() / std::filesystem::path(std::string("caf\xE9"));
+        std::filesystem::create_directory(folder);
+        if (present)
+            writeBytes(directoryFilePath(folder), crlfLines({kRevision, "F1ABC;DUPONT;Jean;1 rue A;PARIS;75001"}).toStdString());
+        ScriptedPlatform platform(folder);
+        Sous_Programmes shared;
+        Main window(platform, shared);
+        QCOMPARE(window.loadWindow(), present);
+        // Shown with its Latin-1 byte read as the letter it stands for.
+        const QString shown = QString::fromStdString(root.path().string()) + QStringLiteral("/café");
+        if (!present) {
+            QCOMPARE(platform.messageTexts(),
+                     QStringList{QStringLiteral("Le fichier de l'annuaire « Annuaire_Amat.csv » est introuvable dans le "
+                                                "dossier « %1 ».\r\nDravelin ne peut pas démarrer sans lui.").arg(shown)});
+            return;
+        }
+        QVERIFY(platform.messages.empty());
+        QCOMPARE(window.findChild<QLabel*>(QStringLiteral("Num_Rev"))->text(), QStringLiteral("Base Rev 255"));
+        QCOMPARE(platform.setting("Annuaire", "Setup ", "Chemin Repertoire"), shown);
+        // The search reads the same file.
+        QTest::mouseClick(window.findChild<QRadioButton*>(QStringLiteral("Option3")), Qt::LeftButton);
+        auto* libelle = window.findChild<TypingLineEdit*>(QStringLiteral("Libelle"));
+        typeText(libelle, QStringLiteral("PARIS"));
+        QTest::keyClick(libelle, Qt::Key_Return);
+        QCOMPARE(window.findChild<QListView*>(QStringLiteral("Liste_OM"))->model()->rowCount(), 1);
+        QVERIFY(platform.messages.empty());
+#endif
     }
 
     void controlsSitWhereTheyWereDrawn_data()

@@ -8,6 +8,7 @@
 
 #include "platform/file_filter.h"
 #include "platform/qt_platform.h"
+#include "support/child_process.h"
 #include "support/file_faults.h"
 
 namespace dravelin {
@@ -48,7 +49,31 @@ private slots:
 
     void programFolderIsTheExecutablesFolder()
     {
-        QCOMPARE(QtPlatform().programFolder(), QCoreApplication::applicationDirPath());
+        QCOMPARE(QtPlatform().programFolder(), toFilesystemPath(QCoreApplication::applicationDirPath()));
+    }
+
+    void programFolderKeepsTheBytesOfItsName_data()
+    {
+        QTest::addColumn<QByteArray>("name");
+        QTest::newRow("accents in UTF-8") << QByteArray("Annuaire d\xC3\xA9j\xC3\xA0 vu");
+#ifndef _WIN32
+        // Copied from a system that wrote names in Latin-1: Qt alone decodes it to nothing usable.
+        QTest::newRow("Latin-1 bytes") << QByteArray("caf\xE9");
+#endif
+    }
+    void programFolderKeepsTheBytesOfItsName()
+    {
+        QFETCH(QByteArray, name);
+        test::TemporaryFolder root;
+        const std::filesystem::path folder = root.path() / std::filesystem::path(name.toStdString());
+        std::filesystem::create_directory(folder);
+        const std::filesystem::path probe = folder / std::filesystem::path(PROGRAM_FOLDER_PROBE).filename();
+        std::filesystem::copy_file(PROGRAM_FOLDER_PROBE, probe);
+        test::ChildProcess run(probe, {});
+        QVERIFY(run.started());
+        const std::string found = run.readLine();
+        QCOMPARE(run.wait(), 0);
+        QCOMPARE(QByteArray::fromStdString(found), QByteArray::fromStdString(folder.u8string()));
     }
 
     void saveFiltersTakeQtsForm_data()

@@ -1,5 +1,6 @@
 #include <QTest>
 
+#include "database/unicode_text.h"
 #include "platform/windows1252.h"
 
 namespace dravelin {
@@ -17,6 +18,11 @@ private slots:
         const QString text = codec.decode(all);
         QCOMPARE(text.size(), 256);
         QCOMPARE(codec.encode(text), all);
+        // The command line's plain converter has the same table as the windows' one.
+        for (int byte = 0; byte < 256; ++byte) {
+            QCOMPARE(static_cast<char32_t>(text[byte].unicode()), windows1252Character(static_cast<unsigned char>(byte)));
+            QCOMPARE(windows1252Byte(text[byte].unicode()), std::optional<unsigned char>(static_cast<unsigned char>(byte)));
+        }
     }
 
     void lettersMapToTheirUnicodeCharacters_data()

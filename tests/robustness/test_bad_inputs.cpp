@@ -102,7 +102,7 @@ private slots:
         ProgramFolder folder(QByteArray{});
         if (const char* reason = placeInput(folder, input))
             QSKIP(reason);
-        ScriptedPlatform platform(folder.path());
+        ScriptedPlatform platform(toFilesystemPath(folder.path()));
         Sous_Programmes shared;
         Main window(platform, shared);
         const bool loaded = window.loadWindow();

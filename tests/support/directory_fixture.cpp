@@ -68,7 +68,7 @@ void ProgramFolder::removeDirectory() const
 }
 
 MainHarness::MainHarness(const QByteArray& directoryBytes, const QString& parentFolder)
-    : folder(directoryBytes, parentFolder), platform(folder.path()),
+    : folder(directoryBytes, parentFolder), platform(toFilesystemPath(folder.path())),
       window(std::make_unique<Main>(platform, shared))
 {
     loaded = window->loadWindow();

@@ -20,6 +20,7 @@ class QRadioButton;
 namespace dravelin {
 
 class Ajout_Indicatif;
+class KeyboardMenuBar;
 class Platform;
 class ResultListModel;
 class Sous_Programmes;
@@ -49,6 +50,8 @@ private:
 
     void selectCriterion(const QString& prompt);
     void queryEntered();
+    // Tells screen readers the outcome of a search without taking the focus from the query box.
+    void announceOnQueryBox(const QString& text);
     Criterion selectedCriterion() const;
     std::filesystem::path directoryFile() const;
     void showMessage(const QString& text);
@@ -80,6 +83,7 @@ private:
     TypingLineEdit* Libelle = nullptr;
     QPushButton* Expert = nullptr;
 
+    KeyboardMenuBar* menuBar_ = nullptr;
     QMenu* Mnu_Fichier = nullptr;
     QAction* Mnu_Quitter = nullptr;
     QAction* Mnu_Imprimer = nullptr;

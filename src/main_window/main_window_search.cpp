@@ -1,5 +1,6 @@
 #include "main_window/main_window.h"
 
+#include <QAccessible>
 #include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
@@ -49,6 +50,18 @@ void Main::queryEntered()
     Libelle->setFocus();
 }
 
+void Main::announceOnQueryBox(const QString& text)
+{
+    // Screen readers speak a change of the description of the control that has the focus;
+    // the same count twice must be spoken twice.
+    if (Libelle->accessibleDescription() != text) {
+        Libelle->setAccessibleDescription(text);
+        return;
+    }
+    QAccessibleEvent event(Libelle, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&event);
+}
+
 void Main::Affichage()
 {
     if (shared_.directoryBusy)
@@ -66,8 +79,10 @@ void Main::Affichage()
 
     const QString countCaption = QStringLiteral(" %1 indicatif(s)").arg(count);
     Frame3->setTitle(countCaption);
-    Frame3->setAccessibleName(countCaption); // announces the count to screen readers
+    Frame3->setAccessibleName(countCaption);
     Libelle->clear();
+    announceOnQueryBox(problem == FileProblem::None && count == 0 ? QStringLiteral("Recherche sans résultat")
+                                                                  : countCaption);
     shared_.directoryBusy = false;
 
     if (problem == FileProblem::Missing)

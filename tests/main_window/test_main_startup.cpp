@@ -146,14 +146,11 @@ private slots:
         MainHarness main(crlfLines({kRevision}));
         QStringList captions;
         for (QAction* action : main.window->menuBar()->actions())
-            captions << action->text();
+            captions << action->text().remove(QLatin1Char('&')); // the access keys: see the accessibility test
         QCOMPARE(captions, (QStringList{"Fichiers", "Imprimer la liste", "Enregistrer la liste", "Aide"}));
         for (const char* name : {"Mnu_Quitter", "Mnu_Imprimer", "Mnu_Enregistrer_txt", "Mnu_Enregistrer_csv",
-                                 "Mnu_Historique", "Mnu_Notice", "Mnu_Apropos"}) {
-            auto* action = main.window->findChild<QAction*>(QString::fromLatin1(name));
-            QVERIFY2(action, name);
-            QVERIFY2(action->shortcut().isEmpty() && !action->text().contains('&'), name);
-        }
+                                 "Mnu_Historique", "Mnu_Notice", "Mnu_Apropos"})
+            QVERIFY2(main.window->findChild<QAction*>(QString::fromLatin1(name)), name);
     }
 
     void tabGoesFromTheQueryToTheListThenTheCriteria()

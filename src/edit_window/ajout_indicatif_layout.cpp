@@ -27,7 +27,8 @@ namespace {
 QPushButton* button(QWidget* parent, const char* objectName, const QString& caption, const QRect& geometry)
 {
     auto* control = named(new QPushButton(caption, parent), objectName, caption, geometry);
-    control->setAutoDefault(false);
+    // Entrée presses the button that has the focus, as Space does.
+    control->setAutoDefault(true);
     return control;
 }
 

@@ -127,6 +127,7 @@ void Main::buildControls()
 
     Expert = named(new QPushButton(QStringLiteral("Expert"), client_), "Expert", QStringLiteral("Expert"),
                    twipsRect(12960, 6240, 615, 375));
+    Expert->setAutoDefault(true); // Entrée presses it when it has the focus, as Space does
     Expert->setVisible(false);
 
     // The list and the query box sit over their frames, not inside them.

@@ -1,6 +1,7 @@
 #include <QAccessible>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 
 #include "support/editing_fixture.h"
@@ -79,6 +80,34 @@ private slots:
         QCOMPARE(main.folder.directoryBytes(),
                  crlfLines({"Base Rev 256  du 07/12/2026", "F6ZZZ;MARTIN;Paul;1 rue A;PARIS;75001",
                             "F1ABC;DUPONT-DURAND;Jean;12 rue Haute;PARIS;75002"}));
+    }
+
+    // Entrée on a push button that has the focus presses it, as Space does.
+    void enterPressesTheFocusedButton_data()
+    {
+        QTest::addColumn<QString>("button");
+        for (const char* button : {"Modifier", "Enregistrer", "Ajouter", "Supprimer", "Quitter", "Expert"})
+            QTest::newRow(button) << QString::fromLatin1(button);
+    }
+    void enterPressesTheFocusedButton()
+    {
+        QFETCH(QString, button);
+        MainHarness main(crlfLines({"Base Rev 255  du 11/08/2009", "F1ABC;DUPONT;Jean;12 rue Haute;PARIS;75002"}));
+        Editing editing(main);
+        editing.open(QStringLiteral("F1ABC"));
+        if (button == QLatin1String("Enregistrer")) {
+            editing.click("Modifier");
+            editing.walk({"F1ABC", "DUPONT", "JEAN", "12 RUE HAUTE", "PARIS", "75002"});
+        }
+        QWidget* window = button == QLatin1String("Expert") ? static_cast<QWidget*>(main.window.get()) : editing.window();
+        QApplication::setActiveWindow(window);
+        auto* target = window->findChild<QPushButton*>(button);
+        QVERIFY(target && target->isEnabled());
+        target->setFocus();
+        QVERIFY(target->hasFocus());
+        QSignalSpy pressed(target, &QPushButton::clicked);
+        QTest::keyClick(target, Qt::Key_Return);
+        QCOMPARE(pressed.count(), 1);
     }
 
     void everyControlOfTheEditingWindowHasAFrenchName_data()

@@ -118,13 +118,27 @@ void Ajout_Indicatif::resetControls()
 {
     for (FieldLineEdit* fieldBoxControl : boxes_) {
         fieldBoxControl->clear();
-        fieldBoxControl->setEnabled(false);
+        closeBox(fieldBoxControl);
         setBackgroundColour(fieldBoxControl, kFieldDoneColour);
     }
-    Enregistrer->setEnabled(false);
-    setBackgroundColour(Enregistrer, QGuiApplication::palette().color(QPalette::Button));
+    disableSave();
     for (QPushButton* always : {Ajouter, Modifier, Supprimer, Quitter})
         always->setEnabled(true);
+}
+
+void Ajout_Indicatif::closeBox(FieldLineEdit* fieldBoxControl)
+{
+    // Read-only rather than disabled: the entry stays in the tab order, a screen reader reads
+    // it and its text keeps its full contrast.
+    fieldBoxControl->setEnabled(true);
+    fieldBoxControl->setReadOnly(true);
+}
+
+void Ajout_Indicatif::disableSave()
+{
+    // Light green marks only the control that takes the input next.
+    Enregistrer->setEnabled(false);
+    setBackgroundColour(Enregistrer, QGuiApplication::palette().color(QPalette::Button));
 }
 
 void Ajout_Indicatif::centre()

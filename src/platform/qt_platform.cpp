@@ -4,7 +4,6 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
-#include <QPrinterInfo>
 #include <QSettings>
 
 #include "platform/atomic_file.h"
@@ -72,11 +71,9 @@ std::optional<QString> QtPlatform::writeFileAtomically(const QString& path, cons
 
 Printer* QtPlatform::defaultPrinter()
 {
-    if (!printer_) {
-        if (QPrinterInfo::availablePrinterNames().isEmpty())
-            return nullptr;
+    // Never none: without a printer the job goes to a PDF file chosen in the dialog.
+    if (!printer_)
         printer_ = std::make_unique<QtPrinter>();
-    }
     return printer_.get();
 }
 
@@ -86,7 +83,19 @@ bool QtPlatform::showPrinterDialog(QWidget* parent, Printer& printer)
     auto* qtPrinter = dynamic_cast<QtPrinter*>(&printer);
     if (!qtPrinter)
         return true;
-    QPrintDialog dialog(&qtPrinter->device(), parent);
+    QPrinter& device = qtPrinter->device();
+#if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
+    // The system's own dialog there serves real printers only: a PDF file is chosen by name.
+    if (device.outputFormat() == QPrinter::PdfFormat) {
+        const QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("Imprimer dans un fichier PDF"),
+                                                          device.outputFileName(), QStringLiteral("PDF (*.pdf)"));
+        if (path.isEmpty())
+            return false;
+        device.setOutputFileName(path);
+        return true;
+    }
+#endif
+    QPrintDialog dialog(&device, parent);
     return dialog.exec() == QDialog::Accepted;
 }
 

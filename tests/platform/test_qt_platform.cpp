@@ -1,4 +1,10 @@
+#include <QApplication>
+#include <QComboBox>
 #include <QCoreApplication>
+#include <QLineEdit>
+#include <QPrintDialog>
+#include <QPrinterInfo>
+#include <QTimer>
 #include <QDir>
 #include <QFile>
 #include <QSettings>
@@ -33,6 +39,36 @@ class TestQtPlatform : public QObject {
 
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    // With no printer installed, printing is not refused: the dialog offers a PDF file.
+    void withoutAPrinterTheDialogOffersAPdfFile()
+    {
+        if (!QPrinterInfo::availablePrinterNames().isEmpty())
+            QSKIP("this machine has a printer");
+        QTemporaryDir folder;
+        const QString pdf = folder.filePath(QStringLiteral("liste.pdf"));
+        QtPlatform platform;
+        Printer* printer = platform.defaultPrinter();
+        QVERIFY(printer);
+        printer->printLine(QStringLiteral("Ville PARIS"));
+
+        QStringList offered;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            for (QComboBox* choice : dialog->findChildren<QComboBox*>())
+                for (int i = 0; i < choice->count(); ++i)
+                    offered << choice->itemText(i);
+            if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("filename")))
+                name->setText(pdf);
+            dialog->accept();
+        });
+        QVERIFY(platform.showPrinterDialog(nullptr, *printer));
+        QVERIFY2(offered.filter(QStringLiteral("PDF")).size() > 0, qPrintable(offered.join(", ")));
+        QCOMPARE(printer->endJob(), std::optional<QString>());
+        QVERIFY(fileBytes(pdf).startsWith("%PDF"));
+    }
 
     void settingsAreWrittenUnderApplicationSectionAndKey()
     {

@@ -3,10 +3,12 @@
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QToolBar>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <utility>
 
 namespace dravelin {
 
@@ -27,6 +29,16 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     forward_->setShortcut(QKeySequence::Forward);
     home_ = toolBar->addAction(QStringLiteral("Sommaire"));
     home_->setObjectName(QStringLiteral("Aide_Sommaire"));
+    // Screen readers speak the word alone, not the arrow drawn beside it.
+    const std::pair<QAction*, QString> spoken[] = {
+        {back_, QStringLiteral("Précédent")}, {forward_, QStringLiteral("Suivant")}, {home_, QStringLiteral("Sommaire")}};
+    for (const auto& [action, name] : spoken)
+        toolBar->widgetForAction(action)->setAccessibleName(name);
+
+    // Escape closes the manual, as it closes a dialog; the main window keeps its place.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape->setObjectName(QStringLiteral("Aide_Fermer"));
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
 
     browser_ = new QTextBrowser(this);
     browser_->setObjectName(QStringLiteral("Aide_Texte"));

@@ -1,4 +1,7 @@
+#include <QAccessible>
 #include <QAction>
+#include <QApplication>
+#include <QToolBar>
 #include <QCoreApplication>
 #include <QFile>
 #include <QRegularExpression>
@@ -91,6 +94,38 @@ private slots:
         platform.showHelp(&main, kShippedManual);
         QCOMPARE(platform.helpWindow(), window);
         QCOMPARE(main.findChildren<HelpWindow*>().size(), 1);
+    }
+
+    void everyToolbarButtonHasAFrenchName_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("back") << "Aide_Precedent" << "Précédent";
+        QTest::newRow("forward") << "Aide_Suivant" << "Suivant";
+        QTest::newRow("contents") << "Aide_Sommaire" << "Sommaire";
+    }
+    void everyToolbarButtonHasAFrenchName()
+    {
+        QFETCH(QString, action);
+        QFETCH(QString, name);
+        HelpWindow window;
+        auto* bar = window.findChild<QToolBar*>();
+        QVERIFY(bar);
+        QWidget* button = bar->widgetForAction(window.findChild<QAction*>(action));
+        QVERIFY(button);
+        // The name a screen reader speaks, without the arrow drawn beside it.
+        QCOMPARE(QAccessible::queryAccessibleInterface(button)->text(QAccessible::Name), name);
+    }
+
+    void escapeClosesTheWindow()
+    {
+        QtPlatform platform;
+        QWidget main;
+        platform.showHelp(&main, kShippedManual);
+        HelpWindow* window = platform.helpWindow();
+        QApplication::setActiveWindow(window);
+        QTest::keyClick(window->browser(), Qt::Key_Escape);
+        QVERIFY(!window->isVisible());
     }
 
     void aMissingManualIsExplainedInTheWindow()

@@ -15,6 +15,7 @@
 #include "edit_window/field_line_edit.h"
 #include "platform/platform.h"
 #include "shared/sous_programmes.h"
+#include "widgets/caption_fit.h"
 #include "widgets/colours.h"
 #include "widgets/fonts.h"
 #include "widgets/named_control.h"
@@ -100,6 +101,8 @@ void Ajout_Indicatif::buildControls()
     Label7 = fieldLabel(Frame2, "Label7", QStringLiteral("Nom"), twipsRect(480, 840, 615, 255), Nom_B);
     Label8 = fieldLabel(Frame2, "Label8", QStringLiteral("Code postal"), twipsRect(240, 2760, 855, 255), Cod_B);
     Label9 = fieldLabel(Frame2, "Label9", QStringLiteral("Adresse"), twipsRect(360, 1800, 735, 255), Adr_B);
+
+    widenToCaptions(this);
 
     for (QWidget* control : std::initializer_list<QWidget*>{Ind_B, Nom_B, Pre_B, Adr_B, Vil_B, Cod_B, Quitter,
                                                           Enregistrer, Ajouter, Supprimer, Modifier})

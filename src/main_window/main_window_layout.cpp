@@ -16,6 +16,7 @@
 #include "main_window/result_list_view.h"
 #include "platform/platform.h"
 #include "shared/sous_programmes.h"
+#include "widgets/caption_fit.h"
 #include "widgets/colours.h"
 #include "widgets/fonts.h"
 #include "widgets/named_control.h"
@@ -129,6 +130,8 @@ void Main::buildControls()
                    twipsRect(12960, 6240, 615, 375));
     Expert->setAutoDefault(true); // Entrée presses it when it has the focus, as Space does
     Expert->setVisible(false);
+
+    widenToCaptions(client_);
 
     // The list and the query box sit over their frames, not inside them.
     Liste_OM->raise();

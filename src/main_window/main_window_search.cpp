@@ -10,6 +10,7 @@
 #include "main_window/result_list_model.h"
 #include "platform/platform.h"
 #include "shared/sous_programmes.h"
+#include "widgets/caption_fit.h"
 #include "widgets/colours.h"
 #include "widgets/typing_line_edit.h"
 
@@ -29,6 +30,7 @@ Criterion Main::selectedCriterion() const
 void Main::selectCriterion(const QString& prompt)
 {
     Label_Recherche->setText(prompt);
+    widenToCaption(Label_Recherche);
     Libelle->setEnabled(true);
     setBackgroundColour(Libelle, kFieldOpenColour);
     Libelle->setFocus();

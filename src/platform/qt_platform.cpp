@@ -2,9 +2,12 @@
 
 #include <QCoreApplication>
 #include <QFileDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QScreen>
 #include <QSettings>
+#include <algorithm>
 
 #include "platform/atomic_file.h"
 #include "platform/file_filter.h"
@@ -12,6 +15,25 @@
 #include "platform/qt_printer.h"
 
 namespace dravelin {
+
+namespace {
+
+// A message box wraps lines longer than a set width; a text of several aligned lines, such as
+// the version history, must keep each line whole while the screen has room for it.
+void keepLinesWhole(QMessageBox& box, const QString& text)
+{
+    auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    if (!label)
+        return;
+    int widest = 0;
+    for (const QString& line : text.split(QLatin1Char('\n')))
+        widest = std::max(widest, label->fontMetrics().horizontalAdvance(line));
+    const QScreen* screen = box.screen();
+    const int room = screen ? screen->availableGeometry().width() * 4 / 5 : widest;
+    label->setMinimumWidth(std::min(widest, room));
+}
+
+} // namespace
 
 QtPlatform::QtPlatform() = default;
 
@@ -26,6 +48,7 @@ MessageAnswer QtPlatform::showMessage(QWidget* parent, const QString& text, Mess
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Dravelin"), shown, standardButtons, parent);
     box.setAccessibleName(QStringLiteral("Dravelin"));
     box.setAccessibleDescription(shown);
+    keepLinesWhole(box, shown);
     const int answer = box.exec();
     if (buttons == MessageButtons::Ok)
         return MessageAnswer::Ok;

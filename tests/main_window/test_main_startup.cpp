@@ -6,8 +6,10 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QDebug>
 #include <QTest>
 
+#include "support/caption_fit.h"
 #include "support/directory_fixture.h"
 #include "widgets/colours.h"
 #include "widgets/typing_line_edit.h"
@@ -123,9 +125,28 @@ private slots:
         MainHarness main(crlfLines({kRevision}));
         auto* widget = main.window->findChild<QWidget*>(name);
         QVERIFY(widget);
-        QCOMPARE(widget->geometry(), pixels);
+        QVERIFY2(sitsAsDrawn(widget, pixels), qPrintable(QDebug::toString(widget->geometry())));
         const QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
         QVERIFY(accessible && !accessible->text(QAccessible::Name).isEmpty());
+    }
+
+    // In the fonts actually installed, every caption shows whole.
+    void noCaptionIsClipped_data()
+    {
+        QTest::addColumn<QString>("option");
+        QTest::newRow("at start") << "";
+        for (const char* option : {"Option1", "Option2", "Option3", "Option4"})
+            QTest::newRow(option) << QString::fromLatin1(option);
+    }
+    void noCaptionIsClipped()
+    {
+        QFETCH(QString, option);
+        MainHarness main(crlfLines({kRevision}));
+        if (!option.isEmpty())
+            main.window->findChild<QRadioButton*>(option)->click(); // each prompt in its turn
+        main.control<QPushButton>("Expert")->show();
+        const QStringList clipped = clippedCaptions(main.window.get());
+        QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QStringLiteral("; "))));
     }
 
     void fontsKeepTheirKindWhereTheFaceIsMissing()

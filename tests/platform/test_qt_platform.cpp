@@ -1,7 +1,9 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinterInfo>
 #include <QTimer>
@@ -14,6 +16,7 @@
 
 #include "platform/file_filter.h"
 #include "platform/qt_platform.h"
+#include "shared/sous_programmes.h"
 #include "support/file_faults.h"
 
 namespace dravelin {
@@ -68,6 +71,27 @@ private slots:
         QVERIFY2(offered.filter(QStringLiteral("PDF")).size() > 0, qPrintable(offered.join(", ")));
         QCOMPARE(printer->endJob(), std::optional<QString>());
         QVERIFY(fileBytes(pdf).startsWith("%PDF"));
+    }
+
+    // The version history shows one line per version: a long line does not wrap and shift
+    // the alignment of the lines below it.
+    void aMessageKeepsItsLinesWhole()
+    {
+        const QString history = Sous_Programmes::historyText();
+        QStringList lines = history.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+        QStringList wrapped;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+            for (const QString& line : lines)
+                if (!label || label->contentsRect().width() < label->fontMetrics().horizontalAdvance(line))
+                    wrapped << line;
+            box->accept();
+        });
+        QtPlatform().showMessage(nullptr, history, MessageButtons::Ok);
+        QVERIFY2(wrapped.isEmpty(), qPrintable(wrapped.join(QLatin1Char('\n'))));
     }
 
     void settingsAreWrittenUnderApplicationSectionAndKey()

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QRect>
 #include <filesystem>
 #include <memory>
+#include <vector>
 
 #include "database/criterion.h"
 #include "database/list_output.h"
@@ -47,6 +49,26 @@ private:
     void buildControls();
     void buildMenus();
     void connectControls();
+
+    // ---- The layout that follows the window's size (main_window_geometry.cpp) ----
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void recordDesignedLayout();
+    void followClientSize();
+    void placeHeading();
+    void fitToScreen();
+    // A control's designed place and which edges of the client area it follows.
+    struct Placement {
+        QWidget* control;
+        QRect designed;
+        bool followsRight; // moves with the right edge
+        bool followsBottom; // moves with the bottom edge
+        bool growsWide;
+        bool growsTall;
+    };
+    std::vector<Placement> placements_;
+    QSize designedClient_;
+    QWidget* headingStrip_ = nullptr;
+    // ---- end of the layout that follows the window's size ----
 
     void selectCriterion(const QString& prompt);
     void queryEntered();

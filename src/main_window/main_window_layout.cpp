@@ -4,6 +4,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QListView>
+#include <QScrollArea>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -64,9 +65,15 @@ void Main::buildControls()
 {
     client_ = new QWidget(this);
     client_->setObjectName(QStringLiteral("Main_client"));
-    client_->setFixedSize(twipsToPixels(13845), twipsToPixels(6855));
+    client_->resize(twipsToPixels(13845), twipsToPixels(6855));
     client_->setFont(msSansSerif(8));
-    setCentralWidget(client_);
+    // Below its smallest layout the client area scrolls rather than hiding controls.
+    auto* scroller = new QScrollArea(this);
+    scroller->setObjectName(QStringLiteral("Main_defilement"));
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setWidgetResizable(true);
+    scroller->setWidget(client_);
+    setCentralWidget(scroller);
 
     Frame4 = frame(client_, "Frame4", QStringLiteral("Révision de l'annuaire"), twipsRect(120, 120, 1575, 855));
     Num_Rev = label(Frame4, "Num_Rev", QStringLiteral("Base Rev 255 "), twipsRect(120, 240, 1335, 255), Qt::AlignCenter);
@@ -88,7 +95,13 @@ void Main::buildControls()
     Line1->setFrameShadow(QFrame::Plain);
 
     Frame3 = frame(client_, "Frame3", QStringLiteral("Liste des indicatifs"), twipsRect(120, 1080, 13575, 4935));
-    Titre = label(Frame3, "Titre", QString(), twipsRect(360, 240, 12855, 255));
+    // The heading stands in a strip over the list's text, in the list's fixed-pitch face, so
+    // that its words stay over their columns, also when the lines scroll sideways.
+    headingStrip_ = new QWidget(Frame3);
+    headingStrip_->setObjectName(QStringLiteral("Titre_Bande"));
+    headingStrip_->setGeometry(twipsRect(360, 240, 12855, 255));
+    Titre = label(headingStrip_, "Titre", QString(), QRect(QPoint(0, 0), twipsRect(360, 240, 12855, 255).size()));
+    Titre->setFont(letterGothic(9));
 
     resultModel_ = new ResultListModel(this);
     Liste_OM = named(new ResultListView(client_), "Liste_OM", QStringLiteral("Résultats"), twipsRect(360, 1680, 13095, 4110));
@@ -132,6 +145,7 @@ void Main::buildControls()
     Expert->setVisible(false);
 
     widenToCaptions(client_);
+    recordDesignedLayout();
 
     // The list and the query box sit over their frames, not inside them.
     Liste_OM->raise();

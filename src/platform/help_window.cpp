@@ -10,6 +10,8 @@
 #include <QVBoxLayout>
 #include <utility>
 
+#include "platform/help_browser.h"
+
 namespace dravelin {
 
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
@@ -40,7 +42,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     escape->setObjectName(QStringLiteral("Aide_Fermer"));
     connect(escape, &QShortcut::activated, this, &QWidget::close);
 
-    browser_ = new QTextBrowser(this);
+    browser_ = new HelpBrowser(this);
     browser_->setObjectName(QStringLiteral("Aide_Texte"));
     browser_->setAccessibleName(QStringLiteral("Mode d'emploi"));
     browser_->setOpenExternalLinks(true);

@@ -142,8 +142,17 @@ def main():
             if h != e:
                 sys.exit(f"line {i} differs:\n heard    {h!r}\n expected {e!r}")
         sys.exit(f"{len(heard)} lines heard, {len(expected_lines)} expected")
+    # F1 opens the manual; its links are links for the reader, and Escape closes it.
+    pyatspi.Registry.generateKeyboardEvent(0xFFBE, None, pyatspi.KEY_SYM)  # F1
+    manual = poll("the manual's text", lambda: descendant(app, "text", "Mode d'emploi"), bound=30)
+    links = poll("the manual's links",
+                 lambda: [manual.getChildAtIndex(i) for i in range(manual.childCount)] or None, bound=30)
+    roles = {link.getRoleName() for link in links}
+    if roles != {"link"} or not any(link.name == "La révision de l'annuaire" for link in links):
+        sys.exit(f"the manual's links are heard as {roles}: {[link.name for link in links][:5]}")
+
     print(f"heard {len(heard)} lines and the announced caption {count.name!r}, as dravelin-recherche prints them, "
-          f"and the query box told {expected_count!r} twice")
+          f"and the query box told {expected_count!r} twice; the manual shows {len(links)} links")
 
 
 if __name__ == "__main__":

@@ -117,6 +117,39 @@ private slots:
         QCOMPARE(QAccessible::queryAccessibleInterface(button)->text(QAccessible::Name), name);
     }
 
+    // Screen readers find each link of the manual as a link, with its words, and follow it.
+    void linksAreExposedAsLinks()
+    {
+        QtPlatform platform;
+        QWidget main;
+        platform.showHelp(&main, kShippedManual);
+        QTextBrowser* browser = platform.helpWindow()->browser();
+        QAccessibleInterface* text = QAccessible::queryAccessibleInterface(browser);
+        QVERIFY(text && text->textInterface());
+        QVERIFY(text->textInterface()->text(0, text->textInterface()->characterCount())
+                    .contains(QStringLiteral("La règle de l'égalité exacte")));
+
+        const int linksInTheFile =
+            static_cast<int>(QString::fromUtf8(fileBytes(kShippedManual)).count(QStringLiteral("<a href=")));
+        QStringList names;
+        QAccessibleInterface* revision = nullptr;
+        for (int i = 0; i < text->childCount(); ++i) {
+            QAccessibleInterface* link = text->child(i);
+            QVERIFY(link);
+            QCOMPARE(link->role(), QAccessible::Link);
+            QCOMPARE(link->parent(), text);
+            QVERIFY(!link->rect().isEmpty());
+            names << link->text(QAccessible::Name);
+            if (link->text(QAccessible::Name) == QStringLiteral("La révision de l'annuaire"))
+                revision = link;
+        }
+        QCOMPARE(names.size(), linksInTheFile);
+        QVERIFY2(names.contains(QStringLiteral("Rechercher dans l'annuaire")), qPrintable(names.join(", ")));
+        QVERIFY(revision && revision->actionInterface());
+        revision->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(browser->source().fragment(), QStringLiteral("revision"));
+    }
+
     void escapeClosesTheWindow()
     {
         QtPlatform platform;

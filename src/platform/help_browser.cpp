@@ -119,7 +119,9 @@ public:
     QAccessibleInterface* child(int index) const override
     {
         const auto& ids = browser()->linkIds();
-        return index >= 0 && index < static_cast<int>(ids.size()) ? QAccessible::accessibleInterface(ids[index]) : nullptr;
+        if (index < 0 || index >= static_cast<int>(ids.size()))
+            return nullptr;
+        return QAccessible::accessibleInterface(ids[static_cast<std::size_t>(index)]);
     }
     int indexOfChild(const QAccessibleInterface* child) const override
     {
@@ -217,6 +219,8 @@ HelpBrowser::HelpBrowser(QWidget* parent) : QTextBrowser(parent)
 
 HelpBrowser::~HelpBrowser()
 {
+    // The document outlives this part of the object: it must not call back into it.
+    document()->disconnect(this);
     dropLinks();
 }
 
@@ -246,7 +250,8 @@ void HelpBrowser::collectLinks()
     QString href;
     const auto close = [&] {
         if (start >= 0)
-            linkIds_.push_back(QAccessible::registerAccessibleInterface(new HelpLinkAccessible(this, start, end, href)));
+            linkIds_.push_back(
+                QAccessible::registerAccessibleInterface(new HelpLinkAccessible(this, start, end, href)));
         start = -1;
     };
     for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {

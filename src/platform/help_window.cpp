@@ -33,7 +33,10 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     home_->setObjectName(QStringLiteral("Aide_Sommaire"));
     // Screen readers speak the word alone, not the arrow drawn beside it.
     const std::pair<QAction*, QString> spoken[] = {
-        {back_, QStringLiteral("Précédent")}, {forward_, QStringLiteral("Suivant")}, {home_, QStringLiteral("Sommaire")}};
+        {back_, QStringLiteral("Précédent")},
+        {forward_, QStringLiteral("Suivant")},
+        {home_, QStringLiteral("Sommaire")},
+    };
     for (const auto& [action, name] : spoken)
         toolBar->widgetForAction(action)->setAccessibleName(name);
 

@@ -116,7 +116,8 @@ private slots:
             editing.click("Modifier");
             editing.walk({"F1ABC", "DUPONT", "JEAN", "12 RUE HAUTE", "PARIS", "75002"});
         }
-        QWidget* window = button == QLatin1String("Expert") ? static_cast<QWidget*>(main.window.get()) : editing.window();
+        QWidget* window = button == QLatin1String("Expert") ? static_cast<QWidget*>(main.window.get())
+                                                            : static_cast<QWidget*>(editing.window());
         QApplication::setActiveWindow(window);
         auto* target = window->findChild<QPushButton*>(button);
         QVERIFY(target && target->isEnabled());
@@ -145,8 +146,8 @@ private slots:
                 QVERIFY(!accessible->state().disabled);
                 QVERIFY(accessible->state().readOnly);
                 QVERIFY(accessible->textInterface());
-                const QString text = accessible->textInterface()->text(0, accessible->textInterface()->characterCount());
-                QCOMPARE(text, box->text());
+                QAccessibleTextInterface* text = accessible->textInterface();
+                QCOMPARE(text->text(0, text->characterCount()), box->text());
                 const double ratio = contrast(box->palette().color(box->foregroundRole()), backgroundColour(box));
                 QVERIFY2(ratio >= 4.5, qPrintable(QString::number(ratio)));
             }

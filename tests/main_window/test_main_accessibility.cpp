@@ -129,7 +129,8 @@ private slots:
         QTest::addColumn<QKeySequence>("shortcut");
         QTest::newRow("Fichiers") << "Mnu_Fichier" << "&Fichiers" << QKeySequence();
         QTest::newRow("Quitter Dravelin") << "Mnu_Quitter" << "&Quitter Dravelin" << QKeySequence(Qt::CTRL | Qt::Key_Q);
-        QTest::newRow("Imprimer la liste") << "Mnu_Imprimer" << "&Imprimer la liste" << QKeySequence(Qt::CTRL | Qt::Key_P);
+        QTest::newRow("Imprimer la liste") << "Mnu_Imprimer" << "&Imprimer la liste"
+                                           << QKeySequence(Qt::CTRL | Qt::Key_P);
         QTest::newRow("Enregistrer la liste") << "Mnu_Enregistrer" << "&Enregistrer la liste" << QKeySequence();
         QTest::newRow("au format txt") << "Mnu_Enregistrer_txt" << "au format &txt" << QKeySequence();
         QTest::newRow("au format csv") << "Mnu_Enregistrer_csv" << "au format &csv" << QKeySequence();
@@ -171,8 +172,8 @@ private slots:
         QTest::newRow("Ctrl+P prints") << QList<QKeyCombination>{ctrlP} << "printed";
         QTest::newRow("Alt+I prints") << QList<QKeyCombination>{altI} << "printed";
         QTest::newRow("F10, right arrow, Entrée prints") << QList<QKeyCombination>{f10, right, enter} << "printed";
-        QTest::newRow("F10, right arrows, Entrée twice saves") << QList<QKeyCombination>{f10, right, right, enter, enter}
-                                                              << "save dialog";
+        QTest::newRow("F10, right arrows, Entrée twice saves")
+            << QList<QKeyCombination>{f10, right, right, enter, enter} << "save dialog";
         QTest::newRow("F10, down arrow, Entrée quits") << QList<QKeyCombination>{f10, down, enter} << "closed";
         QTest::newRow("Ctrl+Q quits") << QList<QKeyCombination>{ctrlQ} << "closed";
         QTest::newRow("F1 opens the manual") << QList<QKeyCombination>{QKeyCombination(Qt::Key_F1)} << "manual";

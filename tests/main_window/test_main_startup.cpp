@@ -212,7 +212,8 @@ private slots:
         QVERIFY(lineWidth > list->viewport()->width());
         list->doItemsLayout(); // as the view does before it paints
         QScrollBar* sideways = list->horizontalScrollBar();
-        QVERIFY2(sideways->maximum() >= lineWidth - list->viewport()->width(), qPrintable(QString::number(sideways->maximum())));
+        QVERIFY2(sideways->maximum() >= lineWidth - list->viewport()->width(),
+                 qPrintable(QString::number(sideways->maximum())));
 
         for (const int scrolled : {0, sideways->maximum()}) {
             sideways->setValue(scrolled);

@@ -49,6 +49,12 @@ void KeyboardMenuBar::keyPressEvent(QKeyEvent* event)
 
 void KeyboardMenuBar::leave()
 {
+    // Under styles where Alt walks the bar, the widget keeps a walk of its own: Escape ends it
+    // and gives back the focus it took.
+    if (hasFocus()) {
+        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QMenuBar::keyPressEvent(&escape);
+    }
     setActiveAction(nullptr);
     if (hasFocus() && returnFocus_)
         returnFocus_->setFocus(Qt::MenuBarFocusReason);

@@ -55,6 +55,8 @@ private:
     void fieldEntered(EntryField field);
     bool fieldAccepted(EntryField field);
     void openControl(QWidget* control);
+    void closeBox(FieldLineEdit* fieldBoxControl);
+    void disableSave();
     FieldLineEdit* box(EntryField field) const { return boxes_[static_cast<std::size_t>(field)]; }
 
     // The buttons.

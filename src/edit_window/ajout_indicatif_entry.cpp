@@ -47,12 +47,17 @@ bool Ajout_Indicatif::fieldAccepted(EntryField field)
 void Ajout_Indicatif::openControl(QWidget* control)
 {
     control->setEnabled(true);
+    if (auto* fieldBoxControl = qobject_cast<FieldLineEdit*>(control))
+        fieldBoxControl->setReadOnly(false);
     setBackgroundColour(control, kFieldOpenColour);
     control->setFocus();
 }
 
 void Ajout_Indicatif::fieldEntered(EntryField field)
 {
+    // A box that only shows the entry is not part of the chain.
+    if (box(field)->isReadOnly())
+        return;
     if (!fieldAccepted(field))
         return;
     setBackgroundColour(box(field), kFieldDoneColour);

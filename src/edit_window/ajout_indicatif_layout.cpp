@@ -15,6 +15,7 @@
 #include "edit_window/field_line_edit.h"
 #include "platform/platform.h"
 #include "shared/sous_programmes.h"
+#include "widgets/caption_fit.h"
 #include "widgets/colours.h"
 #include "widgets/fonts.h"
 #include "widgets/named_control.h"
@@ -27,7 +28,8 @@ namespace {
 QPushButton* button(QWidget* parent, const char* objectName, const QString& caption, const QRect& geometry)
 {
     auto* control = named(new QPushButton(caption, parent), objectName, caption, geometry);
-    control->setAutoDefault(false);
+    // Entrée presses the button that has the focus, as Space does.
+    control->setAutoDefault(true);
     return control;
 }
 
@@ -100,6 +102,8 @@ void Ajout_Indicatif::buildControls()
     Label8 = fieldLabel(Frame2, "Label8", QStringLiteral("Code postal"), twipsRect(240, 2760, 855, 255), Cod_B);
     Label9 = fieldLabel(Frame2, "Label9", QStringLiteral("Adresse"), twipsRect(360, 1800, 735, 255), Adr_B);
 
+    widenToCaptions(this);
+
     for (QWidget* control : std::initializer_list<QWidget*>{Ind_B, Nom_B, Pre_B, Adr_B, Vil_B, Cod_B, Quitter,
                                                           Enregistrer, Ajouter, Supprimer, Modifier})
         control->raise();
@@ -117,13 +121,27 @@ void Ajout_Indicatif::resetControls()
 {
     for (FieldLineEdit* fieldBoxControl : boxes_) {
         fieldBoxControl->clear();
-        fieldBoxControl->setEnabled(false);
+        closeBox(fieldBoxControl);
         setBackgroundColour(fieldBoxControl, kFieldDoneColour);
     }
-    Enregistrer->setEnabled(false);
-    setBackgroundColour(Enregistrer, QGuiApplication::palette().color(QPalette::Button));
+    disableSave();
     for (QPushButton* always : {Ajouter, Modifier, Supprimer, Quitter})
         always->setEnabled(true);
+}
+
+void Ajout_Indicatif::closeBox(FieldLineEdit* fieldBoxControl)
+{
+    // Read-only rather than disabled: the entry stays in the tab order, a screen reader reads
+    // it and its text keeps its full contrast.
+    fieldBoxControl->setEnabled(true);
+    fieldBoxControl->setReadOnly(true);
+}
+
+void Ajout_Indicatif::disableSave()
+{
+    // Light green marks only the control that takes the input next.
+    Enregistrer->setEnabled(false);
+    setBackgroundColour(Enregistrer, QGuiApplication::palette().color(QPalette::Button));
 }
 
 void Ajout_Indicatif::centre()

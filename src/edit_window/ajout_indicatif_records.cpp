@@ -33,16 +33,16 @@ void Ajout_Indicatif::startNewEntry()
         return;
     // A new entry is appended, never put in place of the one a pending modification named.
     shared_.Mode_Modification = false;
-    Ind_B->setEnabled(true);
+    Ind_B->setReadOnly(false);
     setBackgroundColour(Ind_B, kFieldOpenColour);
     Ind_B->clear();
     for (std::size_t i = 1; i < kEntryFieldCount; ++i) {
         boxes_[i]->clear();
-        boxes_[i]->setEnabled(false);
+        closeBox(boxes_[i]);
     }
     shownKey_.reset();
     // Only the entry chain enables it again, once the postcode has passed.
-    Enregistrer->setEnabled(false);
+    disableSave();
     Ind_B->setFocus();
 }
 
@@ -83,7 +83,7 @@ void Ajout_Indicatif::deleteSelectedEntry()
         fieldBoxControl->clear();
     shownKey_.reset();
     // The boxes are empty now: an empty record must not be one click away.
-    Enregistrer->setEnabled(false);
+    disableSave();
     shared_.Mode_Modification = false;
     emit shared_.resultListInvalidated();
     Quitter->setFocus();

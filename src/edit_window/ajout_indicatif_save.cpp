@@ -1,6 +1,5 @@
 #include "edit_window/ajout_indicatif.h"
 
-#include <QGuiApplication>
 #include <QPushButton>
 
 #include "database/append.h"
@@ -63,15 +62,14 @@ void Ajout_Indicatif::storeEntry()
 
 void Ajout_Indicatif::readyForNextEntry()
 {
-    setBackgroundColour(Enregistrer, QGuiApplication::palette().color(QPalette::Button));
     // A second click would store six empty boxes: only the entry chain enables it again.
-    Enregistrer->setEnabled(false);
+    disableSave();
     setBackgroundColour(Ind_B, kFieldOpenColour);
     Ind_B->clear();
-    Ind_B->setEnabled(true);
+    Ind_B->setReadOnly(false);
     for (std::size_t i = 1; i < kEntryFieldCount; ++i) {
         boxes_[i]->clear();
-        boxes_[i]->setEnabled(false);
+        closeBox(boxes_[i]);
     }
     shownKey_.reset();
 }

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QRect>
 #include <filesystem>
 #include <memory>
+#include <vector>
 
 #include "database/criterion.h"
 #include "database/list_output.h"
@@ -20,6 +22,7 @@ class QRadioButton;
 namespace dravelin {
 
 class Ajout_Indicatif;
+class KeyboardMenuBar;
 class Platform;
 class ResultListModel;
 class Sous_Programmes;
@@ -47,8 +50,30 @@ private:
     void buildMenus();
     void connectControls();
 
+    // ---- The layout that follows the window's size (main_window_geometry.cpp) ----
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void recordDesignedLayout();
+    void followClientSize();
+    void placeHeading();
+    void fitToScreen();
+    // A control's designed place and which edges of the client area it follows.
+    struct Placement {
+        QWidget* control;
+        QRect designed;
+        bool followsRight; // moves with the right edge
+        bool followsBottom; // moves with the bottom edge
+        bool growsWide;
+        bool growsTall;
+    };
+    std::vector<Placement> placements_;
+    QSize designedClient_;
+    QWidget* headingStrip_ = nullptr;
+    // ---- end of the layout that follows the window's size ----
+
     void selectCriterion(const QString& prompt);
     void queryEntered();
+    // Tells screen readers the outcome of a search without taking the focus from the query box.
+    void announceOnQueryBox(const QString& text);
     Criterion selectedCriterion() const;
     std::filesystem::path directoryFile() const;
     void showMessage(const QString& text);
@@ -80,6 +105,7 @@ private:
     TypingLineEdit* Libelle = nullptr;
     QPushButton* Expert = nullptr;
 
+    KeyboardMenuBar* menuBar_ = nullptr;
     QMenu* Mnu_Fichier = nullptr;
     QAction* Mnu_Quitter = nullptr;
     QAction* Mnu_Imprimer = nullptr;

@@ -4,16 +4,20 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QListView>
+#include <QScrollArea>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
 
 #include "edit_window/ajout_indicatif.h" // Main owns the editing window
+#include "main_window/criterion_button.h"
+#include "main_window/keyboard_menu_bar.h"
 #include "main_window/result_list_model.h"
 #include "main_window/result_list_view.h"
 #include "platform/platform.h"
 #include "shared/sous_programmes.h"
+#include "widgets/caption_fit.h"
 #include "widgets/colours.h"
 #include "widgets/fonts.h"
 #include "widgets/named_control.h"
@@ -61,9 +65,15 @@ void Main::buildControls()
 {
     client_ = new QWidget(this);
     client_->setObjectName(QStringLiteral("Main_client"));
-    client_->setFixedSize(twipsToPixels(13845), twipsToPixels(6855));
+    client_->resize(twipsToPixels(13845), twipsToPixels(6855));
     client_->setFont(msSansSerif(8));
-    setCentralWidget(client_);
+    // Below its smallest layout the client area scrolls rather than hiding controls.
+    auto* scroller = new QScrollArea(this);
+    scroller->setObjectName(QStringLiteral("Main_defilement"));
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setWidgetResizable(true);
+    scroller->setWidget(client_);
+    setCentralWidget(scroller);
 
     Frame4 = frame(client_, "Frame4", QStringLiteral("Révision de l'annuaire"), twipsRect(120, 120, 1575, 855));
     Num_Rev = label(Frame4, "Num_Rev", QStringLiteral("Base Rev 255 "), twipsRect(120, 240, 1335, 255), Qt::AlignCenter);
@@ -85,7 +95,13 @@ void Main::buildControls()
     Line1->setFrameShadow(QFrame::Plain);
 
     Frame3 = frame(client_, "Frame3", QStringLiteral("Liste des indicatifs"), twipsRect(120, 1080, 13575, 4935));
-    Titre = label(Frame3, "Titre", QString(), twipsRect(360, 240, 12855, 255));
+    // The heading stands in a strip over the list's text, in the list's fixed-pitch face, so
+    // that its words stay over their columns, also when the lines scroll sideways.
+    headingStrip_ = new QWidget(Frame3);
+    headingStrip_->setObjectName(QStringLiteral("Titre_Bande"));
+    headingStrip_->setGeometry(twipsRect(360, 240, 12855, 255));
+    Titre = label(headingStrip_, "Titre", QString(), QRect(QPoint(0, 0), twipsRect(360, 240, 12855, 255).size()));
+    Titre->setFont(letterGothic(9));
 
     resultModel_ = new ResultListModel(this);
     Liste_OM = named(new ResultListView(client_), "Liste_OM", QStringLiteral("Résultats"), twipsRect(360, 1680, 13095, 4110));
@@ -101,13 +117,13 @@ void Main::buildControls()
                    Qt::AlignRight | Qt::AlignVCenter);
     Label3->setFont(msSansSerif(9.75));
 
-    Option1 = named(new QRadioButton(QStringLiteral("Indicatif"), Frame2), "Option1", QStringLiteral("Indicatif"),
+    Option1 = named(new CriterionButton(QStringLiteral("Indicatif"), Frame2), "Option1", QStringLiteral("Indicatif"),
                     twipsRect(2040, 240, 975, 255));
-    Option2 = named(new QRadioButton(QStringLiteral("Nom"), Frame2), "Option2", QStringLiteral("Nom"),
+    Option2 = named(new CriterionButton(QStringLiteral("Nom"), Frame2), "Option2", QStringLiteral("Nom"),
                     twipsRect(3120, 240, 975, 255));
-    Option3 = named(new QRadioButton(QStringLiteral("Ville"), Frame2), "Option3", QStringLiteral("Ville"),
+    Option3 = named(new CriterionButton(QStringLiteral("Ville"), Frame2), "Option3", QStringLiteral("Ville"),
                     twipsRect(4200, 240, 975, 255));
-    Option4 = named(new QRadioButton(QStringLiteral("Département"), Frame2), "Option4", QStringLiteral("Département"),
+    Option4 = named(new CriterionButton(QStringLiteral("Département"), Frame2), "Option4", QStringLiteral("Département"),
                     twipsRect(5280, 240, 1215, 255));
     auto* criteria = new QButtonGroup(this);
     for (QRadioButton* option : {Option1, Option2, Option3, Option4})
@@ -125,7 +141,11 @@ void Main::buildControls()
 
     Expert = named(new QPushButton(QStringLiteral("Expert"), client_), "Expert", QStringLiteral("Expert"),
                    twipsRect(12960, 6240, 615, 375));
+    Expert->setAutoDefault(true); // Entrée presses it when it has the focus, as Space does
     Expert->setVisible(false);
+
+    widenToCaptions(client_);
+    recordDesignedLayout();
 
     // The list and the query box sit over their frames, not inside them.
     Liste_OM->raise();
@@ -143,46 +163,64 @@ void Main::buildControls()
 
 void Main::buildMenus()
 {
-    QMenuBar* bar = menuBar();
-    bar->setObjectName(QStringLiteral("Barre_Menus"));
+    // Every menu has an access key and the frequent commands their usual shortcuts, so that
+    // nothing needs the mouse.
+    menuBar_ = new KeyboardMenuBar(this);
+    setMenuBar(menuBar_);
+    menuBar_->setObjectName(QStringLiteral("Barre_Menus"));
 
-    Mnu_Fichier = bar->addMenu(QStringLiteral("Fichiers"));
+    Mnu_Fichier = menuBar_->addMenu(QStringLiteral("&Fichiers"));
     Mnu_Fichier->setObjectName(QStringLiteral("Mnu_Fichier"));
-    Mnu_Quitter = Mnu_Fichier->addAction(QStringLiteral("Quitter Dravelin"));
+    Mnu_Quitter = Mnu_Fichier->addAction(QStringLiteral("&Quitter Dravelin"));
     Mnu_Quitter->setObjectName(QStringLiteral("Mnu_Quitter"));
+    Mnu_Quitter->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
-    Mnu_Imprimer = bar->addAction(QStringLiteral("Imprimer la liste"));
+    Mnu_Imprimer = menuBar_->addAction(QStringLiteral("&Imprimer la liste"));
     Mnu_Imprimer->setObjectName(QStringLiteral("Mnu_Imprimer"));
+    Mnu_Imprimer->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
 
-    Mnu_Enregistrer = bar->addMenu(QStringLiteral("Enregistrer la liste"));
+    Mnu_Enregistrer = menuBar_->addMenu(QStringLiteral("&Enregistrer la liste"));
     Mnu_Enregistrer->setObjectName(QStringLiteral("Mnu_Enregistrer"));
-    Mnu_Enregistrer_txt = Mnu_Enregistrer->addAction(QStringLiteral("au format txt"));
+    Mnu_Enregistrer_txt = Mnu_Enregistrer->addAction(QStringLiteral("au format &txt"));
     Mnu_Enregistrer_txt->setObjectName(QStringLiteral("Mnu_Enregistrer_txt"));
-    Mnu_Enregistrer_csv = Mnu_Enregistrer->addAction(QStringLiteral("au format csv"));
+    Mnu_Enregistrer_csv = Mnu_Enregistrer->addAction(QStringLiteral("au format &csv"));
     Mnu_Enregistrer_csv->setObjectName(QStringLiteral("Mnu_Enregistrer_csv"));
 
-    Mnu_Aide = bar->addMenu(QStringLiteral("Aide"));
+    Mnu_Aide = menuBar_->addMenu(QStringLiteral("&Aide"));
     Mnu_Aide->setObjectName(QStringLiteral("Mnu_Aide"));
-    Mnu_Historique = Mnu_Aide->addAction(QStringLiteral("Historique"));
+    Mnu_Historique = Mnu_Aide->addAction(QStringLiteral("&Historique"));
     Mnu_Historique->setObjectName(QStringLiteral("Mnu_Historique"));
-    Mnu_Notice = Mnu_Aide->addAction(QStringLiteral("Mode d'emploi"));
+    Mnu_Notice = Mnu_Aide->addAction(QStringLiteral("&Mode d'emploi"));
     Mnu_Notice->setObjectName(QStringLiteral("Mnu_Notice"));
-    Mnu_Apropos = Mnu_Aide->addAction(QStringLiteral("A Propos"));
+    Mnu_Notice->setShortcut(QKeySequence(Qt::Key_F1));
+    Mnu_Apropos = Mnu_Aide->addAction(QStringLiteral("A &Propos"));
     Mnu_Apropos->setObjectName(QStringLiteral("Mnu_Apropos"));
 }
 
 void Main::connectControls()
 {
     connect(Mnu_Quitter, &QAction::triggered, this, &QWidget::close);
-    // The menus have no access keys: F10 reaches the menu bar from the keyboard.
+    // F10 walks the menu bar from the keyboard, as Alt and the access keys do.
     auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
-    connect(menuKey, &QShortcut::activated, this, [this] { menuBar()->setActiveAction(Mnu_Fichier->menuAction()); });
+    connect(menuKey, &QShortcut::activated, menuBar_, &KeyboardMenuBar::enterFromKeyboard);
 
-    connect(Option1, &QRadioButton::clicked, this, [this] { selectCriterion(QStringLiteral("Entrez un indicatif : ")); });
-    connect(Option2, &QRadioButton::clicked, this, [this] { selectCriterion(QStringLiteral("Entrez un nom : ")); });
-    connect(Option3, &QRadioButton::clicked, this, [this] { selectCriterion(QStringLiteral("Entrez une ville : ")); });
-    connect(Option4, &QRadioButton::clicked, this,
-            [this] { selectCriterion(QStringLiteral("Entrez un départemant : ")); });
+    const std::pair<QRadioButton*, QString> criteria[] = {
+        {Option1, QStringLiteral("Entrez un indicatif : ")},
+        {Option2, QStringLiteral("Entrez un nom : ")},
+        {Option3, QStringLiteral("Entrez une ville : ")},
+        {Option4, QStringLiteral("Entrez un départemant : ")},
+    };
+    for (const auto& [option, prompt] : criteria) {
+        // A click, an arrow key and a screen reader's action all choose the criterion; the
+        // last two select the button without a click.
+        connect(option, &QRadioButton::clicked, this, [this, prompt = prompt] { selectCriterion(prompt); });
+        connect(option, &QRadioButton::toggled, this, [this, prompt = prompt](bool on) {
+            if (on)
+                selectCriterion(prompt);
+        });
+        connect(static_cast<CriterionButton*>(option), &CriterionButton::chosenByKey, Libelle,
+                [this] { Libelle->setFocus(Qt::OtherFocusReason); });
+    }
     connect(Libelle, &TypingLineEdit::enterPressed, this, &Main::queryEntered);
 
     connect(&shared_, &Sous_Programmes::resultListInvalidated, resultModel_, &ResultListModel::clear);

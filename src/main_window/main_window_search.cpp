@@ -1,5 +1,6 @@
 #include "main_window/main_window.h"
 
+#include <QAccessible>
 #include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
@@ -9,6 +10,7 @@
 #include "main_window/result_list_model.h"
 #include "platform/platform.h"
 #include "shared/sous_programmes.h"
+#include "widgets/caption_fit.h"
 #include "widgets/colours.h"
 #include "widgets/typing_line_edit.h"
 
@@ -28,6 +30,7 @@ Criterion Main::selectedCriterion() const
 void Main::selectCriterion(const QString& prompt)
 {
     Label_Recherche->setText(prompt);
+    widenToCaption(Label_Recherche);
     Libelle->setEnabled(true);
     setBackgroundColour(Libelle, kFieldOpenColour);
     Libelle->setFocus();
@@ -49,6 +52,18 @@ void Main::queryEntered()
     Libelle->setFocus();
 }
 
+void Main::announceOnQueryBox(const QString& text)
+{
+    // Screen readers speak a change of the description of the control that has the focus;
+    // the same count twice must be spoken twice.
+    if (Libelle->accessibleDescription() != text) {
+        Libelle->setAccessibleDescription(text);
+        return;
+    }
+    QAccessibleEvent event(Libelle, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&event);
+}
+
 void Main::Affichage()
 {
     if (shared_.directoryBusy)
@@ -66,8 +81,10 @@ void Main::Affichage()
 
     const QString countCaption = QStringLiteral(" %1 indicatif(s)").arg(count);
     Frame3->setTitle(countCaption);
-    Frame3->setAccessibleName(countCaption); // announces the count to screen readers
+    Frame3->setAccessibleName(countCaption);
     Libelle->clear();
+    announceOnQueryBox(problem == FileProblem::None && count == 0 ? QStringLiteral("Recherche sans résultat")
+                                                                  : countCaption);
     shared_.directoryBusy = false;
 
     if (problem == FileProblem::Missing)

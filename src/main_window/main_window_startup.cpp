@@ -34,7 +34,7 @@ std::filesystem::path Main::directoryFile() const
 
 bool Main::loadWindow()
 {
-    adjustSize();
+    fitToScreen();
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->geometry();
         move(area.x() + (area.width() - frameGeometry().width()) / 2,

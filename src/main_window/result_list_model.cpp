@@ -1,5 +1,6 @@
 #include "main_window/result_list_model.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace dravelin {
@@ -8,6 +9,10 @@ void ResultListModel::setLines(ResultLines lines)
 {
     beginResetModel();
     lines_ = std::move(lines);
+    longestLine_ = 0;
+    for (std::size_t index = 0; index < lines_.size(); ++index)
+        longestLine_ = std::max(longestLine_, lines_[index].size());
+    longestLine_ = std::min(longestLine_, kLongestShownLine + 1);
     endResetModel();
 }
 
@@ -25,6 +30,8 @@ QVariant ResultListModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || index.row() >= rowCount())
         return {};
+    if (role == kLongestLineRole)
+        return static_cast<int>(longestLine_);
     if (role != Qt::DisplayRole && role != Qt::AccessibleTextRole)
         return {};
     const std::string_view line = lines_[static_cast<std::size_t>(index.row())];

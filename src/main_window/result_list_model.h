@@ -25,11 +25,16 @@ public:
     // would freeze the window at every repaint. lines() keeps every byte.
     static constexpr std::size_t kLongestShownLine = 1000;
 
+    // The number of characters of the longest line as shown; every row answers it under this
+    // role, so that a view of uniform rows is as wide as its longest line.
+    static constexpr int kLongestLineRole = Qt::UserRole + 1;
+
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
 private:
     ResultLines lines_;
+    std::size_t longestLine_ = 0;
     mutable Windows1252 codec_;
 };
 

@@ -1,9 +1,63 @@
 #include "main_window/result_list_view.h"
 
+#include <QApplication>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyledItemDelegate>
+#include <algorithm>
+
+#include "main_window/result_list_model.h"
 
 namespace dravelin {
+
+namespace {
+
+// Rows as wide as the longest line, so that a long line scrolls sideways even when the first
+// row, which gives every row its size, is short (an orange-list line).
+class WholeLineDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        const int longest = index.data(ResultListModel::kLongestLineRole).toInt();
+        const int margins = 2 * textMargin(option.widget);
+        const int whole = QFontMetrics(option.font).horizontalAdvance(QString(longest, QLatin1Char('M'))) + margins;
+        size.setWidth(std::max(size.width(), whole));
+        return size;
+    }
+
+    static int textMargin(const QWidget* widget)
+    {
+        const QStyle* style = widget ? widget->style() : QApplication::style();
+        return style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
+    }
+};
+
+} // namespace
+
+ResultListView::ResultListView(QWidget* parent) : QListView(parent)
+{
+    setItemDelegate(new WholeLineDelegate(this));
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, &ResultListView::textLeftChanged);
+}
+
+int ResultListView::textLeft() const
+{
+    return viewport()->geometry().left() + WholeLineDelegate::textMargin(this) - horizontalScrollBar()->value();
+}
+
+void ResultListView::resizeEvent(QResizeEvent* event)
+{
+    QListView::resizeEvent(event);
+    emit textLeftChanged();
+}
 
 void ResultListView::mousePressEvent(QMouseEvent* event)
 {

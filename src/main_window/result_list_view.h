@@ -11,14 +11,21 @@ class ResultListView : public QListView {
     Q_OBJECT
 
 public:
-    using QListView::QListView;
+    explicit ResultListView(QWidget* parent = nullptr);
+
+    // Where the text of the lines starts, in the view's own coordinates, with the sideways
+    // scroll applied: the column heading follows it.
+    int textLeft() const;
 
 signals:
     void lineClicked();
+    // The lines moved sideways, or their start moved with the view.
+    void textLeftChanged();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 };
 
 } // namespace dravelin

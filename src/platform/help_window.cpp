@@ -3,10 +3,14 @@
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QToolBar>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <utility>
+
+#include "platform/help_browser.h"
 
 namespace dravelin {
 
@@ -27,8 +31,21 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     forward_->setShortcut(QKeySequence::Forward);
     home_ = toolBar->addAction(QStringLiteral("Sommaire"));
     home_->setObjectName(QStringLiteral("Aide_Sommaire"));
+    // Screen readers speak the word alone, not the arrow drawn beside it.
+    const std::pair<QAction*, QString> spoken[] = {
+        {back_, QStringLiteral("Précédent")},
+        {forward_, QStringLiteral("Suivant")},
+        {home_, QStringLiteral("Sommaire")},
+    };
+    for (const auto& [action, name] : spoken)
+        toolBar->widgetForAction(action)->setAccessibleName(name);
 
-    browser_ = new QTextBrowser(this);
+    // Escape closes the manual, as it closes a dialog; the main window keeps its place.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape->setObjectName(QStringLiteral("Aide_Fermer"));
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
+
+    browser_ = new HelpBrowser(this);
     browser_->setObjectName(QStringLiteral("Aide_Texte"));
     browser_->setAccessibleName(QStringLiteral("Mode d'emploi"));
     browser_->setOpenExternalLinks(true);

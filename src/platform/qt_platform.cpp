@@ -2,10 +2,12 @@
 
 #include <QCoreApplication>
 #include <QFileDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPrintDialog>
-#include <QPrinterInfo>
+#include <QScreen>
 #include <QSettings>
+#include <algorithm>
 
 #include "platform/atomic_file.h"
 #include "platform/executable_folder.h"
@@ -14,6 +16,25 @@
 #include "platform/qt_printer.h"
 
 namespace dravelin {
+
+namespace {
+
+// A message box wraps lines longer than a set width; a text of several aligned lines, such as
+// the version history, must keep each line whole while the screen has room for it.
+void keepLinesWhole(QMessageBox& box, const QString& text)
+{
+    auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    if (!label)
+        return;
+    int widest = 0;
+    for (const QString& line : text.split(QLatin1Char('\n')))
+        widest = std::max(widest, label->fontMetrics().horizontalAdvance(line));
+    const QScreen* screen = box.screen();
+    const int room = screen ? screen->availableGeometry().width() * 4 / 5 : widest;
+    label->setMinimumWidth(std::min(widest, room));
+}
+
+} // namespace
 
 QtPlatform::QtPlatform() = default;
 
@@ -28,6 +49,7 @@ MessageAnswer QtPlatform::showMessage(QWidget* parent, const QString& text, Mess
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Dravelin"), shown, standardButtons, parent);
     box.setAccessibleName(QStringLiteral("Dravelin"));
     box.setAccessibleDescription(shown);
+    keepLinesWhole(box, shown);
     const int answer = box.exec();
     if (buttons == MessageButtons::Ok)
         return MessageAnswer::Ok;
@@ -78,11 +100,9 @@ std::optional<QString> QtPlatform::writeFileAtomically(const QString& path, cons
 
 Printer* QtPlatform::defaultPrinter()
 {
-    if (!printer_) {
-        if (QPrinterInfo::availablePrinterNames().isEmpty())
-            return nullptr;
+    // Never none: without a printer the job goes to a PDF file chosen in the dialog.
+    if (!printer_)
         printer_ = std::make_unique<QtPrinter>();
-    }
     return printer_.get();
 }
 
@@ -92,7 +112,19 @@ bool QtPlatform::showPrinterDialog(QWidget* parent, Printer& printer)
     auto* qtPrinter = dynamic_cast<QtPrinter*>(&printer);
     if (!qtPrinter)
         return true;
-    QPrintDialog dialog(&qtPrinter->device(), parent);
+    QPrinter& device = qtPrinter->device();
+#if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
+    // The system's own dialog there serves real printers only: a PDF file is chosen by name.
+    if (device.outputFormat() == QPrinter::PdfFormat) {
+        const QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("Imprimer dans un fichier PDF"),
+                                                          device.outputFileName(), QStringLiteral("PDF (*.pdf)"));
+        if (path.isEmpty())
+            return false;
+        device.setOutputFileName(path);
+        return true;
+    }
+#endif
+    QPrintDialog dialog(&device, parent);
     return dialog.exec() == QDialog::Accepted;
 }
 

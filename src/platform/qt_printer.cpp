@@ -1,8 +1,11 @@
 #include "platform/qt_printer.h"
 
+#include <QDir>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QPainter>
+#include <QPrinterInfo>
+#include <QStandardPaths>
 #include <utility>
 
 #include "widgets/fonts.h"
@@ -23,6 +26,15 @@ QtPrinter::QtPrinter() : printer_(QPrinter::HighResolution)
     if (initial.pointSizeF() > 0)
         fontSize_ = static_cast<float>(initial.pointSizeF());
     updateFont();
+    // Without any printer the list can still be kept on paper later: the printer dialog
+    // offers a PDF file, proposed in the user's documents.
+    if (QPrinterInfo::availablePrinterNames().isEmpty()) {
+        QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        if (folder.isEmpty())
+            folder = QDir::homePath();
+        printer_.setOutputFormat(QPrinter::PdfFormat);
+        printer_.setOutputFileName(QDir(folder).filePath(QStringLiteral("Liste Dravelin.pdf")));
+    }
 }
 
 QtPrinter::QtPrinter(const QString& pdfFile) : QtPrinter()

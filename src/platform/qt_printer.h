@@ -13,7 +13,7 @@ namespace dravelin {
 // whole job, and a discarded job leaves no trace on paper.
 class QtPrinter : public Printer {
 public:
-    // The system's default printer.
+    // The system's default printer; a PDF file when the system has no printer at all.
     QtPrinter();
     // A PDF file in place of paper.
     explicit QtPrinter(const QString& pdfFile);

@@ -10,6 +10,7 @@ folder=$(mktemp -d)
 trap 'kill "$app" 2>/dev/null || true; rm -rf "$folder"' EXIT
 cp "$dravelin" "$folder/dravelin"
 cp "$sample" "$folder/Annuaire_Amat.csv"
+cp "$(dirname "$dravelin")/Dravelin.hlp" "$folder/Dravelin.hlp"  # the build puts the manual beside it
 
 export QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 NO_AT_BRIDGE=0
 "$folder/dravelin" &

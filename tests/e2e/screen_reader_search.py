@@ -16,12 +16,15 @@ POLL = 0.1
 
 
 announced = []  # names announced by the program as they changed
+described = []  # (control, description) announced by the program as descriptions changed
 focus_moves = []  # names of the controls that announced taking the focus
 
 
 def on_event(event):
     if event.type.startswith("object:property-change:accessible-name"):
         announced.append(event.source.name)
+    elif event.type.startswith("object:property-change:accessible-description"):
+        described.append((event.source.name, event.source.description))
     elif event.detail1:
         focus_moves.append(event.source.name)
 
@@ -66,6 +69,7 @@ def type_text(text):
 def main():
     recherche, directory_file, city = sys.argv[1:4]
     pyatspi.Registry.registerEventListener(on_event, "object:property-change:accessible-name",
+                                           "object:property-change:accessible-description",
                                            "object:state-changed:focused")
     app = poll("the program on the accessibility bus", application)
     window = poll("the main window", lambda: descendant(app, "frame"))
@@ -102,12 +106,14 @@ def main():
             subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "Dravelin +Revision", "windowfocus"],
                            check=False, capture_output=True)
 
-    type_text(city.lower())
-    typed = query.queryText()
-    poll("the typed city in capitals",
-         lambda: True if typed.getText(0, -1) == city.upper() else None, bound=20)
-    pyatspi.Registry.generateKeyboardEvent(0xFF0D, None, pyatspi.KEY_SYM)  # Return
+    def search():
+        type_text(city.lower())
+        poll("the typed city in capitals",
+             lambda: True if typed.getText(0, -1) == city.upper() else None, bound=20)
+        pyatspi.Registry.generateKeyboardEvent(0xFF0D, None, pyatspi.KEY_SYM)  # Return
 
+    typed = query.queryText()
+    search()
     expected = subprocess.run([recherche, directory_file, "ville", city.upper()], check=True,
                               capture_output=True).stdout.decode("windows-1252").split("\r\n")
     expected_lines, expected_count = expected[:-2], expected[-2]
@@ -116,6 +122,17 @@ def main():
     count = poll("the count caption",
                  lambda: descendant(window, "panel", expected_count), bound=30)
     poll("the count announced", lambda: True if expected_count in announced else None, bound=30)
+    # A screen reader speaks the description of the control that has the focus as it changes:
+    # the query box tells the count and keeps the focus, ready for the next query.
+    told = ("Requête", expected_count)
+    poll(f"the count told by the query box (heard {described})",
+         lambda: True if told in described else None, bound=30)
+    if not query.getState().contains(pyatspi.STATE_FOCUSED):
+        sys.exit(f"the query box lost the focus (focus moves {focus_moves})")
+    # The same count again is told again.
+    search()
+    poll(f"the same count told a second time (heard {described})",
+         lambda: True if described.count(told) >= 2 else None, bound=30)
     heard = poll("the result lines",
                  lambda: [results.getChildAtIndex(i).name for i in range(results.childCount)]
                  if results.childCount == len(expected_lines) else None, bound=30)
@@ -125,7 +142,17 @@ def main():
             if h != e:
                 sys.exit(f"line {i} differs:\n heard    {h!r}\n expected {e!r}")
         sys.exit(f"{len(heard)} lines heard, {len(expected_lines)} expected")
-    print(f"heard {len(heard)} lines and the announced caption {count.name!r}, as dravelin-recherche prints them")
+    # F1 opens the manual; the reader finds its links as links.
+    pyatspi.Registry.generateKeyboardEvent(0xFFBE, None, pyatspi.KEY_SYM)  # F1
+    manual = poll("the manual's text", lambda: descendant(app, "text", "Mode d'emploi"), bound=30)
+    links = poll("the manual's links",
+                 lambda: [manual.getChildAtIndex(i) for i in range(manual.childCount)] or None, bound=30)
+    roles = {link.getRoleName() for link in links}
+    if roles != {"link"} or not any(link.name == "La révision de l'annuaire" for link in links):
+        sys.exit(f"the manual's links are heard as {roles}: {[link.name for link in links][:5]}")
+
+    print(f"heard {len(heard)} lines and the announced caption {count.name!r}, as dravelin-recherche prints them, "
+          f"and the query box told {expected_count!r} twice; the manual shows {len(links)} links")
 
 
 if __name__ == "__main__":

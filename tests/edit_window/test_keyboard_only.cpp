@@ -1,9 +1,13 @@
 #include <QAccessible>
+#include <algorithm>
+#include <cmath>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 
 #include "support/editing_fixture.h"
+#include "widgets/colours.h"
 
 namespace dravelin::test {
 
@@ -25,6 +29,20 @@ bool tabTo(const QString& name)
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
     return false;
+}
+
+// The contrast ratio of two colours, as the accessibility guidelines define it.
+double contrast(const QColor& a, const QColor& b)
+{
+    const auto luminance = [](const QColor& colour) {
+        const auto channel = [](double value) {
+            return value <= 0.03928 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(colour.redF()) + 0.7152 * channel(colour.greenF()) + 0.0722 * channel(colour.blueF());
+    };
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
 QString accessibleName(QWidget* widget)
@@ -79,6 +97,77 @@ private slots:
         QCOMPARE(main.folder.directoryBytes(),
                  crlfLines({"Base Rev 256  du 07/12/2026", "F6ZZZ;MARTIN;Paul;1 rue A;PARIS;75001",
                             "F1ABC;DUPONT-DURAND;Jean;12 rue Haute;PARIS;75002"}));
+    }
+
+    // Entrée on a push button that has the focus presses it, as Space does.
+    void enterPressesTheFocusedButton_data()
+    {
+        QTest::addColumn<QString>("button");
+        for (const char* button : {"Modifier", "Enregistrer", "Ajouter", "Supprimer", "Quitter", "Expert"})
+            QTest::newRow(button) << QString::fromLatin1(button);
+    }
+    void enterPressesTheFocusedButton()
+    {
+        QFETCH(QString, button);
+        MainHarness main(crlfLines({"Base Rev 255  du 11/08/2009", "F1ABC;DUPONT;Jean;12 rue Haute;PARIS;75002"}));
+        Editing editing(main);
+        editing.open(QStringLiteral("F1ABC"));
+        if (button == QLatin1String("Enregistrer")) {
+            editing.click("Modifier");
+            editing.walk({"F1ABC", "DUPONT", "JEAN", "12 RUE HAUTE", "PARIS", "75002"});
+        }
+        QWidget* window = button == QLatin1String("Expert") ? static_cast<QWidget*>(main.window.get())
+                                                            : static_cast<QWidget*>(editing.window());
+        QApplication::setActiveWindow(window);
+        auto* target = window->findChild<QPushButton*>(button);
+        QVERIFY(target && target->isEnabled());
+        target->setFocus();
+        QVERIFY(target->hasFocus());
+        QSignalSpy pressed(target, &QPushButton::clicked);
+        QTest::keyClick(target, Qt::Key_Return);
+        QCOMPARE(pressed.count(), 1);
+    }
+
+    // Before Modifier the entry is read in six read-only boxes reached with Tab: a screen
+    // reader reads them, the text stands out from the box, and keys change nothing.
+    void theEntryIsReadBeforeModifier()
+    {
+        MainHarness main(crlfLines({"Base Rev 255  du 11/08/2009", "F1ABC;DUPONT;Jean;12 rue Haute;PARIS;75002"}));
+        Editing editing(main);
+        editing.open(QStringLiteral("F1ABC"));
+        editing.control<QWidget>("Quitter")->setFocus();
+        QStringList reached;
+        for (int step = 0; step < 12; ++step) {
+            press(Qt::Key_Tab);
+            if (auto* box = qobject_cast<FieldLineEdit*>(QApplication::focusWidget())) {
+                reached << box->objectName();
+                QVERIFY(box->isReadOnly());
+                QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(box);
+                QVERIFY(!accessible->state().disabled);
+                QVERIFY(accessible->state().readOnly);
+                QVERIFY(accessible->textInterface());
+                QAccessibleTextInterface* text = accessible->textInterface();
+                QCOMPARE(text->text(0, text->characterCount()), box->text());
+                const double ratio = contrast(box->palette().color(box->foregroundRole()), backgroundColour(box));
+                QVERIFY2(ratio >= 4.5, qPrintable(QString::number(ratio)));
+            }
+        }
+        reached.removeDuplicates();
+        QCOMPARE(reached.size(), 6);
+
+        FieldLineEdit* ind = editing.box("Ind_B");
+        ind->setFocus();
+        typeText(ind, QStringLiteral("x"));
+        press(Qt::Key_Return);
+        QCOMPARE(ind->text(), QStringLiteral("F1ABC"));
+        QVERIFY(ind->hasFocus());
+        QVERIFY(editing.box("Nom_B")->isReadOnly());
+        QVERIFY(main.platform.messages.empty());
+
+        editing.click("Modifier");
+        QVERIFY(!ind->isReadOnly());
+        QVERIFY(ind->hasFocus());
+        QVERIFY(editing.box("Nom_B")->isReadOnly());
     }
 
     void everyControlOfTheEditingWindowHasAFrenchName_data()

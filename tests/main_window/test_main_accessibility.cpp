@@ -2,7 +2,9 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListView>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QRadioButton>
@@ -117,23 +119,149 @@ private slots:
         QTest::keyClick(main.control<QWidget>("Libelle"), Qt::Key_F10);
         QMenuBar* bar = main.window->menuBar();
         QVERIFY(bar->activeAction());
-        QCOMPARE(bar->activeAction()->text(), QStringLiteral("Fichiers"));
+        QCOMPARE(bar->activeAction()->text(), QStringLiteral("&Fichiers"));
     }
 
-    void theCriterionIsChosenWithTheArrowKeys()
+    void everyMenuEntryHasAnAccessKey_data()
     {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QKeySequence>("shortcut");
+        QTest::newRow("Fichiers") << "Mnu_Fichier" << "&Fichiers" << QKeySequence();
+        QTest::newRow("Quitter Dravelin") << "Mnu_Quitter" << "&Quitter Dravelin" << QKeySequence(Qt::CTRL | Qt::Key_Q);
+        QTest::newRow("Imprimer la liste") << "Mnu_Imprimer" << "&Imprimer la liste"
+                                           << QKeySequence(Qt::CTRL | Qt::Key_P);
+        QTest::newRow("Enregistrer la liste") << "Mnu_Enregistrer" << "&Enregistrer la liste" << QKeySequence();
+        QTest::newRow("au format txt") << "Mnu_Enregistrer_txt" << "au format &txt" << QKeySequence();
+        QTest::newRow("au format csv") << "Mnu_Enregistrer_csv" << "au format &csv" << QKeySequence();
+        QTest::newRow("Aide") << "Mnu_Aide" << "&Aide" << QKeySequence();
+        QTest::newRow("Historique") << "Mnu_Historique" << "&Historique" << QKeySequence();
+        QTest::newRow("Mode d'emploi") << "Mnu_Notice" << "&Mode d'emploi" << QKeySequence(Qt::Key_F1);
+        QTest::newRow("A Propos") << "Mnu_Apropos" << "A &Propos" << QKeySequence();
+    }
+    void everyMenuEntryHasAnAccessKey()
+    {
+        QFETCH(QString, entry);
+        QFETCH(QString, caption);
+        QFETCH(QKeySequence, shortcut);
         MainHarness main(kDirectory);
-        auto* option1 = main.control<QRadioButton>("Option1");
-        option1->setFocus();
-        QTest::keyClick(option1, Qt::Key_Right);
-        QVERIFY(main.control<QRadioButton>("Option2")->isChecked());
-        QCOMPARE(main.control<QLabel>("Label_Recherche")->text(), QStringLiteral("Entrez un nom : "));
-        // The arrows keep the focus in the group, so that the next arrow goes on; Tab leads
-        // back to the query box.
-        QTest::keyClick(main.control<QRadioButton>("Option2"), Qt::Key_Right);
-        QVERIFY(main.control<QRadioButton>("Option3")->isChecked());
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QVERIFY(main.control<QWidget>("Libelle")->hasFocus());
+        QAction* action = main.window->findChild<QAction*>(entry);
+        if (auto* menu = main.window->findChild<QMenu*>(entry))
+            action = menu->menuAction();
+        QVERIFY(action);
+        QCOMPARE(action->text(), caption);
+        QCOMPARE(action->shortcut(), shortcut);
+        // No other entry of the same menu answers to the same letter.
+        const QList<QAction*> siblings = action->associatedObjects().isEmpty()
+            ? QList<QAction*>{}
+            : qobject_cast<QWidget*>(action->associatedObjects().constFirst())->actions();
+        for (QAction* sibling : siblings)
+            QVERIFY2(sibling == action || QKeySequence::mnemonic(sibling->text()) != QKeySequence::mnemonic(caption),
+                     qPrintable(sibling->text()));
+    }
+
+    // Each way of reaching a command from the keyboard, from the query box.
+    void commandsAreReachedFromTheKeyboard_data()
+    {
+        QTest::addColumn<QList<QKeyCombination>>("keys");
+        QTest::addColumn<QString>("effect");
+        const QKeyCombination ctrlP(Qt::ControlModifier, Qt::Key_P);
+        const QKeyCombination ctrlQ(Qt::ControlModifier, Qt::Key_Q);
+        const QKeyCombination altI(Qt::AltModifier, Qt::Key_I);
+        const QKeyCombination f10(Qt::Key_F10), right(Qt::Key_Right), down(Qt::Key_Down), enter(Qt::Key_Return);
+        QTest::newRow("Ctrl+P prints") << QList<QKeyCombination>{ctrlP} << "printed";
+        QTest::newRow("Alt+I prints") << QList<QKeyCombination>{altI} << "printed";
+        QTest::newRow("F10, right arrow, Entrée prints") << QList<QKeyCombination>{f10, right, enter} << "printed";
+        QTest::newRow("F10, right arrows, Entrée twice saves")
+            << QList<QKeyCombination>{f10, right, right, enter, enter} << "save dialog";
+        QTest::newRow("F10, down arrow, Entrée quits") << QList<QKeyCombination>{f10, down, enter} << "closed";
+        QTest::newRow("Ctrl+Q quits") << QList<QKeyCombination>{ctrlQ} << "closed";
+        QTest::newRow("F1 opens the manual") << QList<QKeyCombination>{QKeyCombination(Qt::Key_F1)} << "manual";
+    }
+    void commandsAreReachedFromTheKeyboard()
+    {
+        QFETCH(QList<QKeyCombination>, keys);
+        QFETCH(QString, effect);
+        MainHarness main(kDirectory);
+        main.search("Option3", QStringLiteral("PARIS"));
+        main.platform.messages.clear();
+        for (const QKeyCombination key : keys) {
+            QWidget* target = QApplication::activePopupWidget() ? QApplication::activePopupWidget()
+                                                                : QApplication::focusWidget();
+            QVERIFY(target);
+            QTest::keyClick(target, key.key(), key.keyboardModifiers());
+        }
+        QCOMPARE(main.platform.scriptedPrinter().printed.size(), std::size_t(effect == "printed" ? 1 : 0));
+        QCOMPARE(main.platform.saveDialogs.size(), std::size_t(effect == "save dialog" ? 1 : 0));
+        QCOMPARE(main.platform.helpFilesShown.size(), effect == "manual" ? 1 : 0);
+        QCOMPARE(main.window->isVisible(), effect != "closed");
+        QVERIFY(!QApplication::activePopupWidget());
+        if (effect == "printed") // the walk gives the focus back to the query box
+            QCOMPARE(QApplication::focusWidget(), main.control<QWidget>("Libelle"));
+    }
+
+    // Whatever way a criterion is chosen, it acts as a click: prompt and focus on the query box.
+    void choosingACriterionActsAsAClick_data()
+    {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<int>("key"); // 0: the accessibility action of `to`
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<QString>("prompt");
+        QTest::newRow("right arrow") << "Option1" << int(Qt::Key_Right) << "Option2" << "Entrez un nom : ";
+        QTest::newRow("down arrow") << "Option3" << int(Qt::Key_Down) << "Option4" << "Entrez un départemant : ";
+        QTest::newRow("left arrow") << "Option2" << int(Qt::Key_Left) << "Option1" << "Entrez un indicatif : ";
+        QTest::newRow("accessibility action") << "Option1" << 0 << "Option3" << "Entrez une ville : ";
+    }
+    void choosingACriterionActsAsAClick()
+    {
+        QFETCH(QString, from);
+        QFETCH(int, key);
+        QFETCH(QString, to);
+        QFETCH(QString, prompt);
+        MainHarness main(kDirectory);
+        auto* start = main.window->findChild<QRadioButton*>(from);
+        auto* target = main.window->findChild<QRadioButton*>(to);
+        start->click();
+        start->setFocus();
+        if (key) {
+            QTest::keyClick(start, Qt::Key(key));
+        } else {
+            QAccessibleActionInterface* actions = QAccessible::queryAccessibleInterface(target)->actionInterface();
+            QVERIFY(actions);
+            QVERIFY(!actions->actionNames().isEmpty());
+            actions->doAction(actions->actionNames().constFirst());
+        }
+        QVERIFY(target->isChecked());
+        QCOMPARE(main.control<QLabel>("Label_Recherche")->text(), prompt);
+        QCOMPARE(QApplication::focusWidget(), main.control<QWidget>("Libelle"));
+        typeText(QApplication::focusWidget(), QStringLiteral("75"));
+        QCOMPARE(main.control<QLineEdit>("Libelle")->text(), QStringLiteral("75"));
+    }
+
+    // Each search is told on the query box, which keeps the focus: its description becomes
+    // the outcome (the screen-reader test hears the change event on the accessibility bus).
+    void eachSearchIsToldOnTheQueryBox_data()
+    {
+        QTest::addColumn<QStringList>("queries");
+        QTest::addColumn<QString>("told");
+        QTest::newRow("two found") << QStringList{"PARIS"} << " 2 indicatif(s)";
+        QTest::newRow("nothing found") << QStringList{"LYON"} << "Recherche sans résultat";
+        QTest::newRow("found after nothing") << QStringList{"LYON", "PARIS"} << " 2 indicatif(s)";
+    }
+    void eachSearchIsToldOnTheQueryBox()
+    {
+        QFETCH(QStringList, queries);
+        QFETCH(QString, told);
+        MainHarness main(kDirectory);
+        main.control<QRadioButton>("Option3")->click();
+        QWidget* libelle = main.control<QWidget>("Libelle");
+        for (const QString& query : queries) {
+            typeText(libelle, query);
+            QTest::keyClick(libelle, Qt::Key_Return);
+        }
+        QAccessibleInterface* box = QAccessible::queryAccessibleInterface(libelle);
+        QCOMPARE(box->text(QAccessible::Description), told);
+        QVERIFY(libelle->hasFocus());
     }
 
     void theListIsWalkedWithTheArrowKeys()

@@ -163,7 +163,7 @@ private slots:
         QVERIFY(editing.window()->isVisible());
         QCOMPARE(editing.boxTexts(), boxes);
         for (const char* name : kBoxNames)
-            QVERIFY(!editing.box(name)->isEnabled());
+            QVERIFY(!isOpenForInput(editing.box(name)));
         QVERIFY(!editing.control<QPushButton>("Enregistrer")->isEnabled());
         QVERIFY(main.platform.messages.empty());
     }

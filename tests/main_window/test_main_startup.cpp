@@ -1,4 +1,9 @@
 #include <QAccessible>
+#include <QLayout>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStyle>
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
@@ -6,9 +11,11 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QDebug>
 #include <QTest>
 
 #include "database/directory_file.h"
+#include "support/caption_fit.h"
 #include "support/directory_fixture.h"
 #include "support/file_faults.h"
 #include "widgets/colours.h"
@@ -18,7 +25,17 @@ namespace dravelin::test {
 
 namespace {
 const QByteArray kRevision = "Base Rev 255  du 11/08/2009";
+
+// Gives the window's client area the size it was drawn at, whatever the test screen's size.
+void resizeClient(Main& window, const QSize& client)
+{
+    window.resize(client.width(), client.height() + window.menuBar()->height());
+    QCoreApplication::sendPostedEvents();
+    window.layout()->activate();
 }
+
+const QSize kDesignedClient(923, 457);
+} // namespace
 
 class TestMainStartup : public QObject {
     Q_OBJECT
@@ -166,11 +183,111 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QRect, pixels);
         MainHarness main(crlfLines({kRevision}));
+        resizeClient(*main.window, kDesignedClient);
+        QCOMPARE(main.control<QWidget>("Main_client")->size(), kDesignedClient);
         auto* widget = main.window->findChild<QWidget*>(name);
         QVERIFY(widget);
-        QCOMPARE(widget->geometry(), pixels);
+        QVERIFY2(sitsAsDrawn(widget, pixels), qPrintable(QDebug::toString(widget->geometry())));
         const QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
         QVERIFY(accessible && !accessible->text(QAccessible::Name).isEmpty());
+    }
+
+    // The window opens within the screen, even one smaller than the size it was drawn at.
+    void theWindowFitsTheScreen()
+    {
+        MainHarness main(crlfLines({kRevision}));
+        const QRect screen = main.window->screen()->availableGeometry();
+        QVERIFY2(screen.contains(main.window->frameGeometry()),
+                 qPrintable(QDebug::toString(main.window->frameGeometry()) + QDebug::toString(screen)));
+        QVERIFY(main.window->minimumSizeHint().width() <= 640);
+        QVERIFY(main.window->minimumSizeHint().height() <= 480);
+    }
+
+    // The list and its frame take what the window gains or loses; the search band stays at
+    // the bottom with the query box at the right; below the smallest layout the area scrolls.
+    void controlsFollowTheWindowSize_data()
+    {
+        QTest::addColumn<QSize>("grown");
+        QTest::addColumn<bool>("scrolls");
+        QTest::newRow("larger") << QSize(200, 120) << false;
+        QTest::newRow("smaller") << QSize(-20, -100) << false;
+        QTest::newRow("a little narrower only") << QSize(-25, 0) << false;
+        QTest::newRow("smaller than the smallest layout") << QSize(-400, -300) << true;
+    }
+    void controlsFollowTheWindowSize()
+    {
+        QFETCH(QSize, grown);
+        QFETCH(bool, scrolls);
+        MainHarness main(crlfLines({kRevision}));
+        resizeClient(*main.window, kDesignedClient + grown);
+        auto* client = main.control<QWidget>("Main_client");
+        const QSize shown = client->size() - kDesignedClient; // the client stops at its smallest size
+        QCOMPARE(shown == grown, !scrolls);
+        auto* scroller = main.control<QScrollArea>("Main_defilement");
+        QVERIFY(scroller);
+        QCOMPARE(scroller->horizontalScrollBar()->isVisible() || scroller->verticalScrollBar()->isVisible(), scrolls);
+        const auto place = [&](const char* name) { return main.control<QWidget>(name)->geometry(); };
+        QCOMPARE(place("Liste_OM"), QRect(24, 112, 873 + shown.width(), 274 + shown.height()));
+        QCOMPARE(place("Frame3"), QRect(8, 72, 905 + shown.width(), 329 + shown.height()));
+        QCOMPARE(place("Frame2").topLeft(), QPoint(8, 400 + shown.height()));
+        QCOMPARE(place("Libelle"), QRect(664 + shown.width(), 416 + shown.height(), 193, 19));
+        QCOMPARE(place("Frame4"), QRect(8, 8, 105, 57));
+        QCOMPARE(place("Option1").topLeft(), QPoint(136, 16));
+        // Nothing overlaps the criteria, and every caption still shows whole.
+        QVERIFY(place("Label_Recherche").left() > place("Option4").right());
+        const QStringList clipped = clippedCaptions(main.window.get());
+        QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QStringLiteral("; "))));
+    }
+
+    // A line longer than the list scrolls sideways; the heading, in the list's fixed-pitch
+    // face, stays over the columns as it does.
+    void longLinesScrollSidewaysUnderTheirHeading()
+    {
+        MainHarness main(crlfLines({kRevision, "F0AA CET INDICATIF EST ATTRIBUE MAIS;X;;;PARIS;75001",
+                                    "F1ABC;DUPONT;Jean;" + QByteArray(60, 'R') + ";PARIS;75002"}));
+        main.search("Option3", QStringLiteral("PARIS"));
+        auto* list = main.control<QListView>("Liste_OM");
+        QCOMPARE(list->model()->rowCount(), 2);
+        auto* heading = main.control<QLabel>("Titre");
+        QCOMPARE(QFontInfo(heading->font()).family(), QFontInfo(list->font()).family());
+        QVERIFY(QFontInfo(heading->font()).fixedPitch());
+
+        const QString longLine = list->model()->index(1, 0).data().toString();
+        const int lineWidth = list->fontMetrics().horizontalAdvance(longLine);
+        QVERIFY(lineWidth > list->viewport()->width());
+        list->doItemsLayout(); // as the view does before it paints
+        QScrollBar* sideways = list->horizontalScrollBar();
+        QVERIFY2(sideways->maximum() >= lineWidth - list->viewport()->width(),
+                 qPrintable(QString::number(sideways->maximum())));
+
+        for (const int scrolled : {0, sideways->maximum()}) {
+            sideways->setValue(scrolled);
+            // The text of the lines starts where the heading's does, on screen.
+            const QRect row = list->visualRect(list->model()->index(1, 0));
+            const int lineStart = list->viewport()->mapToGlobal(row.topLeft()).x() +
+                                  list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1;
+            const int headingStart = heading->mapToGlobal(heading->contentsRect().topLeft()).x();
+            QCOMPARE(headingStart, lineStart);
+        }
+    }
+
+    // In the fonts actually installed, every caption shows whole.
+    void noCaptionIsClipped_data()
+    {
+        QTest::addColumn<QString>("option");
+        QTest::newRow("at start") << "";
+        for (const char* option : {"Option1", "Option2", "Option3", "Option4"})
+            QTest::newRow(option) << QString::fromLatin1(option);
+    }
+    void noCaptionIsClipped()
+    {
+        QFETCH(QString, option);
+        MainHarness main(crlfLines({kRevision}));
+        if (!option.isEmpty())
+            main.window->findChild<QRadioButton*>(option)->click(); // each prompt in its turn
+        main.control<QPushButton>("Expert")->show();
+        const QStringList clipped = clippedCaptions(main.window.get());
+        QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QStringLiteral("; "))));
     }
 
     void fontsKeepTheirKindWhereTheFaceIsMissing()
@@ -191,14 +308,11 @@ private slots:
         MainHarness main(crlfLines({kRevision}));
         QStringList captions;
         for (QAction* action : main.window->menuBar()->actions())
-            captions << action->text();
+            captions << action->text().remove(QLatin1Char('&')); // the access keys: see the accessibility test
         QCOMPARE(captions, (QStringList{"Fichiers", "Imprimer la liste", "Enregistrer la liste", "Aide"}));
         for (const char* name : {"Mnu_Quitter", "Mnu_Imprimer", "Mnu_Enregistrer_txt", "Mnu_Enregistrer_csv",
-                                 "Mnu_Historique", "Mnu_Notice", "Mnu_Apropos"}) {
-            auto* action = main.window->findChild<QAction*>(QString::fromLatin1(name));
-            QVERIFY2(action, name);
-            QVERIFY2(action->shortcut().isEmpty() && !action->text().contains('&'), name);
-        }
+                                 "Mnu_Historique", "Mnu_Notice", "Mnu_Apropos"})
+            QVERIFY2(main.window->findChild<QAction*>(QString::fromLatin1(name)), name);
     }
 
     void tabGoesFromTheQueryToTheListThenTheCriteria()

@@ -1,4 +1,7 @@
+#include <QAccessible>
 #include <QAction>
+#include <QApplication>
+#include <QToolBar>
 #include <QCoreApplication>
 #include <QFile>
 #include <QRegularExpression>
@@ -91,6 +94,71 @@ private slots:
         platform.showHelp(&main, kShippedManual);
         QCOMPARE(platform.helpWindow(), window);
         QCOMPARE(main.findChildren<HelpWindow*>().size(), 1);
+    }
+
+    void everyToolbarButtonHasAFrenchName_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("back") << "Aide_Precedent" << "Précédent";
+        QTest::newRow("forward") << "Aide_Suivant" << "Suivant";
+        QTest::newRow("contents") << "Aide_Sommaire" << "Sommaire";
+    }
+    void everyToolbarButtonHasAFrenchName()
+    {
+        QFETCH(QString, action);
+        QFETCH(QString, name);
+        HelpWindow window;
+        auto* bar = window.findChild<QToolBar*>();
+        QVERIFY(bar);
+        QWidget* button = bar->widgetForAction(window.findChild<QAction*>(action));
+        QVERIFY(button);
+        // The name a screen reader speaks, without the arrow drawn beside it.
+        QCOMPARE(QAccessible::queryAccessibleInterface(button)->text(QAccessible::Name), name);
+    }
+
+    // Screen readers find each link of the manual as a link, with its words, and follow it.
+    void linksAreExposedAsLinks()
+    {
+        QtPlatform platform;
+        QWidget main;
+        platform.showHelp(&main, kShippedManual);
+        QTextBrowser* browser = platform.helpWindow()->browser();
+        QAccessibleInterface* text = QAccessible::queryAccessibleInterface(browser);
+        QVERIFY(text && text->textInterface());
+        QVERIFY(text->textInterface()->text(0, text->textInterface()->characterCount())
+                    .contains(QStringLiteral("La règle de l'égalité exacte")));
+
+        const int linksInTheFile =
+            static_cast<int>(QString::fromUtf8(fileBytes(kShippedManual)).count(QStringLiteral("<a href=")));
+        QStringList names;
+        QAccessibleInterface* revision = nullptr;
+        for (int i = 0; i < text->childCount(); ++i) {
+            QAccessibleInterface* link = text->child(i);
+            QVERIFY(link);
+            QCOMPARE(link->role(), QAccessible::Link);
+            QCOMPARE(link->parent(), text);
+            QVERIFY(!link->rect().isEmpty());
+            names << link->text(QAccessible::Name);
+            if (link->text(QAccessible::Name) == QStringLiteral("La révision de l'annuaire"))
+                revision = link;
+        }
+        QCOMPARE(names.size(), linksInTheFile);
+        QVERIFY2(names.contains(QStringLiteral("Rechercher dans l'annuaire")), qPrintable(names.join(", ")));
+        QVERIFY(revision && revision->actionInterface());
+        revision->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(browser->source().fragment(), QStringLiteral("revision"));
+    }
+
+    void escapeClosesTheWindow()
+    {
+        QtPlatform platform;
+        QWidget main;
+        platform.showHelp(&main, kShippedManual);
+        HelpWindow* window = platform.helpWindow();
+        QApplication::setActiveWindow(window);
+        QTest::keyClick(window->browser(), Qt::Key_Escape);
+        QVERIFY(!window->isVisible());
     }
 
     void aMissingManualIsExplainedInTheWindow()

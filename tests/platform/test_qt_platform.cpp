@@ -1,4 +1,12 @@
+#include <QApplication>
+#include <QComboBox>
 #include <QCoreApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinterInfo>
+#include <QTimer>
 #include <QDir>
 #include <QFile>
 #include <QSettings>
@@ -9,6 +17,7 @@
 #include "platform/file_filter.h"
 #include "platform/qt_platform.h"
 #include "support/child_process.h"
+#include "shared/sous_programmes.h"
 #include "support/file_faults.h"
 
 namespace dravelin {
@@ -34,6 +43,57 @@ class TestQtPlatform : public QObject {
 
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    // With no printer installed, printing is not refused: the dialog offers a PDF file.
+    void withoutAPrinterTheDialogOffersAPdfFile()
+    {
+        if (!QPrinterInfo::availablePrinterNames().isEmpty())
+            QSKIP("this machine has a printer");
+        QTemporaryDir folder;
+        const QString pdf = folder.filePath(QStringLiteral("liste.pdf"));
+        QtPlatform platform;
+        Printer* printer = platform.defaultPrinter();
+        QVERIFY(printer);
+        printer->printLine(QStringLiteral("Ville PARIS"));
+
+        QStringList offered;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            for (QComboBox* choice : dialog->findChildren<QComboBox*>())
+                for (int i = 0; i < choice->count(); ++i)
+                    offered << choice->itemText(i);
+            if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("filename")))
+                name->setText(pdf);
+            dialog->accept();
+        });
+        QVERIFY(platform.showPrinterDialog(nullptr, *printer));
+        QVERIFY2(offered.filter(QStringLiteral("PDF")).size() > 0, qPrintable(offered.join(", ")));
+        QCOMPARE(printer->endJob(), std::optional<QString>());
+        QVERIFY(fileBytes(pdf).startsWith("%PDF"));
+    }
+
+    // The version history shows one line per version: a long line does not wrap and shift
+    // the alignment of the lines below it.
+    void aMessageKeepsItsLinesWhole()
+    {
+        const QString history = Sous_Programmes::historyText();
+        QStringList lines = history.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+        QStringList wrapped;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+            for (const QString& line : lines)
+                if (!label || label->contentsRect().width() < label->fontMetrics().horizontalAdvance(line))
+                    wrapped << line;
+            box->accept();
+        });
+        QtPlatform().showMessage(nullptr, history, MessageButtons::Ok);
+        QVERIFY2(wrapped.isEmpty(), qPrintable(wrapped.join(QLatin1Char('\n'))));
+    }
 
     void settingsAreWrittenUnderApplicationSectionAndKey()
     {

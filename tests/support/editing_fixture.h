@@ -48,6 +48,12 @@ private:
     MainHarness& main_;
 };
 
+// A box open for input: one that shows an entry read-only is still enabled and in the tab order.
+inline bool isOpenForInput(const QLineEdit* box)
+{
+    return box->isEnabled() && !box->isReadOnly();
+}
+
 // The names of the six boxes in the order of the fields.
 extern const char* const kBoxNames[6];
 

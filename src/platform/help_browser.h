@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QAccessible>
+#include <QTextBrowser>
+#include <vector>
+
+namespace dravelin {
+
+// The text browser of the help window. Besides its text, it shows screen readers each link of
+// the page as a link of its own, with its words and an action that follows it; the widget's
+// usual accessible text has no links.
+class HelpBrowser : public QTextBrowser {
+    Q_OBJECT
+
+public:
+    explicit HelpBrowser(QWidget* parent = nullptr);
+    ~HelpBrowser() override;
+
+    // The accessible links of the page shown, in reading order.
+    const std::vector<QAccessible::Id>& linkIds() const { return linkIds_; }
+
+    // Follows a link of the page, as a click on it does.
+    void followLink(const QString& href);
+
+private:
+    void collectLinks();
+    void dropLinks();
+
+    std::vector<QAccessible::Id> linkIds_;
+};
+
+} // namespace dravelin

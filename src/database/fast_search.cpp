@@ -6,32 +6,41 @@
 #include "database/block_reader.h"
 #include "database/record.h"
 #include "database/result_line.h"
+#include "database/query_rules.h"
 #include "database/search.h"
 
 namespace dravelin {
 
 namespace {
 
-// The text every line that the query finds must hold, or nothing when some found line may
-// lack it (then every line is cut and tested).
-std::string textOfEveryFoundLine(Criterion criterion, std::string_view query)
+// The text every line that the query finds must hold, in small or capital letters, or nothing
+// when some found line may lack it (then every line is cut and tested).
+std::string textOfEveryFoundLine(Criterion criterion, const QueryPattern& pattern)
 {
+    const std::string& text = pattern.text;
     // A match never spans a line end, and the walk below relies on a candidate staying in its line.
-    if (query.empty() || query.find_first_of("\r\n") != std::string_view::npos)
+    if (text.empty() || text.find_first_of("\r\n") != std::string::npos)
         return {};
     switch (criterion) {
     case Criterion::Callsign:
     case Criterion::City:
-        return std::string(query);
-    case Criterion::Surname:
+        return text;
+    case Criterion::Surname: {
         // A marked entry is read with this surname whatever its line holds.
-        return query == kOrangeListSurname ? std::string() : std::string(query);
+        const bool orangeListSurname = pattern.prefix ? kOrangeListSurname.substr(0, text.size()) == text
+                                                      : kOrangeListSurname == text;
+        return orangeListSurname ? std::string() : text;
+    }
     case Criterion::Department:
         // A two-character department equals the start of the postcode, just after the fifth
         // ";" -- except a four-character postcode, whose line end searchByText also looks for.
-        if (query.size() != 2 || query == "00")
+        // The start of a department may follow spaces: those are looked for line by line.
+        if (pattern.prefix || text.size() != 2 || text == "00")
             return {};
-        return ";" + std::string(query);
+        // Looking for the line end of a lost zero takes the digit in one case only.
+        if (text[0] == '0' && smallLetterOf(text[1]) != text[1])
+            return {};
+        return ";" + text;
     }
     return {};
 }
@@ -60,10 +69,10 @@ template <typename Found>
 class BlockSearch {
 public:
     BlockSearch(Criterion criterion, std::string_view query, Found& found, ScanLoops loops)
-        : criterion_(criterion), query_(query), found_(found), loops_(loops),
-          text_(textOfEveryFoundLine(criterion, query)), finder_(text_, loops),
-          byText_(!text_.empty()), lostZero_(criterion == Criterion::Department && byText_ && query[0] == '0'),
-          lostZeroDigit_(lostZero_ ? query[1] : '0')
+        : criterion_(criterion), pattern_(patternOf(query)), found_(found), loops_(loops),
+          text_(textOfEveryFoundLine(criterion, pattern_)), finder_(text_, loops), byText_(!text_.empty()),
+          lostZero_(criterion == Criterion::Department && byText_ && pattern_.text[0] == '0'),
+          lostZeroDigit_(lostZero_ ? pattern_.text[1] : '0')
     {
     }
 
@@ -102,7 +111,7 @@ private:
             if (lineStart == nullptr)
                 return;
             if (const auto record = foundRecord(std::string_view(lineStart, static_cast<std::size_t>(lineEnd - lineStart)),
-                                                criterion_, query_))
+                                                criterion_, pattern_))
                 found_(*record);
             if (lineEnd == end)
                 return;
@@ -119,13 +128,13 @@ private:
         if (separators.count < 5)
             return;
         const DirectoryRecord record = recordAtSeparators(line, separators.at);
-        if (!fitsResultLine(record) || !recordMatches(record, criterion_, query_))
+        if (!fitsResultLine(record) || !recordMatches(record, criterion_, pattern_))
             return;
         found_(record);
     }
 
     Criterion criterion_;
-    std::string_view query_;
+    QueryPattern pattern_;
     Found& found_;
     ScanLoops loops_;
     std::string text_;

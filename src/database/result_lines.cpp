@@ -5,29 +5,11 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "database/capital_fold.h"
+
 namespace dravelin {
 
 namespace {
-
-constexpr std::array<unsigned char, 256> makeCapitalFold()
-{
-    std::array<unsigned char, 256> fold{};
-    for (int c = 0; c < 256; ++c)
-        fold[c] = static_cast<unsigned char>(c);
-    for (int c = 'a'; c <= 'z'; ++c)
-        fold[c] = static_cast<unsigned char>(c - 32);
-    // à to þ map to À to Þ, except the division sign 0xF7.
-    for (int c = 0xE0; c <= 0xFE; ++c)
-        if (c != 0xF7)
-            fold[c] = static_cast<unsigned char>(c - 32);
-    fold[0x9A] = 0x8A; // š Š
-    fold[0x9C] = 0x8C; // œ Œ
-    fold[0x9E] = 0x8E; // ž Ž
-    fold[0xFF] = 0x9F; // ÿ Ÿ
-    return fold;
-}
-
-constexpr std::array<unsigned char, 256> kCapitalFold = makeCapitalFold();
 
 // The sort key of a line: its first eight bytes folded to capitals, the first the most
 // significant, a shorter line filled with zeros. Keys in order mean lines in order.

@@ -102,7 +102,7 @@ private slots:
         QTest::newRow("refused query still names the file") << "Option1" << "F1ABCDEFGHIJK" << ""
                                                             << "Recherche_indicatif_F1ABCDEFGHIJK";
         QTest::newRow("query kept as typed, accents and spaces") << "Option3" << "évreux " << ""
-                                                                 << "Recherche_ville_éVREUX ";
+                                                                 << "Recherche_ville_ÉVREUX ";
     }
     void proposesTheCriterionPrefixAndTheLastQuery()
     {

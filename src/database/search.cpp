@@ -53,7 +53,13 @@ std::optional<DirectoryRecord> foundRecord(std::string_view line, Criterion crit
 void searchRecordLine(std::string_view line, Criterion criterion, const QueryPattern& pattern, ResultLines& found)
 {
     if (const auto record = foundRecord(line, criterion, pattern))
-        found.addWith([&](std::string& out) { appendResultLine(out, *record, criterion); });
+        addResultLine(found, *record, criterion);
+}
+
+void addResultLine(ResultLines& found, const DirectoryRecord& record, Criterion criterion)
+{
+    found.addWith([&](std::string& out) { appendResultLine(out, record, criterion); },
+                  [&](std::string& out) { appendFieldLengths(out, record, criterion); });
 }
 
 bool searchStream(std::istream& input, Criterion criterion, std::string_view query, ResultLines& found,

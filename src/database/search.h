@@ -20,6 +20,9 @@ namespace dravelin {
 // department criterion the query "00" finds every entry.
 bool recordMatches(const DirectoryRecord& record, Criterion criterion, const QueryPattern& pattern);
 
+// Adds the result line of a found record, with what it takes to cut it back into its fields.
+void addResultLine(ResultLines& found, const DirectoryRecord& record, Criterion criterion);
+
 // The record of one line when the query finds it: a line that cannot be cut into six fields,
 // whose callsign is too long for its column, or that does not match gives nothing.
 std::optional<DirectoryRecord> foundRecord(std::string_view line, Criterion criterion, const QueryPattern& pattern);

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QByteArray>
 #include <QMainWindow>
 #include <filesystem>
+#include <functional>
 #include <memory>
 
 #include "database/criterion.h"
@@ -18,6 +20,9 @@ class QPushButton;
 class QRadioButton;
 
 namespace dravelin {
+
+// The bytes of a saved list, made from the list's lines.
+using ListContents = std::function<QByteArray(const ResultLines&)>;
 
 class Ajout_Indicatif;
 class Platform;
@@ -86,6 +91,7 @@ private:
     QMenu* Mnu_Enregistrer = nullptr;
     QAction* Mnu_Enregistrer_txt = nullptr;
     QAction* Mnu_Enregistrer_csv = nullptr;
+    QAction* Mnu_Enregistrer_tableur = nullptr;
     QMenu* Mnu_Aide = nullptr;
     QAction* Mnu_Historique = nullptr;
     QAction* Mnu_Notice = nullptr;
@@ -94,8 +100,10 @@ private:
     // ---- Saving, printing and the Help menu (main_window_output.cpp, main_window_help.cpp) ----
     void connectOutputMenus();
     void connectHelpMenu();
-    // The one save routine of both formats: proposed name, dialog, whole file or nothing.
-    void saveList(const QString& filter, LineConverter convert);
+    // The one save routine of every format: proposed name, dialog, whole file or nothing.
+    // `contents` makes the file's bytes from the list; `extension` is added to a chosen name
+    // that has none (nothing added when it is empty).
+    void saveList(const QString& filter, const ListContents& contents, const QString& extension = QString());
     void printList();
     void showHistory();
     void showUserManual();

@@ -160,6 +160,8 @@ void Main::buildMenus()
     Mnu_Enregistrer_txt->setObjectName(QStringLiteral("Mnu_Enregistrer_txt"));
     Mnu_Enregistrer_csv = Mnu_Enregistrer->addAction(QStringLiteral("au format csv"));
     Mnu_Enregistrer_csv->setObjectName(QStringLiteral("Mnu_Enregistrer_csv"));
+    Mnu_Enregistrer_tableur = Mnu_Enregistrer->addAction(QStringLiteral("au format tableur"));
+    Mnu_Enregistrer_tableur->setObjectName(QStringLiteral("Mnu_Enregistrer_tableur"));
 
     Mnu_Aide = bar->addMenu(QStringLiteral("Aide"));
     Mnu_Aide->setObjectName(QStringLiteral("Mnu_Aide"));

@@ -140,6 +140,7 @@ void Main::printList()
         // Courier New is thin at 7 points; bold keeps the small print readable.
         printer->setFontBold(true);
         printer->setFontSize(kPrintPoints);
+        printer->setPageFoot(QStringLiteral("page %1 / %2"));
 
         printer->printLine(heading);
         printer->printLine(QString());

@@ -409,6 +409,7 @@ private slots:
             QCOMPARE(line.fontSize, 7.0f);
             QVERIFY(line.bold);
         }
+        QCOMPARE(printer.printedPageFeet, QStringList{"page %1 / %2"});
         QVERIFY(printer.openJob.empty());
         QVERIFY(printer.discarded.empty());
         QCOMPARE(printer.fontName(), QStringLiteral("Times New Roman"));

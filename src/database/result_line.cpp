@@ -1,5 +1,6 @@
 #include "database/result_line.h"
 
+#include "database/length_bytes.h"
 #include "database/text_bytes.h"
 
 namespace dravelin {
@@ -23,30 +24,6 @@ void appendRestoredPostcode(std::string& out, std::string_view storedPostcode)
 bool showsOrangeList(const DirectoryRecord& record, Criterion criterion)
 {
     return record.surname == orangeListSurnameFor(criterion);
-}
-
-// Seven bits a byte, the high bit saying that another byte follows.
-void appendLength(std::string& out, std::size_t length)
-{
-    do {
-        const auto low = static_cast<unsigned char>(length & 0x7F);
-        length >>= 7;
-        out += static_cast<char>(length != 0 ? low | 0x80 : low);
-    } while (length != 0);
-}
-
-// Reads a length of appendLength; false when the bytes run out first.
-bool takeLength(std::string_view& from, std::size_t& length)
-{
-    length = 0;
-    for (unsigned shift = 0; !from.empty() && shift < 64; shift += 7) {
-        const auto byte = static_cast<unsigned char>(from.front());
-        from.remove_prefix(1);
-        length |= static_cast<std::size_t>(byte & 0x7F) << shift;
-        if ((byte & 0x80) == 0)
-            return true;
-    }
-    return false;
 }
 
 std::string_view columnFrom(std::string_view line, std::size_t start, std::size_t count = std::string_view::npos)
@@ -108,10 +85,10 @@ void appendFieldLengths(std::string& out, const DirectoryRecord& record, Criteri
         return;
     const std::size_t nameLength = record.surname.size() + 1 + record.firstName.size();
     const std::size_t cut = nameLength > kNameColumnWidth ? nameLength - kNameColumnWidth : 0;
-    appendLength(out, record.surname.size());
-    appendLength(out, record.address.size());
-    appendLength(out, record.postcode.size() + (record.postcode.size() == kPostcodeLosingZeroLength ? 1 : 0));
-    appendLength(out, cut);
+    appendLengthBytes(out, record.surname.size());
+    appendLengthBytes(out, record.address.size());
+    appendLengthBytes(out, record.postcode.size() + (record.postcode.size() == kPostcodeLosingZeroLength ? 1 : 0));
+    appendLengthBytes(out, cut);
     // The cut-off end of "surname first name", from the first name backwards into the surname.
     if (cut > record.firstName.size()) {
         const std::size_t fromSurname = cut - record.firstName.size() - 1;
@@ -134,8 +111,8 @@ std::array<std::string, 6> shownFields(std::string_view line, std::string_view f
     std::size_t postcodeLength = 0;
     std::size_t cut = 0;
     std::string_view tail = fieldLengths;
-    const bool lengthsKnown = takeLength(tail, surnameLength) && takeLength(tail, addressLength) &&
-                              takeLength(tail, postcodeLength) && takeLength(tail, cut) && tail.size() == cut;
+    const bool lengthsKnown = takeLengthBytes(tail, surnameLength) && takeLengthBytes(tail, addressLength) &&
+                              takeLengthBytes(tail, postcodeLength) && takeLengthBytes(tail, cut) && tail.size() == cut;
     if (!lengthsKnown) {
         fields[1] = trimSpaces(columnFrom(line, kCallsignColumnWidth, kNameColumnWidth));
         fields[3] = trimSpaces(rest);

@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "database/capital_fold.h"
+#include "database/length_bytes.h"
 
 namespace dravelin {
 
@@ -52,32 +53,24 @@ std::string_view ResultLines::lineAt(Span span) const
 
 void ResultLines::setAttachmentLength(std::size_t header)
 {
-    std::size_t length = bytes_.size() - header - 1;
+    const std::size_t length = bytes_.size() - header - 1;
     if (length < 0x80) {
         bytes_[header] = static_cast<char>(length);
         return;
     }
     std::string encoded;
-    do {
-        const auto low = static_cast<unsigned char>(length & 0x7F);
-        length >>= 7;
-        encoded += static_cast<char>(length != 0 ? low | 0x80 : low);
-    } while (length != 0);
+    appendLengthBytes(encoded, length);
     bytes_.replace(header, 1, encoded);
 }
 
 std::string_view ResultLines::attachmentOf(std::size_t index) const
 {
     const std::string_view line = (*this)[index];
-    std::size_t at = static_cast<std::size_t>(line.data() + line.size() - bytes_.data());
+    const auto at = static_cast<std::size_t>(line.data() + line.size() - bytes_.data());
+    std::string_view rest = std::string_view(bytes_).substr(at);
     std::size_t length = 0;
-    for (unsigned shift = 0;; shift += 7) {
-        const auto byte = static_cast<unsigned char>(bytes_[at++]);
-        length |= static_cast<std::size_t>(byte & 0x7F) << shift;
-        if ((byte & 0x80) == 0)
-            break;
-    }
-    return std::string_view(bytes_.data() + at, length);
+    takeLengthBytes(rest, length);
+    return rest.substr(0, length);
 }
 
 void ResultLines::keepLongLine(std::size_t start, std::size_t length)

@@ -77,9 +77,9 @@ private:
 
     void keepLongLine(std::size_t start, std::size_t length);
     std::string_view lineAt(Span span) const;
-    // An attachment stands just after its line: its length (seven bits a byte, the high bit
-    // saying that another byte follows), then its bytes; one byte for an empty one. Writes the
-    // length of the bytes after `header` into the byte kept there, widened when it needs more.
+    // An attachment stands just after its line: its length (length_bytes.h), then its bytes;
+    // one byte for an empty one. Writes the length of the bytes after `header` into the byte
+    // kept there, widened when it needs more.
     void setAttachmentLength(std::size_t header);
 
     std::string bytes_;

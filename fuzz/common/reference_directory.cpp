@@ -89,11 +89,36 @@ std::string referenceValue(const ReferenceRecord& record, Criterion criterion)
     return {};
 }
 
+std::string referenceCapitals(std::string_view text)
+{
+    // The small letters of Windows-1252 that have a capital there, each listed with it.
+    static const std::string_view smalls = "abcdefghijklmnopqrstuvwxyz"
+                                           "\xE0\xE1\xE2\xE3\xE4\xE5\xE6\xE7\xE8\xE9\xEA\xEB\xEC\xED\xEE\xEF"
+                                           "\xF0\xF1\xF2\xF3\xF4\xF5\xF6\xF8\xF9\xFA\xFB\xFC\xFD\xFE"
+                                           "\x9A\x9C\x9E\xFF";
+    static const std::string_view capitals = "ABCDEFGHIJKLMNOPQRSTUVWXYZ"
+                                             "\xC0\xC1\xC2\xC3\xC4\xC5\xC6\xC7\xC8\xC9\xCA\xCB\xCC\xCD\xCE\xCF"
+                                             "\xD0\xD1\xD2\xD3\xD4\xD5\xD6\xD8\xD9\xDA\xDB\xDC\xDD\xDE"
+                                             "\x8A\x8C\x8E\x9F";
+    std::string out(text);
+    for (char& c : out) {
+        const std::size_t at = smalls.find(c);
+        if (at != std::string_view::npos)
+            c = capitals[at];
+    }
+    return out;
+}
+
 bool referenceMatches(const ReferenceRecord& record, Criterion criterion, std::string_view query)
 {
     if (criterion == Criterion::Department && query == "00")
         return true;
-    return referenceValue(record, criterion) == query;
+    const std::string value = referenceCapitals(referenceValue(record, criterion));
+    if (!query.empty() && query.back() == '*') {
+        const std::string start = referenceCapitals(query.substr(0, query.size() - 1));
+        return value.compare(0, start.size(), start) == 0;
+    }
+    return value == referenceCapitals(query);
 }
 
 std::optional<ReferenceRecord> referenceListable(std::string_view line)

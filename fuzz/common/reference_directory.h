@@ -34,6 +34,10 @@ std::string referenceDepartment(const ReferenceRecord& record);
 
 // The record's value that the criterion compares with the query, trimmed.
 std::string referenceValue(const ReferenceRecord& record, Criterion criterion);
+// Small letters as capitals, every other byte as it is.
+std::string referenceCapitals(std::string_view text);
+// The value equals the query, small letters taken as capitals; a query ending in "*" asks for
+// a value that begins with what stands before it.
 bool referenceMatches(const ReferenceRecord& record, Criterion criterion, std::string_view query);
 
 // Whether the search lists this line at all: not empty, six fields, callsign in its column.

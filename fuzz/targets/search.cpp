@@ -36,6 +36,8 @@ std::string pickQuery(std::uint8_t choice, const Directory& directory, Criterion
     std::string value = referenceValue(record, criterion);
     if (mode == 1)
         value += ' ';
+    if (mode == 3) // the start of the value as a prefix query
+        value = value.substr(0, (choice >> 4) % (value.size() + 1)) + '*';
     return value;
 }
 
@@ -77,15 +79,18 @@ void checkSearch(const Directory& directory, Criterion criterion, std::string_vi
         FUZZ_CHECK_DETAIL(!lessIgnoringCase(found[i + 1], found[i]), found[i]);
 
     const bool everything = criterion == Criterion::Department && query == "00";
+    const bool prefix = !query.empty() && query.back() == '*';
     // The record side is trimmed, the query is not.
-    if (!everything && !query.empty() && (query.front() == ' ' || query.back() == ' '))
+    if (!everything && !query.empty() && (query.front() == ' ' || (!prefix && query.back() == ' ')))
         FUZZ_CHECK_DETAIL(found.empty(), query);
     for (std::size_t i = 0; i < found.size(); ++i) {
         const std::string_view line = found[i];
         FUZZ_CHECK(line.size() == kCallsignColumnWidth + kOrangeListSurname.size() ||
                    line.size() >= kRestColumnStart + 3);
-        if (criterion == Criterion::Callsign)
-            FUZZ_CHECK_DETAIL(referenceTrim(line.substr(0, kCallsignColumnWidth)) == query, line);
+        if (criterion == Criterion::Callsign && !prefix)
+            FUZZ_CHECK_DETAIL(referenceCapitals(referenceTrim(line.substr(0, kCallsignColumnWidth))) ==
+                                  referenceCapitals(query),
+                              line);
     }
 }
 

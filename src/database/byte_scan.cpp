@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "database/capital_fold.h"
+
 namespace dravelin {
 
 bool vectorLoopsBuiltIn()
@@ -81,8 +83,38 @@ const char* findShortTailEnd(const char* from, const char* to, char first, ScanL
     return hasShortTail(to, first) ? to : nullptr;
 }
 
-SubstringFinder::SubstringFinder(std::string_view needle, ScanLoops loops) : needle_(needle), loops_(loops)
+char smallLetterOf(char capital)
 {
+    static const std::array<unsigned char, 256> smalls = [] {
+        std::array<unsigned char, 256> table{};
+        for (int c = 0; c < 256; ++c)
+            table[static_cast<std::size_t>(c)] = static_cast<unsigned char>(c);
+        for (int c = 0; c < 256; ++c)
+            if (kCapitalFold[static_cast<std::size_t>(c)] != c)
+                table[kCapitalFold[static_cast<std::size_t>(c)]] = static_cast<unsigned char>(c);
+        return table;
+    }();
+    return static_cast<char>(smalls[static_cast<unsigned char>(capital)]);
+}
+
+SubstringFinder::SubstringFinder(std::string_view needle, ScanLoops loops) : needle_(capitals(needle)), loops_(loops)
+{
+    if (!needle_.empty()) {
+        first_ = needle_.front();
+        firstSmall_ = smallLetterOf(first_);
+        last_ = needle_.back();
+        lastSmall_ = smallLetterOf(last_);
+    }
+}
+
+// Whether the bytes of the needle from `first` to `end` (excluded) stand at `at` + `first`, in
+// either case.
+bool SubstringFinder::sameFrom(const char* at, std::size_t first, std::size_t end) const
+{
+    for (std::size_t k = first; k < end; ++k)
+        if (capitalOf(at[k]) != needle_[k])
+            return false;
+    return true;
 }
 
 const char* SubstringFinder::find(const char* from, const char* to) const
@@ -93,21 +125,23 @@ const char* SubstringFinder::find(const char* from, const char* to) const
     if (static_cast<std::size_t>(to - from) < length)
         return to;
     const char* const lastStart = to - length; // the last position a whole occurrence can start at
-    const char* const needle = needle_.data();
 
 #if DRAVELIN_VECTOR_SCAN
-    if (loops_ == ScanLoops::Vector && length > 1) {
-        const __m128i first = _mm_set1_epi8(needle[0]);
-        const __m128i last = _mm_set1_epi8(needle[length - 1]);
+    if (loops_ == ScanLoops::Vector) {
+        const __m128i first = _mm_set1_epi8(first_);
+        const __m128i firstSmall = _mm_set1_epi8(firstSmall_);
+        const __m128i last = _mm_set1_epi8(last_);
+        const __m128i lastSmall = _mm_set1_epi8(lastSmall_);
         // Each round tests the 16 start positions from..from+15; both loads stay inside [from, to).
         for (; lastStart - from >= 15; from += 16) {
             const __m128i starts = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
             const __m128i ends = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + length - 1));
-            unsigned mask = static_cast<unsigned>(
-                _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(starts, first), _mm_cmpeq_epi8(ends, last))));
+            const __m128i startHits = _mm_or_si128(_mm_cmpeq_epi8(starts, first), _mm_cmpeq_epi8(starts, firstSmall));
+            const __m128i endHits = _mm_or_si128(_mm_cmpeq_epi8(ends, last), _mm_cmpeq_epi8(ends, lastSmall));
+            unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(startHits, endHits)));
             while (mask != 0) {
                 const unsigned bit = lowestSetBit(mask);
-                if (std::memcmp(from + bit + 1, needle + 1, length - 2) == 0)
+                if (length < 3 || sameFrom(from + bit, 1, length - 1))
                     return from + bit;
                 mask &= mask - 1;
             }
@@ -115,15 +149,9 @@ const char* SubstringFinder::find(const char* from, const char* to) const
     }
 #endif
     // The remaining start positions, and every position where vectors are not used.
-    while (from <= lastStart) {
-        const void* hit = std::memchr(from, needle[0], static_cast<std::size_t>(lastStart - from) + 1);
-        if (hit == nullptr)
-            return to;
-        const char* candidate = static_cast<const char*>(hit);
-        if (std::memcmp(candidate + 1, needle + 1, length - 1) == 0)
-            return candidate;
-        from = candidate + 1;
-    }
+    for (; from <= lastStart; ++from)
+        if ((*from == first_ || *from == firstSmall_) && sameFrom(from, 1, length))
+            return from;
     return to;
 }
 

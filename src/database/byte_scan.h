@@ -45,9 +45,10 @@ inline const char* lineStartBefore(const char* blockStart, const char* at)
 // Null when there is none. The end of `to` counts as a line end.
 const char* findShortTailEnd(const char* from, const char* to, char first, ScanLoops loops);
 
-// Finds a fixed text in a run of bytes: the first and last bytes of the text are looked for
-// 16 positions at a time, and only where both sit at the right distance are the bytes between
-// compared. Tells nothing about lines: the caller decides what a hit means.
+// Finds a text in a run of bytes, small and capital letters alike (capital_fold.h): the first
+// and last bytes of the text, in either case, are looked for 16 positions at a time, and only
+// where both sit at the right distance are the bytes between compared. Tells nothing about
+// lines: the caller decides what a hit means.
 class SubstringFinder {
 public:
     SubstringFinder(std::string_view needle, ScanLoops loops);
@@ -56,9 +57,20 @@ public:
     const char* find(const char* from, const char* to) const;
 
 private:
-    std::string needle_;
+    bool sameFrom(const char* at, std::size_t first, std::size_t end) const;
+
+    std::string needle_; // folded to capitals
+    // The first and last bytes of the needle and their small letters (the same byte again
+    // where there is none).
+    char first_ = 0;
+    char firstSmall_ = 0;
+    char last_ = 0;
+    char lastSmall_ = 0;
     ScanLoops loops_;
 };
+
+// The small letter whose capital is `capital`, or `capital` itself when it has none.
+char smallLetterOf(char capital);
 
 #if DRAVELIN_VECTOR_SCAN
 inline unsigned lowestSetBit(unsigned mask)

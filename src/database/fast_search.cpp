@@ -6,34 +6,67 @@
 #include "database/block_reader.h"
 #include "database/record.h"
 #include "database/result_line.h"
+#include "database/query_rules.h"
 #include "database/search.h"
 
 namespace dravelin {
 
 namespace {
 
-// The text every line that the query finds must hold, or nothing when some found line may
-// lack it (then every line is cut and tested).
-std::string textOfEveryFoundLine(Criterion criterion, std::string_view query)
+// What every line that the query finds must hold: a text, in small or capital letters; for a
+// department, a second text it may hold instead and the look of a postcode that lost its zero.
+// No text when some found line may hold none of them: then every line is cut and tested.
+struct FoundLinesHold {
+    std::string text;
+    std::string otherText;
+    bool lostZero = false;
+    char lostZeroDigit = '0';
+};
+
+FoundLinesHold whatFoundLinesHold(Criterion criterion, const QueryPattern& pattern)
 {
+    const std::string& text = pattern.text;
+    FoundLinesHold hold;
     // A match never spans a line end, and the walk below relies on a candidate staying in its line.
-    if (query.empty() || query.find_first_of("\r\n") != std::string_view::npos)
-        return {};
+    if (text.empty() || text.find_first_of("\r\n") != std::string::npos)
+        return hold;
     switch (criterion) {
     case Criterion::Callsign:
     case Criterion::City:
-        return std::string(query);
-    case Criterion::Surname:
+        hold.text = text;
+        return hold;
+    case Criterion::Surname: {
         // A marked entry is read with this surname whatever its line holds.
-        return query == kOrangeListSurname ? std::string() : std::string(query);
+        const bool orangeListSurname = pattern.prefix ? kOrangeListSurname.substr(0, text.size()) == text
+                                                      : kOrangeListSurname == text;
+        if (!orangeListSurname)
+            hold.text = text;
+        return hold;
+    }
     case Criterion::Department:
+        if (pattern.prefix && text.size() == 1) {
+            // The first character of a department stands just after the fifth ";", or after
+            // one space there; a "0" may also be the zero that a four-character postcode lost,
+            // which has no text to look for.
+            if (text[0] != '0') {
+                hold.text = ";" + text;
+                hold.otherText = "; " + text;
+            }
+            return hold;
+        }
         // A two-character department equals the start of the postcode, just after the fifth
         // ";" -- except a four-character postcode, whose line end searchByText also looks for.
-        if (query.size() != 2 || query == "00")
-            return {};
-        return ";" + std::string(query);
+        if (text.size() != 2 || (!pattern.prefix && text == "00"))
+            return hold;
+        // Looking for the line end of a lost zero takes the digit in one case only.
+        if (text[0] == '0' && smallLetterOf(text[1]) != text[1])
+            return hold;
+        hold.text = ";" + text;
+        hold.lostZero = text[0] == '0';
+        hold.lostZeroDigit = text[1];
+        return hold;
     }
-    return {};
+    return hold;
 }
 
 // What a scan does with each record it finds.
@@ -42,7 +75,7 @@ public:
     AddResultLines(ResultLines& lines, Criterion criterion) : lines_(lines), criterion_(criterion) {}
     void operator()(const DirectoryRecord& record)
     {
-        lines_.addWith([&](std::string& out) { appendResultLine(out, record, criterion_); });
+        addResultLine(lines_, record, criterion_);
     }
 
 private:
@@ -60,10 +93,9 @@ template <typename Found>
 class BlockSearch {
 public:
     BlockSearch(Criterion criterion, std::string_view query, Found& found, ScanLoops loops)
-        : criterion_(criterion), query_(query), found_(found), loops_(loops),
-          text_(textOfEveryFoundLine(criterion, query)), finder_(text_, loops),
-          byText_(!text_.empty()), lostZero_(criterion == Criterion::Department && byText_ && query[0] == '0'),
-          lostZeroDigit_(lostZero_ ? query[1] : '0')
+        : criterion_(criterion), pattern_(patternOf(query)), found_(found), loops_(loops),
+          hold_(whatFoundLinesHold(criterion, pattern_)), finder_(hold_.text, loops),
+          otherFinder_(hold_.otherText, loops), byText_(!hold_.text.empty())
     {
     }
 
@@ -79,38 +111,53 @@ public:
     }
 
 private:
-    // Tests the lines that hold the text and, for a department 0X, the lines that end like a
-    // postcode that lost its zero, each line once and in file order.
+    // Where the next line that holds a text starts and ends: null when there is none.
+    struct Candidate {
+        const char* hit = nullptr;
+        const char* lineStart = nullptr;
+        const char* lineEnd = nullptr;
+    };
+
+    Candidate nextHolding(const SubstringFinder& finder, std::size_t textSize, const char* from, const char* end) const
+    {
+        const char* hit = finder.find(from, end);
+        if (hit == end)
+            return {};
+        return {hit, lineStartBefore(from, hit), findLineEnd(hit + textSize, end, loops_)};
+    }
+
+    // Tests the lines that hold one of the texts and, for a department 0X, the lines that end
+    // like a postcode that lost its zero, each line once and in file order.
     void searchByText(std::string_view body)
     {
         const char* from = body.data();
         const char* const end = body.data() + body.size();
-        const char* textHit = finder_.find(from, end);
-        const char* tailEnd = lostZero_ ? findShortTailEnd(from, end, lostZeroDigit_, loops_) : nullptr;
+        const bool other = !hold_.otherText.empty();
+        Candidate text = nextHolding(finder_, hold_.text.size(), from, end);
+        Candidate otherText = other ? nextHolding(otherFinder_, hold_.otherText.size(), from, end) : Candidate();
+        const char* tailEnd = hold_.lostZero ? findShortTailEnd(from, end, hold_.lostZeroDigit, loops_) : nullptr;
         for (;;) {
             // `from` always stands at the start of a line, so the ways back stop there.
-            const char* lineStart = nullptr;
-            const char* lineEnd = nullptr;
-            if (textHit != end) {
-                lineStart = lineStartBefore(from, textHit);
-                lineEnd = findLineEnd(textHit + text_.size(), end, loops_);
-            }
-            if (tailEnd != nullptr && (lineStart == nullptr || tailEnd < lineStart)) {
-                lineStart = lineStartBefore(from, tailEnd - 5);
-                lineEnd = tailEnd;
-            }
-            if (lineStart == nullptr)
+            Candidate line = text;
+            if (otherText.hit != nullptr && (line.hit == nullptr || otherText.lineStart < line.lineStart))
+                line = otherText;
+            if (tailEnd != nullptr && (line.hit == nullptr || tailEnd < line.lineStart))
+                line = {tailEnd, lineStartBefore(from, tailEnd - 5), tailEnd};
+            if (line.hit == nullptr)
                 return;
-            if (const auto record = foundRecord(std::string_view(lineStart, static_cast<std::size_t>(lineEnd - lineStart)),
-                                                criterion_, query_))
+            if (const auto record = foundRecord(
+                    std::string_view(line.lineStart, static_cast<std::size_t>(line.lineEnd - line.lineStart)),
+                    criterion_, pattern_))
                 found_(*record);
-            if (lineEnd == end)
+            if (line.lineEnd == end)
                 return;
-            from = lineEnd + 1;
-            if (textHit < from)
-                textHit = finder_.find(from, end);
+            from = line.lineEnd + 1;
+            if (text.hit != nullptr && text.hit < from)
+                text = nextHolding(finder_, hold_.text.size(), from, end);
+            if (otherText.hit != nullptr && otherText.hit < from)
+                otherText = nextHolding(otherFinder_, hold_.otherText.size(), from, end);
             if (tailEnd != nullptr && tailEnd < from)
-                tailEnd = findShortTailEnd(from, end, lostZeroDigit_, loops_);
+                tailEnd = findShortTailEnd(from, end, hold_.lostZeroDigit, loops_);
         }
     }
 
@@ -119,20 +166,19 @@ private:
         if (separators.count < 5)
             return;
         const DirectoryRecord record = recordAtSeparators(line, separators.at);
-        if (!fitsResultLine(record) || !recordMatches(record, criterion_, query_))
+        if (!fitsResultLine(record) || !recordMatches(record, criterion_, pattern_))
             return;
         found_(record);
     }
 
     Criterion criterion_;
-    std::string_view query_;
+    QueryPattern pattern_;
     Found& found_;
     ScanLoops loops_;
-    std::string text_;
+    FoundLinesHold hold_;
     SubstringFinder finder_;
+    SubstringFinder otherFinder_;
     bool byText_;
-    bool lostZero_;
-    char lostZeroDigit_;
 };
 
 // Reserves the result block once the first blocks show how much a search finds per byte read.

@@ -20,11 +20,13 @@ struct ScanTuning {
 };
 
 // The search of searchStream, finding exactly the same lines, without cutting every line into
-// fields. A callsign, surname or city can only equal the trimmed field of a line that holds it,
-// and a two-character department stands just after a ";" (or, for a postcode that lost its zero,
-// five characters before the line end): only the lines that hold that text are cut and tested.
-// Department "00" and the queries that a line may match without holding their text (empty,
-// "EN LISTE ORANGE" for a marked entry's surname) get one walk over every separator instead.
+// fields. A callsign, surname or city can only equal (or, for a prefix query, begin with) the
+// trimmed field of a line that holds that text, in small or capital letters; a department
+// stands just after a ";" (or, for a postcode that lost its zero, five characters before the
+// line end; a department prefix may also follow one space): only the lines that hold that text
+// are cut and tested. Department "00" and the queries that a line may match without holding
+// their text (empty, a lone "*", "EN LISTE ORANGE" or its start for a marked entry's surname,
+// the prefix "0" of a department) get one walk over every separator instead.
 bool scanStream(std::istream& input, Criterion criterion, std::string_view query, ResultLines& found,
                 const std::function<void()>& afterRevisionLine = {}, const ScanTuning& tuning = {});
 

@@ -1,5 +1,7 @@
 #include "database/list_output.h"
 
+#include <array>
+
 #include "database/result_line.h"
 #include "database/text_bytes.h"
 
@@ -33,6 +35,44 @@ void appendCsvLine(std::string& out, std::string_view listLine)
     out += trimSpaces(columnOf(listLine, kCallsignColumnWidth, kNameColumnWidth));
     out += ';';
     out += trimSpaces(columnOf(listLine, kRestColumnStart));
+}
+
+namespace {
+
+void appendCell(std::string& out, std::string_view cell)
+{
+    if (cell.find_first_of(";\"\r\n") == std::string_view::npos) {
+        out += cell;
+        return;
+    }
+    out += '"';
+    for (const char c : cell) {
+        if (c == '"')
+            out += '"';
+        out += c;
+    }
+    out += '"';
+}
+
+void appendRow(std::string& out, const std::array<std::string, 6>& cells)
+{
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        if (i > 0)
+            out += ';';
+        appendCell(out, cells[i]);
+    }
+    out += kLineEnd;
+}
+
+} // namespace
+
+std::string spreadsheetOutput(const ResultLines& lines)
+{
+    std::string out;
+    appendRow(out, {"Indicatif", "Nom", "Pr\xE9nom", "Adresse", "Code postal", "Ville"});
+    for (std::size_t index = 0; index < lines.size(); ++index)
+        appendRow(out, shownFields(lines[index], lines.attachmentOf(index)));
+    return out;
 }
 
 std::string listOutput(const ResultLines& lines, LineConverter convert)

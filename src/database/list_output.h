@@ -33,4 +33,10 @@ inline std::string csvOutput(const ResultLines& lines)
     return listOutput(lines, appendCsvLine);
 }
 
+// The list for spreadsheets, still in Windows-1252: a heading row, then one row per line with
+// its six fields (result_line.h, shownFields) as cells; ";" between cells, CR LF after each
+// row, a cell quoted (and its quotes doubled) where it holds ";", a quote or a line end. No
+// credit line: it would be a row of its own.
+std::string spreadsheetOutput(const ResultLines& lines);
+
 } // namespace dravelin

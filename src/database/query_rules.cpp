@@ -1,5 +1,7 @@
 #include "database/query_rules.h"
 
+#include "database/capital_fold.h"
+
 namespace dravelin {
 
 namespace {
@@ -36,6 +38,16 @@ std::string_view queryRejection(Criterion criterion, std::string_view query)
         return {};
     }
     return {};
+}
+
+QueryPattern patternOf(std::string_view query)
+{
+    QueryPattern pattern;
+    pattern.prefix = !query.empty() && query.back() == '*';
+    if (pattern.prefix)
+        query.remove_suffix(1);
+    pattern.text = capitals(query);
+    return pattern;
 }
 
 } // namespace dravelin

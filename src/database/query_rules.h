@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "database/criterion.h"
@@ -10,5 +11,15 @@ namespace dravelin {
 // show (UTF-8) for a query that must not be searched, or an empty text when it may be.
 // Lengths count characters of the unchanged query: Windows-1252 bytes, spaces included.
 std::string_view queryRejection(Criterion criterion, std::string_view query);
+
+// What a query that passed its checks asks for, folded to capitals (capital_fold.h): a field
+// equal to `text`, or, for a query ending in "*", a field that begins with the text before
+// that "*" (a lone "*" asks for every entry). A "*" anywhere else is an ordinary character.
+struct QueryPattern {
+    std::string text;
+    bool prefix = false;
+};
+
+QueryPattern patternOf(std::string_view query);
 
 } // namespace dravelin

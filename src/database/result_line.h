@@ -31,4 +31,15 @@ bool fitsResultLine(const DirectoryRecord& record);
 // Appends the result line of the record, as found under the criterion.
 void appendResultLine(std::string& out, const DirectoryRecord& record, Criterion criterion);
 
+// Appends what the result line of the record loses of its fields -- where the surname ends in
+// the name column, what that column cut off, how long address and postcode are -- so that
+// shownFields can take the line apart again. Nothing for a line that shows "EN LISTE ORANGE".
+void appendFieldLengths(std::string& out, const DirectoryRecord& record, Criterion criterion);
+
+// The six fields a result line shows, trimmed of spaces: callsign, surname, first name,
+// address, postcode (its zero restored), city. A line that shows "EN LISTE ORANGE" gives its
+// callsign and that text as surname, the rest empty. Without the lengths of appendFieldLengths,
+// the name column goes whole into the surname and the rest of the line into the address.
+std::array<std::string, 6> shownFields(std::string_view line, std::string_view fieldLengths);
+
 } // namespace dravelin

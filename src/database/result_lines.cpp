@@ -5,29 +5,12 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "database/capital_fold.h"
+#include "database/length_bytes.h"
+
 namespace dravelin {
 
 namespace {
-
-constexpr std::array<unsigned char, 256> makeCapitalFold()
-{
-    std::array<unsigned char, 256> fold{};
-    for (int c = 0; c < 256; ++c)
-        fold[c] = static_cast<unsigned char>(c);
-    for (int c = 'a'; c <= 'z'; ++c)
-        fold[c] = static_cast<unsigned char>(c - 32);
-    // à to þ map to À to Þ, except the division sign 0xF7.
-    for (int c = 0xE0; c <= 0xFE; ++c)
-        if (c != 0xF7)
-            fold[c] = static_cast<unsigned char>(c - 32);
-    fold[0x9A] = 0x8A; // š Š
-    fold[0x9C] = 0x8C; // œ Œ
-    fold[0x9E] = 0x8E; // ž Ž
-    fold[0xFF] = 0x9F; // ÿ Ÿ
-    return fold;
-}
-
-constexpr std::array<unsigned char, 256> kCapitalFold = makeCapitalFold();
 
 // The sort key of a line: its first eight bytes folded to capitals, the first the most
 // significant, a shorter line filled with zeros. Keys in order mean lines in order.
@@ -66,6 +49,28 @@ std::string_view ResultLines::lineAt(Span span) const
         length = static_cast<std::size_t>(longLength);
     }
     return std::string_view(bytes_.data() + offset, length);
+}
+
+void ResultLines::setAttachmentLength(std::size_t header)
+{
+    const std::size_t length = bytes_.size() - header - 1;
+    if (length < 0x80) {
+        bytes_[header] = static_cast<char>(length);
+        return;
+    }
+    std::string encoded;
+    appendLengthBytes(encoded, length);
+    bytes_.replace(header, 1, encoded);
+}
+
+std::string_view ResultLines::attachmentOf(std::size_t index) const
+{
+    const std::string_view line = (*this)[index];
+    const auto at = static_cast<std::size_t>(line.data() + line.size() - bytes_.data());
+    std::string_view rest = std::string_view(bytes_).substr(at);
+    std::size_t length = 0;
+    takeLengthBytes(rest, length);
+    return rest.substr(0, length);
 }
 
 void ResultLines::keepLongLine(std::size_t start, std::size_t length)

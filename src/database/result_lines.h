@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace dravelin {
@@ -29,14 +30,29 @@ public:
     template <typename Writer>
     void addWith(Writer&& write)
     {
+        addWith(std::forward<Writer>(write), [](std::string&) {});
+    }
+
+    // The same, and lets `attach` append bytes kept beside the line and never shown: what a
+    // reader needs to take the line apart again (attachmentOf).
+    template <typename Writer, typename Attacher>
+    void addWith(Writer&& write, Attacher&& attach)
+    {
         const std::size_t start = bytes_.size();
         write(bytes_);
         const std::size_t length = bytes_.size() - start;
+        const std::size_t header = bytes_.size();
+        bytes_ += '\0';
+        attach(bytes_);
+        setAttachmentLength(header);
         if (length < kLongLine && start < kOffsetLimit)
             spans_.push_back(Span{std::uint64_t{start} << kLengthBits | length});
         else
             keepLongLine(start, length);
     }
+
+    // The bytes attached to line `index` when it was added; empty when none were.
+    std::string_view attachmentOf(std::size_t index) const;
 
     // The display order: ascending, ignoring case (see lessIgnoringCase). Sorts by the first
     // eight folded bytes of each line, a radix at a time, and compares whole lines only where
@@ -61,6 +77,10 @@ private:
 
     void keepLongLine(std::size_t start, std::size_t length);
     std::string_view lineAt(Span span) const;
+    // An attachment stands just after its line: its length (length_bytes.h), then its bytes;
+    // one byte for an empty one. Writes the length of the bytes after `header` into the byte
+    // kept there, widened when it needs more.
+    void setAttachmentLength(std::size_t header);
 
     std::string bytes_;
     std::vector<Span> spans_;

@@ -3,6 +3,7 @@
 #include <array>
 #include <fstream>
 
+#include "database/capital_fold.h"
 #include "database/fast_search.h"
 #include "database/line_reader.h"
 #include "database/result_line.h"
@@ -10,39 +11,55 @@
 
 namespace dravelin {
 
-bool recordMatches(const DirectoryRecord& record, Criterion criterion, std::string_view query)
+namespace {
+
+bool valueMatches(std::string_view value, const QueryPattern& pattern)
+{
+    const std::string_view trimmed = trimSpaces(value);
+    return pattern.prefix ? startsWithIgnoringCase(trimmed, pattern.text) : equalIgnoringCase(trimmed, pattern.text);
+}
+
+} // namespace
+
+bool recordMatches(const DirectoryRecord& record, Criterion criterion, const QueryPattern& pattern)
 {
     switch (criterion) {
     case Criterion::Callsign:
-        return trimSpaces(record.callsign) == query;
+        return valueMatches(record.callsign, pattern);
     case Criterion::Surname:
-        return trimSpaces(record.surname) == query;
+        return valueMatches(record.surname, pattern);
     case Criterion::City:
-        return trimSpaces(record.city) == query;
+        return valueMatches(record.city, pattern);
     case Criterion::Department: {
-        if (query == "00")
+        if (!pattern.prefix && pattern.text == "00")
             return true;
         std::array<char, 2> storage{};
-        return trimSpaces(departmentOf(record.postcode, storage)) == query;
+        return valueMatches(departmentOf(record.postcode, storage), pattern);
     }
     }
     return false;
 }
 
-std::optional<DirectoryRecord> foundRecord(std::string_view line, Criterion criterion, std::string_view query)
+std::optional<DirectoryRecord> foundRecord(std::string_view line, Criterion criterion, const QueryPattern& pattern)
 {
     if (line.empty())
         return std::nullopt;
     const auto record = splitRecordLine(line);
-    if (!record || !fitsResultLine(*record) || !recordMatches(*record, criterion, query))
+    if (!record || !fitsResultLine(*record) || !recordMatches(*record, criterion, pattern))
         return std::nullopt;
     return record;
 }
 
-void searchRecordLine(std::string_view line, Criterion criterion, std::string_view query, ResultLines& found)
+void searchRecordLine(std::string_view line, Criterion criterion, const QueryPattern& pattern, ResultLines& found)
 {
-    if (const auto record = foundRecord(line, criterion, query))
-        found.addWith([&](std::string& out) { appendResultLine(out, *record, criterion); });
+    if (const auto record = foundRecord(line, criterion, pattern))
+        addResultLine(found, *record, criterion);
+}
+
+void addResultLine(ResultLines& found, const DirectoryRecord& record, Criterion criterion)
+{
+    found.addWith([&](std::string& out) { appendResultLine(out, record, criterion); },
+                  [&](std::string& out) { appendFieldLengths(out, record, criterion); });
 }
 
 bool searchStream(std::istream& input, Criterion criterion, std::string_view query, ResultLines& found,
@@ -60,8 +77,9 @@ bool searchLines(LineReader& reader, Criterion criterion, std::string_view query
         return !reader.failed();
     if (afterRevisionLine)
         afterRevisionLine();
+    const QueryPattern pattern = patternOf(query);
     while (reader.next(line))
-        searchRecordLine(line, criterion, query, found);
+        searchRecordLine(line, criterion, pattern, found);
     return !reader.failed();
 }
 

@@ -9,22 +9,27 @@
 #include "database/criterion.h"
 #include "database/directory_file.h"
 #include "database/line_reader.h"
+#include "database/query_rules.h"
 #include "database/record.h"
 #include "database/result_lines.h"
 
 namespace dravelin {
 
-// Whether an entry is found by the query: the record's value, trimmed of spaces, equals the
-// query exactly; under the department criterion the query "00" finds every entry.
-bool recordMatches(const DirectoryRecord& record, Criterion criterion, std::string_view query);
+// Whether an entry is found by the query: the record's value, trimmed of spaces and folded to
+// capitals, equals the query's text (or, for a prefix query, begins with it); under the
+// department criterion the query "00" finds every entry.
+bool recordMatches(const DirectoryRecord& record, Criterion criterion, const QueryPattern& pattern);
+
+// Adds the result line of a found record, with what it takes to cut it back into its fields.
+void addResultLine(ResultLines& found, const DirectoryRecord& record, Criterion criterion);
 
 // The record of one line when the query finds it: a line that cannot be cut into six fields,
 // whose callsign is too long for its column, or that does not match gives nothing.
-std::optional<DirectoryRecord> foundRecord(std::string_view line, Criterion criterion, std::string_view query);
+std::optional<DirectoryRecord> foundRecord(std::string_view line, Criterion criterion, const QueryPattern& pattern);
 
 // Adds the result line of one record line when it matches. Empty lines, lines that cannot be
 // cut into six fields and callsigns too long for their column are passed over.
-void searchRecordLine(std::string_view line, Criterion criterion, std::string_view query, ResultLines& found);
+void searchRecordLine(std::string_view line, Criterion criterion, const QueryPattern& pattern, ResultLines& found);
 
 // Reads the revision line, calls `afterRevisionLine` (the moment the window may handle its
 // pending events), then every further line, cutting each one. The found lines are left in file

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QByteArray>
 #include <QMainWindow>
 #include <QRect>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -20,6 +22,9 @@ class QPushButton;
 class QRadioButton;
 
 namespace dravelin {
+
+// The bytes of a saved list, made from the list's lines.
+using ListContents = std::function<QByteArray(const ResultLines&)>;
 
 class Ajout_Indicatif;
 class KeyboardMenuBar;
@@ -112,6 +117,7 @@ private:
     QMenu* Mnu_Enregistrer = nullptr;
     QAction* Mnu_Enregistrer_txt = nullptr;
     QAction* Mnu_Enregistrer_csv = nullptr;
+    QAction* Mnu_Enregistrer_tableur = nullptr;
     QMenu* Mnu_Aide = nullptr;
     QAction* Mnu_Historique = nullptr;
     QAction* Mnu_Notice = nullptr;
@@ -120,8 +126,10 @@ private:
     // ---- Saving, printing and the Help menu (main_window_output.cpp, main_window_help.cpp) ----
     void connectOutputMenus();
     void connectHelpMenu();
-    // The one save routine of both formats: proposed name, dialog, whole file or nothing.
-    void saveList(const QString& filter, LineConverter convert);
+    // The one save routine of every format: proposed name, dialog, whole file or nothing.
+    // `contents` makes the file's bytes from the list; `extension` is added to a chosen name
+    // that has none (nothing added when it is empty).
+    void saveList(const QString& filter, const ListContents& contents, const QString& extension = QString());
     void printList();
     void showHistory();
     void showUserManual();

@@ -185,6 +185,8 @@ void Main::buildMenus()
     Mnu_Enregistrer_txt->setObjectName(QStringLiteral("Mnu_Enregistrer_txt"));
     Mnu_Enregistrer_csv = Mnu_Enregistrer->addAction(QStringLiteral("au format &csv"));
     Mnu_Enregistrer_csv->setObjectName(QStringLiteral("Mnu_Enregistrer_csv"));
+    Mnu_Enregistrer_tableur = Mnu_Enregistrer->addAction(QStringLiteral("au format ta&bleur"));
+    Mnu_Enregistrer_tableur->setObjectName(QStringLiteral("Mnu_Enregistrer_tableur"));
 
     Mnu_Aide = menuBar_->addMenu(QStringLiteral("&Aide"));
     Mnu_Aide->setObjectName(QStringLiteral("Mnu_Aide"));

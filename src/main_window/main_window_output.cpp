@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QByteArray>
 #include <QDir>
+#include <QFileInfo>
 
 #include "database/reserved_files.h"
 #include "main_window/result_list_model.h"
@@ -89,23 +90,49 @@ private:
     bool bold_;
 };
 
+// The txt and csv forms, Windows-1252 as the directory.
+ListContents windows1252Lines(LineConverter convert)
+{
+    return [convert](const ResultLines& lines) {
+        const std::string bytes = listOutput(lines, convert);
+        return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    };
+}
+
+// A chosen name without an extension gets one. What follows the last "." counts as an
+// extension only when it holds no space: "Recherche_ville_ST. ETIENNE" has none.
+QString withExtension(const QString& path, const QString& extension)
+{
+    const QString suffix = QFileInfo(path).suffix();
+    if (extension.isEmpty() || (!suffix.isEmpty() && !suffix.contains(QLatin1Char(' '))))
+        return path;
+    return path + extension;
+}
+
 } // namespace
 
 void Main::connectOutputMenus()
 {
-    connect(Mnu_Enregistrer_txt, &QAction::triggered, this, [this] { saveList(kTextFilter, appendTextLine); });
-    connect(Mnu_Enregistrer_csv, &QAction::triggered, this, [this] { saveList(kCsvFilter, appendCsvLine); });
+    connect(Mnu_Enregistrer_txt, &QAction::triggered, this, [this] { saveList(kTextFilter, windows1252Lines(appendTextLine)); });
+    connect(Mnu_Enregistrer_csv, &QAction::triggered, this, [this] { saveList(kCsvFilter, windows1252Lines(appendCsvLine)); });
+    // UTF-8 with its byte-order mark: what spreadsheets take for UTF-8 without asking.
+    connect(Mnu_Enregistrer_tableur, &QAction::triggered, this, [this] {
+        saveList(kCsvFilter,
+                 [this](const ResultLines& lines) { return "\xEF\xBB\xBF" + codec_.decode(spreadsheetOutput(lines)).toUtf8(); },
+                 QStringLiteral(".csv"));
+    });
     connect(Mnu_Imprimer, &QAction::triggered, this, &Main::printList);
 }
 
-void Main::saveList(const QString& filter, LineConverter convert)
+void Main::saveList(const QString& filter, const ListContents& contents, const QString& extension)
 {
     const QString proposedName = proposedNamePrefix(selectedCriterion()) + shared_.Texte_Recherche;
-    const QString path = platform_.saveFileName(this, proposedName, filter);
-    if (path.isEmpty()) {
+    const QString chosen = platform_.saveFileName(this, proposedName, filter);
+    if (chosen.isEmpty()) {
         showMessage(QStringLiteral("selectionnez un fichier ou quitter"));
         return;
     }
+    const QString path = withExtension(chosen, extension);
     // Checked here, where every format passes, whatever name, link or spelling the dialog gave.
     if (const std::optional<ReservedFile> reserved =
             reservedFileAt(toFilesystemPath(platform_.programFolder()), toFilesystemPath(path))) {
@@ -115,9 +142,7 @@ void Main::saveList(const QString& filter, LineConverter convert)
         return;
     }
 
-    const std::string bytes = listOutput(resultModel_->lines(), convert);
-    const std::optional<QString> failure =
-        platform_.writeFileAtomically(path, QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    const std::optional<QString> failure = platform_.writeFileAtomically(path, contents(resultModel_->lines()));
     if (failure)
         showMessage(QStringLiteral("La liste n'a pas été enregistrée dans le fichier « %1 » : %2\r\n"
                                    "Un fichier qui portait déjà ce nom est resté tel quel.")
@@ -140,6 +165,7 @@ void Main::printList()
         // Courier New is thin at 7 points; bold keeps the small print readable.
         printer->setFontBold(true);
         printer->setFontSize(kPrintPoints);
+        printer->setPageFoot(QStringLiteral("page %1 / %2"));
 
         printer->printLine(heading);
         printer->printLine(QString());

@@ -31,6 +31,10 @@ public:
     // Prints the text in the current font and moves to the next line; an empty text gives an
     // empty line. The first line opens a job; a full page moves on to the next by itself.
     virtual void printLine(const QString& text) = 0;
+    // Sets the text printed, in the current font, at the foot of every page of the job that
+    // the next lines go to:
+    // "%1" in it becomes the page's number, "%2" the number of pages. The job's end clears it.
+    virtual void setPageFoot(const QString& foot) = 0;
     // Hands the open job to the printer. A French description of the failure when it did not go through.
     virtual std::optional<QString> endJob() = 0;
     // Throws the open job away: nothing of it is printed.

@@ -73,15 +73,27 @@ void QtPrinter::printLine(const QString& text)
     job_.push_back({text, font_});
 }
 
+void QtPrinter::setPageFoot(const QString& foot)
+{
+    pageFoot_ = Line{foot, font_};
+}
+
+void QtPrinter::discardJob()
+{
+    job_.clear();
+    pageFoot_.reset();
+}
+
 std::optional<QString> QtPrinter::endJob()
 {
     const std::vector<Line> lines = std::exchange(job_, {});
+    const std::optional<Line> foot = std::exchange(pageFoot_, std::nullopt);
     if (lines.empty())
         return std::nullopt;
-    return paint(lines);
+    return paint(lines, foot);
 }
 
-std::optional<QString> QtPrinter::paint(const std::vector<Line>& lines)
+std::optional<QString> QtPrinter::paint(const std::vector<Line>& lines, const std::optional<Line>& foot)
 {
     const QString refused = printer_.outputFormat() == QPrinter::PdfFormat
         ? QStringLiteral("le fichier « %1 » ne peut pas être écrit.").arg(printer_.outputFileName())
@@ -90,29 +102,70 @@ std::optional<QString> QtPrinter::paint(const std::vector<Line>& lines)
     if (!painter.begin(&printer_))
         return refused;
 
-    // Lines are not wrapped; a line that no longer fits the page starts the next one.
-    const int pageHeight = painter.viewport().height();
+    // The foot takes the last line of every page, with one empty line above it.
+    const QRect page = painter.viewport();
+    int footHeight = 0;
+    if (foot) {
+        painter.setFont(foot->font);
+        footHeight = 2 * painter.fontMetrics().lineSpacing();
+    }
+    const int linesHeight = page.height() - footHeight;
+
+    // Lines are not wrapped; a line that no longer fits the page starts the next one. The
+    // pages are laid out first, so that every foot can tell the number of pages.
+    std::vector<int> tops(lines.size());
+    std::vector<int> pages(lines.size());
     int top = 0;
-    QFont font = lines.front().font;
-    painter.setFont(font);
+    int pageIndex = 0;
+    QFont font;
     QFontMetrics metrics = painter.fontMetrics();
-    for (const Line& line : lines) {
-        if (line.font != font) { // lines printed in one font share its data: a cheap test
-            font = line.font;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i == 0 || lines[i].font != font) { // lines printed in one font share its data: a cheap test
+            font = lines[i].font;
             painter.setFont(font);
             metrics = painter.fontMetrics();
         }
-        if (top > 0 && top + metrics.height() > pageHeight) {
+        if (top > 0 && top + metrics.height() > linesHeight) {
+            ++pageIndex;
+            top = 0;
+        }
+        tops[i] = top;
+        pages[i] = pageIndex;
+        top += metrics.lineSpacing();
+    }
+    const int pageCount = pageIndex + 1;
+
+    const auto paintFoot = [&](int number) {
+        if (!foot)
+            return;
+        painter.setFont(foot->font);
+        const QFontMetrics footMetrics = painter.fontMetrics();
+        const QString text = foot->text.arg(number).arg(pageCount);
+        painter.drawText((page.width() - footMetrics.horizontalAdvance(text)) / 2,
+                         page.height() - footMetrics.descent(), text);
+        painter.setFont(font);
+    };
+
+    font = lines.front().font;
+    painter.setFont(font);
+    metrics = painter.fontMetrics();
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i > 0 && pages[i] != pages[i - 1]) {
+            paintFoot(pages[i - 1] + 1);
             if (!printer_.newPage()) {
                 painter.end();
                 return refused;
             }
-            top = 0;
         }
-        if (!line.text.isEmpty())
-            painter.drawText(0, top + metrics.ascent(), line.text);
-        top += metrics.lineSpacing();
+        if (lines[i].font != font) {
+            font = lines[i].font;
+            painter.setFont(font);
+            metrics = painter.fontMetrics();
+        }
+        if (!lines[i].text.isEmpty())
+            painter.drawText(0, tops[i] + metrics.ascent(), lines[i].text);
     }
+    paintFoot(pageCount);
     if (!painter.end() || printer_.printerState() == QPrinter::Error)
         return refused;
     return std::nullopt;

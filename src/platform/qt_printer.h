@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QPrinter>
+#include <optional>
 #include <vector>
 
 #include "platform/platform.h"
@@ -10,7 +11,8 @@ namespace dravelin {
 
 // Printing on a QPrinter. The lines of a job are held until the job ends and painted then,
 // so what the user chooses in the printer dialog (another printer, copies) applies to the
-// whole job, and a discarded job leaves no trace on paper.
+// whole job, a discarded job leaves no trace on paper, and the number of pages is known
+// before the first page foot is painted.
 class QtPrinter : public Printer {
 public:
     // The system's default printer; a PDF file when the system has no printer at all.
@@ -26,8 +28,9 @@ public:
     void setFontBold(bool bold) override;
 
     void printLine(const QString& text) override;
+    void setPageFoot(const QString& foot) override;
     std::optional<QString> endJob() override;
-    void discardJob() override { job_.clear(); }
+    void discardJob() override;
 
     QPrinter& device() { return printer_; }
 
@@ -37,7 +40,7 @@ private:
         QFont font;
     };
     void updateFont();
-    std::optional<QString> paint(const std::vector<Line>& lines);
+    std::optional<QString> paint(const std::vector<Line>& lines, const std::optional<Line>& foot);
 
     QPrinter printer_;
     QString fontName_;
@@ -45,6 +48,7 @@ private:
     bool bold_ = false;
     QFont font_; // built from the three settings above, shared by the lines printed in it
     std::vector<Line> job_;
+    std::optional<Line> pageFoot_; // of the open job, with its font
 };
 
 } // namespace dravelin

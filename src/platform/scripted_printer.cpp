@@ -16,17 +16,21 @@ void ScriptedPrinter::printLine(const QString& text)
 
 std::optional<QString> ScriptedPrinter::endJob()
 {
+    const QString foot = std::exchange(openPageFoot, {});
     if (endFailure) {
         discarded.push_back(std::exchange(openJob, {}));
         return endFailure;
     }
-    if (!openJob.empty())
+    if (!openJob.empty()) {
         printed.push_back(std::exchange(openJob, {}));
+        printedPageFeet << foot;
+    }
     return std::nullopt;
 }
 
 void ScriptedPrinter::discardJob()
 {
+    openPageFoot.clear();
     discarded.push_back(std::exchange(openJob, {}));
 }
 

@@ -28,6 +28,7 @@ public:
     void setFontBold(bool bold) override { bold_ = bold; }
 
     void printLine(const QString& text) override;
+    void setPageFoot(const QString& foot) override { openPageFoot = foot; }
     std::optional<QString> endJob() override;
     void discardJob() override;
 
@@ -37,6 +38,8 @@ public:
     Job openJob;                 // lines of the job not yet ended
     std::vector<Job> printed;    // jobs handed to the printer
     std::vector<Job> discarded;  // jobs thrown away, or refused at their end
+    QString openPageFoot;        // the page foot of the open job
+    QStringList printedPageFeet; // the page foot of each job in `printed`
 
     static QStringList texts(const Job& job);
 

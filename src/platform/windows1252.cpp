@@ -1,5 +1,7 @@
 #include "platform/windows1252.h"
 
+#include "database/capital_fold.h"
+
 namespace dravelin {
 
 Windows1252::Windows1252()
@@ -18,6 +20,15 @@ std::string Windows1252::encode(const QString& text)
 {
     const QByteArray bytes = encoder_.encode(text);
     return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+QChar Windows1252::capitalOf(QChar character)
+{
+    const std::string byte = encode(QString(character));
+    if (byte.size() != 1 || decode(byte) != QString(character))
+        return character;
+    const QString capital = decode(std::string(1, dravelin::capitalOf(byte[0])));
+    return capital.size() == 1 ? capital[0] : character;
 }
 
 } // namespace dravelin

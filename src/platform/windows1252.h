@@ -19,6 +19,10 @@ public:
     // Characters that Windows-1252 cannot hold become a substitution byte.
     std::string encode(const QString& text);
 
+    // The capital of a small letter as the directory writes it (capital_fold.h); every other
+    // character, those that Windows-1252 cannot hold among them, is returned unchanged.
+    QChar capitalOf(QChar character);
+
 private:
     QStringDecoder decoder_;
     QStringEncoder encoder_;

@@ -13,12 +13,15 @@ void TypingLineEdit::keyPressEvent(QKeyEvent* event)
     }
     const QString typed = event->text();
     const bool shortcutChord = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
-    if (!shortcutChord && typed.size() == 1 && typed[0] >= QLatin1Char('a') && typed[0] <= QLatin1Char('z')) {
-        QKeyEvent capital(event->type(), event->key(), event->modifiers(), typed.toUpper(), event->isAutoRepeat(),
-                          static_cast<quint16>(event->count()));
-        QLineEdit::keyPressEvent(&capital);
-        event->setAccepted(capital.isAccepted());
-        return;
+    if (!shortcutChord && typed.size() == 1) {
+        const QChar capital = codec_.capitalOf(typed[0]);
+        if (capital != typed[0]) {
+            QKeyEvent capitalKey(event->type(), event->key(), event->modifiers(), QString(capital),
+                                 event->isAutoRepeat(), static_cast<quint16>(event->count()));
+            QLineEdit::keyPressEvent(&capitalKey);
+            event->setAccepted(capitalKey.isAccepted());
+            return;
+        }
     }
     QLineEdit::keyPressEvent(event);
 }

@@ -57,14 +57,22 @@ const FolderName kFolderNames[] = {
 #endif
 };
 
+struct Query {
+    const char* name;
+    std::string criterion;
+    std::string query; // UTF-8, as typed in a terminal
+    std::string expected;
+};
+
 TEST(DravelinRecherche, PrintsTheListThenTheCountAsWindows1252WithCrLf)
 {
     const std::string directory = crlfLines({"Base Rev 255  du 11/08/2009", "F2B;Z;Y;X;\xC9VREUX;27000",
                                              "F1A;L\xC9VY;H\xE9l\xE8ne;A;\xC9VREUX;27000", "F3C;Q;R;S;PARIS;75001"});
     // Bytes as a text save writes them: no CR added before the LF of CR LF.
-    const std::string expected = "F1A         L\xC9VY H\xE9l\xE8ne" + std::string(29, ' ') + "A  27000 \xC9VREUX\r\n" +
-                                 "F2B         Z Y" + std::string(37, ' ') + "X  27000 \xC9VREUX\r\n" +
-                                 " 2 indicatif(s)\r\n";
+    const std::string levy = "F1A         L\xC9VY H\xE9l\xE8ne" + std::string(29, ' ') + "A  27000 \xC9VREUX\r\n";
+    const std::string other = "F2B         Z Y" + std::string(37, ' ') + "X  27000 \xC9VREUX\r\n";
+    const std::string paris = "F3C         Q R" + std::string(37, ' ') + "S  75001 PARIS\r\n";
+    const std::string expected = levy + other + " 2 indicatif(s)\r\n";
     for (const FolderName& name : kFolderNames) {
         SCOPED_TRACE(name.name);
         Folder folder(name.folder, directory);
@@ -72,6 +80,23 @@ TEST(DravelinRecherche, PrintsTheListThenTheCountAsWindows1252WithCrLf)
         EXPECT_EQ(run.status, 0) << run.err;
         EXPECT_EQ(run.out, expected);
         EXPECT_EQ(run.err, "");
+    }
+
+    // The rules of the window: small letters find their capitals, accents stay, a final star
+    // asks for the start of the field.
+    const Query queries[] = {
+        {"city in small letters", "ville", "\xC3\xA9vreux", levy + other + " 2 indicatif(s)\r\n"},
+        {"accents are not dropped", "ville", "EVREUX", " 0 indicatif(s)\r\n"},
+        {"surname prefix", "nom", "l\xC3\xA9*", levy + " 1 indicatif(s)\r\n"},
+        {"lone star", "indicatif", "*", levy + other + paris + " 3 indicatif(s)\r\n"},
+        {"department prefix", "departement", "7*", paris + " 1 indicatif(s)\r\n"},
+    };
+    Folder folder("dravelin", directory);
+    for (const Query& query : queries) {
+        SCOPED_TRACE(query.name);
+        const Finished run = recherche(folder, {folder.file(), query.criterion, query.query});
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(run.out, query.expected);
     }
 }
 

@@ -112,6 +112,22 @@ std::string printable(const std::string& text)
     return text.size() > 60 ? out + "..." : out;
 }
 
+// The text with its capitals A to Z, À to Þ, Š Œ Ž Ÿ written small: what a list written before
+// capitals were typed may hold.
+std::string smallLetters(std::string text)
+{
+    for (char& c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if ((byte >= 'A' && byte <= 'Z') || (byte >= 0xC0 && byte <= 0xDE && byte != 0xD7))
+            c = static_cast<char>(byte + 32);
+        else if (byte == 0x8A || byte == 0x8C || byte == 0x8E)
+            c = static_cast<char>(byte + 16);
+        else if (byte == 0x9F)
+            c = static_cast<char>(0xFF);
+    }
+    return text;
+}
+
 // Queries for each criterion: the values lines can be found by, near misses around them, and
 // texts that stand in other fields of the same lines.
 struct Queries {
@@ -133,6 +149,8 @@ struct Queries {
             queries.insert(trimmed.substr(0, trimmed.size() - 1)); // only the start
             queries.insert(trimmed + " ");
             queries.insert(" " + trimmed);
+            queries.insert(smallLetters(trimmed));
+            queries.insert(smallLetters(trimmed.substr(0, (trimmed.size() + 1) / 2)) + "*");
         }
     }
 
@@ -165,6 +183,9 @@ const std::vector<std::string> kSpecialQueries = {
     "EN LISTE ORANGE", "LISTE ORANGE", "<LISTE ORANGE", " LISTE ORANGE", "ORANGE",
     "CET INDICATIF EST ATTRIBUE MAIS", "MAIS", "PARIS", "paris", "PAR", ";", ";;", ";75", "\r", "\n", "A\r\nB",
     "PARIS\r", "F1ABC", "\xC9PERNAY", "\x80", "\xFF", std::string(1, '\0'), "0\0"s, "75;01", "1;00",
+    "f1abc", "\xE9pernay", "EPERNAY", "\x9F", "2a", "0a", "0A", "0\xE9", "en liste orange", "eN LISTE ORANGE",
+    "*", "**", "*F", "F*", "f*", "F1*", "PAR*", "paris*", "PARIS *", "\xC9P*", "\xE9*", "0*", "1*", "6*", "9*",
+    " *", "EN*", "en liste*", "EN LISTE ORANGE*", "LISTE*", "<*", ";*", "\r*", "\x9A*", "\x8A*",
 };
 
 // Compares the two searches for every criterion and query, under each way of cutting blocks.
@@ -275,6 +296,10 @@ const std::vector<std::string> kOddLines = {
     "\t F1TAB \t;A;B;C;PARIS;75001",
     "f1abc;minuscule;x;y;paris;75003",
     ";;;;PARIS;01",
+    "f1acc;dupr\xE9;r\xE9mi;\xE0;\xE9pernay;a100",
+    "F1ACD;\x9A" "ab;\x9C;\xFF;\x8A\x8C\x9F;a00",
+    "F1ACE;en liste orange;x;y;Paris ;2a000",
+    "F1*;ETOILE*;*;*;*;*",
 };
 
 const char* const kLineEnds[] = {"\r\n", "\r", "\n", "\r\r\n", "\n\r", "\r\n\r\n"};
@@ -394,7 +419,10 @@ TEST(FastScan, SearchingTheFileGivesTheReferenceLinesInDisplayOrder)
     std::ofstream(file, std::ios::binary) << bytes;
 
     for (const auto& [criterion, query] : {std::pair{Criterion::Department, "00"s}, std::pair{Criterion::Department, "01"s},
-                                           std::pair{Criterion::Surname, "MARTIN"s}, std::pair{Criterion::City, "PARIS"s}}) {
+                                           std::pair{Criterion::Surname, "MARTIN"s}, std::pair{Criterion::City, "PARIS"s},
+                                           std::pair{Criterion::City, "paris"s}, std::pair{Criterion::City, "PAR*"s},
+                                           std::pair{Criterion::Surname, "mart*"s}, std::pair{Criterion::Callsign, "f*"s},
+                                           std::pair{Criterion::Department, "0*"s}, std::pair{Criterion::Department, "*"s}}) {
         SCOPED_TRACE(criterionName(criterion) + " "s + query);
         ResultLines expected;
         std::istringstream input(bytes);

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "database/list_output.h"
+#include "database/search.h"
 
 namespace dravelin {
 namespace {
@@ -87,6 +88,38 @@ TEST(ListOutput, WholeFilesEndWithTheCreditLine)
         EXPECT_EQ(textOutput(list), c.text);
         EXPECT_EQ(csvOutput(list), c.csv);
     }
+}
+
+struct SpreadsheetCase {
+    const char* name;
+    std::string record;
+    Criterion criterion;
+    std::string row;
+};
+
+TEST(ListOutput, SpreadsheetRowsHoldTheSixFieldsQuotedWhereNeeded)
+{
+    const std::string heading = "Indicatif;Nom;Pr\xE9nom;Adresse;Code postal;Ville\r\n";
+    const SpreadsheetCase cases[] = {
+        {"six cells", "F1ABC;DUPONT;Jean;12 rue Haute;PARIS;75002", Criterion::City,
+         "F1ABC;DUPONT;Jean;12 rue Haute;75002;PARIS\r\n"},
+        {"leading zero restored", "F8BRG;BOURG;Marc;2 place D;BOURG EN BRESSE;1000", Criterion::Department,
+         "F8BRG;BOURG;Marc;2 place D;01000;BOURG EN BRESSE\r\n"},
+        {"orange list: callsign and EN LISTE ORANGE", "F2AA;LISTE ORANGE;;;PARIS;75004", Criterion::City,
+         "F2AA;EN LISTE ORANGE;;;;\r\n"},
+        {"separator in a cell", "F1ABC;D;J;A;V;75;001", Criterion::City, "F1ABC;D;J;A;\"75;001\";V\r\n"},
+        {"quote in a cell", "F1ABC;D \"LE GRAND\";J;A;V;75001", Criterion::City,
+         "F1ABC;\"D \"\"LE GRAND\"\"\";J;A;75001;V\r\n"},
+        {"accents stay Windows-1252 here", "F4XYZ;L\xC9VY;H\xE9l\xE8ne;A;\xC9VREUX;27000", Criterion::City,
+         "F4XYZ;L\xC9VY;H\xE9l\xE8ne;A;27000;\xC9VREUX\r\n"},
+    };
+    for (const SpreadsheetCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        ResultLines list;
+        addResultLine(list, *splitRecordLine(c.record), c.criterion);
+        EXPECT_EQ(spreadsheetOutput(list), heading + c.row);
+    }
+    EXPECT_EQ(spreadsheetOutput(ResultLines()), heading);
 }
 
 } // namespace

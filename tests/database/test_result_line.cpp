@@ -60,6 +60,54 @@ TEST(ResultLine, ColumnsAndOrangeListShapes)
     }
 }
 
+struct FieldsCase {
+    const char* name;
+    std::string record;
+    Criterion criterion;
+    std::array<std::string, 6> fields;
+};
+
+// A result line pads and cuts its fields; with the lengths kept beside it, the six fields
+// come back as the line shows them.
+TEST(ResultLine, ShownFieldsComeBackFromTheLineAndItsLengths)
+{
+    const std::string longSurname = "DE LA FONTAINE-MONTMORENCY-SAINT-AUBIN-DU-CORMIER";
+    const FieldsCase cases[] = {
+        {"normal", "F1ABC;DUPONT;Jean;12 rue Haute;PARIS;75001", Criterion::City,
+         {"F1ABC", "DUPONT", "Jean", "12 rue Haute", "75001", "PARIS"}},
+        {"first name cut by the name column", "F1ABC;DE LA FONTAINE-MONTMORENCY;Jean-Baptiste Xavier;A;V;75001",
+         Criterion::City, {"F1ABC", "DE LA FONTAINE-MONTMORENCY", "Jean-Baptiste Xavier", "A", "75001", "V"}},
+        {"surname longer than the name column", "F1ABC;" + longSurname + ";Luc;A;V;75001", Criterion::Surname,
+         {"F1ABC", longSurname, "Luc", "A", "75001", "V"}},
+        {"cut just after the surname", "F1ABC;" + std::string(39, 'S') + ";Luc;A;V;75001", Criterion::City,
+         {"F1ABC", std::string(39, 'S'), "Luc", "A", "75001", "V"}},
+        {"postcode that lost its zero", "F8BRG;BOURG;Marc;2 place D;BOURG EN BRESSE;1000", Criterion::Department,
+         {"F8BRG", "BOURG", "Marc", "2 place D", "01000", "BOURG EN BRESSE"}},
+        {"spaces around fields and inside them", "  F4SP  ; ESPACE ; Anne  Marie ;3  rue B; LYON ;69001",
+         Criterion::City, {"F4SP", "ESPACE", "Anne  Marie", "3  rue B", "69001", "LYON"}},
+        {"empty fields", "F1X;D;;;V;", Criterion::City, {"F1X", "D", "", "", "", "V"}},
+        {"postcode holding separators", "F1ABC;D;J;A;V;75;001", Criterion::City, {"F1ABC", "D", "J", "A", "75;001", "V"}},
+        {"accented letters", "F4XYZ;L\xC9VY;H\xE9l\xE8ne;3 all\xE9" "e des Pr\xE9s;\xC9VREUX;27000", Criterion::City,
+         {"F4XYZ", "L\xC9VY", "H\xE9l\xE8ne", "3 all\xE9" "e des Pr\xE9s", "27000", "\xC9VREUX"}},
+        {"orange-list line", "F2AA;LISTE ORANGE;;;NICE;06000", Criterion::City,
+         {"F2AA", "EN LISTE ORANGE", "", "", "", ""}},
+        {"LISTE ORANGE by surname is an entry like the others", "F2AA;LISTE ORANGE;;;NICE;06000", Criterion::Surname,
+         {"F2AA", "LISTE ORANGE", "", "", "06000", "NICE"}},
+        {"marked entry", "F5XY CET INDICATIF EST ATTRIBUE MAIS;X;Paul;;LYON;69001", Criterion::City,
+         {"F5XY", "EN LISTE ORANGE", "Paul", "", "69001", "LYON"}},
+    };
+    for (const FieldsCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto record = splitRecordLine(c.record);
+        ASSERT_TRUE(record);
+        std::string line;
+        appendResultLine(line, *record, c.criterion);
+        std::string lengths;
+        appendFieldLengths(lengths, *record, c.criterion);
+        EXPECT_EQ(shownFields(line, lengths), c.fields);
+    }
+}
+
 TEST(ResultLine, DepartmentIsTheFirstTwoCharactersOfTheRestoredPostcode)
 {
     const std::pair<std::string, std::string> cases[] = {

@@ -63,6 +63,31 @@ TEST(ResultLines, SortsManyLinesInTheOrderOfThePlainComparison)
     EXPECT_EQ(sorted(lines), expected);
 }
 
+// Bytes attached to a line stay with it through the sort, whatever their length or the line's.
+TEST(ResultLines, AttachmentsFollowTheirLines)
+{
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"C", "three"},
+        {"A", ""},
+        {"B" + std::string(std::size_t{1} << 24, 'x'), "after a long line"},
+        {"D", std::string(300, '\x80')},
+        {"E", std::string(1, '\0')},
+    };
+    ResultLines list;
+    for (const auto& [line, attachment] : cases)
+        list.addWith([&](std::string& out) { out += line; }, [&](std::string& out) { out += attachment; });
+    list.add("0 without attachment");
+    list.sortForDisplay();
+    ASSERT_EQ(list.size(), cases.size() + 1);
+    EXPECT_EQ(list.attachmentOf(0), "");
+    EXPECT_EQ(list[0], "0 without attachment");
+    const std::size_t order[] = {1, 2, 0, 3, 4};
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        EXPECT_EQ(list[i + 1], cases[order[i]].first);
+        EXPECT_EQ(list.attachmentOf(i + 1), cases[order[i]].second);
+    }
+}
+
 TEST(ResultLines, KeepsEveryByteOfEachLine)
 {
     const std::string withNul("A\0B\xFF", 4);

@@ -31,7 +31,10 @@ const std::string kDirectory =
     "F8TOOLONGCALL;LONG;X;Y;PARIS;75005\r\n"
     "malformed line without fields\r\n"
     "F0AA;A;B;C;PARIS\r\n"
-    "F4LAST;ZOLA;Emile;9 rue E;PARIS ;75006";
+    "F4LAST;ZOLA;Emile;9 rue E;PARIS ;75006\r\n"
+    "F3ACC;Dupr\xE9;R\xE9mi;4 rue F;\xE9pinal;88000\r\n"
+    "F3ACD;DUPRE;Jean;5 rue G;EPINAL;88000\r\n"
+    "F*9;ETOILE;A;B;NANCY;54000";
 
 std::vector<std::string> search(const std::string& bytes, Criterion criterion, const std::string& query)
 {
@@ -63,16 +66,37 @@ TEST(Search, FindsWholeTrimmedValuesExactlyAndListsThemSorted)
     const std::string spaced = pad("  F4SP  ", 12) + pad("ESPACE Anne", 40) + "3 rue B  69001 LYON ";
     const std::string marked = pad("F5XY ", 12) + pad("EN LISTE ORANGE ", 40) + "  69002 LYON";
     const std::string bourg = pad("F8BRG", 12) + pad("BOURG Marc", 40) + "2 place D  01000 BOURG EN BRESSE";
+    const std::string accented = pad("F3ACC", 12) + pad("Dupr\xE9 R\xE9mi", 40) + "4 rue F  88000 \xE9pinal";
+    const std::string plain = pad("F3ACD", 12) + pad("DUPRE Jean", 40) + "5 rue G  88000 EPINAL";
+    const std::string star = pad("F*9", 12) + pad("ETOILE A", 40) + "B  54000 NANCY";
 
     const SearchCase cases[] = {
-        {"same callsign twice, case-sensitive", Criterion::Callsign, "F1ABC", {dupont, durand}},
+        {"same callsign twice, and once in small letters", Criterion::Callsign, "F1ABC", {dupont, durand, lower}},
         {"only the start of a callsign", Criterion::Callsign, "F1AB", {}},
         {"query with a trailing space", Criterion::Callsign, "F1ABC ", {}},
         {"stored callsign with spaces around it", Criterion::Callsign, "F4SP", {spaced}},
         {"marked callsign by its bare callsign", Criterion::Callsign, "F5XY", {marked}},
         {"callsign too long for its column is skipped", Criterion::Callsign, "F8TOOLONGCALL", {}},
         {"city, trimmed on the record side", Criterion::City, "PARIS", {dupont, lower, orange, zola, martin}},
-        {"city in small letters matches nothing", Criterion::City, "paris", {}},
+        {"city in small letters finds the capitals", Criterion::City, "paris", {dupont, lower, orange, zola, martin}},
+        {"accented capital finds the small accented letter", Criterion::City, "\xC9PINAL", {accented}},
+        {"accented small letters find themselves", Criterion::Surname, "dupr\xE9", {accented}},
+        {"accents are never dropped", Criterion::City, "EPINAL", {plain}},
+        {"prefix of a callsign", Criterion::Callsign, "F1A*", {dupont, durand, lower}},
+        {"prefix of a city, trimmed and folded", Criterion::City, "par*", {dupont, lower, orange, zola, martin}},
+        {"prefix keeps its accents", Criterion::City, "EP*", {plain}},
+        {"whole value as a prefix", Criterion::Surname, "DUPRE*", {plain}},
+        {"prefix of a surname with an accented letter", Criterion::Surname, "DUPR\xC9*", {accented}},
+        {"prefix of the marked entry's surname", Criterion::Surname, "EN LISTE*", {marked}},
+        {"lone star lists every entry", Criterion::City, "*",
+         {spaced, star, dupont, durand, lower, orange, accented, plain, zola, marked, martin, bourg}},
+        {"star inside a query is an ordinary character", Criterion::Callsign, "F*9", {star}},
+        {"only the last star asks for a prefix", Criterion::Callsign, "F**", {star}},
+        {"prefix of one letter", Criterion::Callsign, "f*",
+         {spaced, star, dupont, durand, lower, orange, accented, plain, zola, marked, martin, bourg}},
+        {"a prefix query with a space before its star finds nothing", Criterion::City, "PARIS *", {}},
+        {"department prefix", Criterion::Department, "6*", {spaced, marked}},
+        {"department prefix 0 takes the lost zeros", Criterion::Department, "0*", {durand, bourg}},
         {"surname", Criterion::Surname, "DUPONT", {dupont}},
         {"marked entry by surname", Criterion::Surname, "EN LISTE ORANGE", {marked}},
         {"LISTE ORANGE by surname shows the whole line", Criterion::Surname, "LISTE ORANGE",
@@ -81,7 +105,7 @@ TEST(Search, FindsWholeTrimmedValuesExactlyAndListsThemSorted)
         {"department 10 does not take postcode 1000", Criterion::Department, "10", {}},
         {"department", Criterion::Department, "69", {spaced, marked}},
         {"department 00 lists every entry", Criterion::Department, "00",
-         {spaced, dupont, durand, lower, orange, zola, marked, martin, bourg}},
+         {spaced, star, dupont, durand, lower, orange, accented, plain, zola, marked, martin, bourg}},
     };
     for (const SearchCase& c : cases) {
         SCOPED_TRACE(c.name);

@@ -326,8 +326,11 @@ private slots:
         QTest::newRow("callsign") << 0 << "f1abc;" << "F1ABC";
         QTest::newRow("surname") << 1 << "dupont;martin" << "DUPONTMARTIN";
         QTest::newRow("first name") << 2 << "jean-luc" << "JEAN-LUC";
-        QTest::newRow("address") << 3 << "12 rue de l'été" << "12 RUE DE L'éTé";
-        QTest::newRow("city") << 4 << "évreux" << "éVREUX";
+        QTest::newRow("address") << 3 << "12 rue de l'été" << "12 RUE DE L'ÉTÉ";
+        QTest::newRow("city") << 4 << "évreux" << "ÉVREUX";
+        QTest::newRow("accented first name") << 2 << "rémi" << "RÉMI";
+        QTest::newRow("every accented small letter") << 3 << "àâçèéêëîïôöùûüÿœšž" << "ÀÂÇÈÉÊËÎÏÔÖÙÛÜŸŒŠŽ";
+        QTest::newRow("sharp s and micro sign stay") << 4 << "straße µ" << "STRAßE µ";
         QTest::newRow("postcode") << 5 << "7;5001" << "75001";
     }
     void typedLettersBecomeCapitalsAndSemicolonsAreDropped()

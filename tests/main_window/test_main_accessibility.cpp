@@ -134,6 +134,7 @@ private slots:
         QTest::newRow("Enregistrer la liste") << "Mnu_Enregistrer" << "&Enregistrer la liste" << QKeySequence();
         QTest::newRow("au format txt") << "Mnu_Enregistrer_txt" << "au format &txt" << QKeySequence();
         QTest::newRow("au format csv") << "Mnu_Enregistrer_csv" << "au format &csv" << QKeySequence();
+        QTest::newRow("au format tableur") << "Mnu_Enregistrer_tableur" << "au format ta&bleur" << QKeySequence();
         QTest::newRow("Aide") << "Mnu_Aide" << "&Aide" << QKeySequence();
         QTest::newRow("Historique") << "Mnu_Historique" << "&Historique" << QKeySequence();
         QTest::newRow("Mode d'emploi") << "Mnu_Notice" << "&Mode d'emploi" << QKeySequence(Qt::Key_F1);

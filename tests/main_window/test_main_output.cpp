@@ -2,8 +2,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QListView>
 #include <QMap>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -30,6 +33,8 @@ const QByteArray kDirectory = crlfLines({
     "F4XYZ;L\xC9VY;H\xE9l\xE8ne;3 all\xE9" "e des Pr\xE9s;\xC9VREUX;27000",
     "F1ABC;DURAND;Luc;5 rue C;NICE;06000",
     "F2AA;LISTE ORANGE;;;PARIS;75004",
+    "F8BRG;BOURG;Marc;2 place D;BOURG EN BRESSE;1000",
+    "F5QQ;LE \"GRAND\";Jean-Paul;1 rue;SAINT-L\xD4;50000;A",
 });
 
 // The result lines as Windows-1252 bytes, as the list shows them.
@@ -101,6 +106,28 @@ QByteArray bigDirectory(int count)
     return bytes;
 }
 
+// The rows of a CSV file as Python's csv module reads them (UTF-8, ";" between cells).
+QList<QStringList> csvRows(const QString& path)
+{
+    QProcess python;
+    python.start(QStringLiteral(DRAVELIN_PYTHON),
+                 {QStringLiteral("-c"),
+                  QStringLiteral("import csv, json, sys\n"
+                                 "with open(sys.argv[1], encoding='utf-8-sig', newline='') as f:\n"
+                                 "    print(json.dumps(list(csv.reader(f, delimiter=';'))))\n"),
+                  path});
+    if (!python.waitForFinished(60000) || python.exitCode() != 0)
+        return {{QStringLiteral("<python failed>"), QString::fromUtf8(python.readAllStandardError())}};
+    QList<QStringList> rows;
+    for (const QJsonValue& row : QJsonDocument::fromJson(python.readAllStandardOutput()).array()) {
+        QStringList cells;
+        for (const QJsonValue& cell : row.toArray())
+            cells << cell.toString();
+        rows << cells;
+    }
+    return rows;
+}
+
 int pdfPageCount(const QByteArray& pdf)
 {
     // Each page object carries "/Type /Page"; the page tree carries "/Type /Pages".
@@ -131,7 +158,7 @@ private slots:
         QTest::newRow("refused query still names the file") << "Option1" << "F1ABCDEFGHIJK" << ""
                                                             << "Recherche_indicatif_F1ABCDEFGHIJK";
         QTest::newRow("query kept as typed, accents and spaces") << "Option3" << "évreux " << ""
-                                                                 << "Recherche_ville_éVREUX ";
+                                                                 << "Recherche_ville_ÉVREUX ";
     }
     void proposesTheCriterionPrefixAndTheLastQuery()
     {
@@ -208,6 +235,71 @@ private slots:
         QCOMPARE(main.listLines(), shown);
     }
 
+    void spreadsheetSaveIsReadBackCellByCell_data()
+    {
+        QTest::addColumn<QString>("searchOption");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("chosenName");
+        QTest::addColumn<QString>("writtenName");
+        QTest::addColumn<QList<QStringList>>("rows");
+        QTest::addColumn<QString>("proposed");
+
+        const QStringList heading{"Indicatif", "Nom", "Prénom", "Adresse", "Code postal", "Ville"};
+        QTest::newRow("city with an orange-list line")
+            << "Option3" << "PARIS" << "Recherche_ville_PARIS" << "Recherche_ville_PARIS.csv"
+            << QList<QStringList>{heading,
+                                  {"F1ABC", "DUPONT", "Jean", "12 rue Haute", "75002", "PARIS"},
+                                  {"F2AA", "EN LISTE ORANGE", "", "", "", ""},
+                                  {"F6ZZZ", "MARTIN", "Paul", "1 rue A", "75001", "PARIS"}}
+            << "Recherche_ville_PARIS";
+        QTest::newRow("accented letters") << "Option3" << "évreux" << "liste.CSV" << "liste.CSV"
+                                          << QList<QStringList>{heading,
+                                                                {"F4XYZ", "LÉVY", "Hélène", "3 allée des Prés", "27000", "ÉVREUX"}}
+                                          << "Recherche_ville_ÉVREUX";
+        QTest::newRow("postcode keeps its leading zero") << "Option4" << "01" << "liste.txt" << "liste.txt"
+                                                         << QList<QStringList>{heading,
+                                                                               {"F8BRG", "BOURG", "Marc", "2 place D", "01000",
+                                                                                "BOURG EN BRESSE"}}
+                                                         << "Recherche_departement_01";
+        QTest::newRow("quotes and separators in cells")
+            << "Option2" << "le \"grand\"" << "liste" << "liste.csv"
+            << QList<QStringList>{heading, {"F5QQ", "LE \"GRAND\"", "Jean-Paul", "1 rue", "50000;A", "SAINT-LÔ"}}
+            << "Recherche_nom_LE \"GRAND\"";
+        QTest::newRow("before any search, a dot that starts no extension")
+            << "" << "" << "Recherche_ville_ST. ETIENNE" << "Recherche_ville_ST. ETIENNE.csv" << QList<QStringList>{heading}
+            << "Recherche_indicatif_";
+    }
+    void spreadsheetSaveIsReadBackCellByCell()
+    {
+        QFETCH(QString, searchOption);
+        QFETCH(QString, typed);
+        QFETCH(QString, chosenName);
+        QFETCH(QString, writtenName);
+        QFETCH(QList<QStringList>, rows);
+        QFETCH(QString, proposed);
+
+        MainHarness main(kDirectory);
+        if (!searchOption.isEmpty())
+            main.search(qPrintable(searchOption), typed);
+        main.platform.messages.clear();
+        const QDir folder(main.folder.path());
+        main.platform.savePaths.push_back(folder.filePath(chosenName));
+
+        choose(main, "Mnu_Enregistrer_tableur");
+        QVERIFY(main.platform.messages.empty());
+        QCOMPARE(main.platform.saveDialogs.size(), std::size_t{1});
+        QCOMPARE(main.platform.saveDialogs[0].proposedName, proposed);
+        QCOMPARE(main.platform.saveDialogs[0].filter, QStringLiteral(".csv |*.csv"));
+        const QString written = folder.filePath(writtenName);
+        QCOMPARE(main.platform.filesWritten, QStringList{written});
+        const QByteArray bytes = fileBytes(written);
+        QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
+        QVERIFY(bytes.endsWith("\r\n"));
+        QCOMPARE(bytes.count('\n'), bytes.count("\r\n"));
+        QCOMPARE(bytes.count('\n'), rows.size());
+        QCOMPARE(csvRows(written), rows);
+    }
+
     void savingAgainReplacesTheEarlierFile()
     {
         MainHarness main(kDirectory);
@@ -229,6 +321,7 @@ private slots:
         QTest::addColumn<QString>("menuEntry");
         QTest::newRow("txt") << "Mnu_Enregistrer_txt";
         QTest::newRow("csv") << "Mnu_Enregistrer_csv";
+        QTest::newRow("tableur") << "Mnu_Enregistrer_tableur";
     }
     void leavingTheDialogWithoutANameWritesNothing()
     {
@@ -250,12 +343,13 @@ private slots:
         QTest::addColumn<QString>("menuEntry");
         QTest::newRow("txt") << "Mnu_Enregistrer_txt";
         QTest::newRow("csv") << "Mnu_Enregistrer_csv";
+        QTest::newRow("tableur") << "Mnu_Enregistrer_tableur";
     }
     void aFailedWriteIsToldAndKeepsTheEarlierFile()
     {
         QFETCH(QString, menuEntry);
         MainHarness main(kDirectory);
-        const QString path = QDir(main.folder.path()).filePath(QStringLiteral("liste"));
+        const QString path = QDir(main.folder.path()).filePath(QStringLiteral("liste.txt"));
         writeFile(path, "earlier list\r\n");
         main.search("Option3", QStringLiteral("PARIS"));
         main.platform.savePaths.push_back(path);
@@ -452,6 +546,7 @@ private slots:
             QCOMPARE(line.fontSize, 7.0f);
             QVERIFY(line.bold);
         }
+        QCOMPARE(printer.printedPageFeet, QStringList{"page %1 / %2"});
         QVERIFY(printer.openJob.empty());
         QVERIFY(printer.discarded.empty());
         QCOMPARE(printer.fontName(), QStringLiteral("Times New Roman"));

@@ -27,6 +27,7 @@ const QByteArray kDirectory = crlfLines({
     "F1ABC;DURAND;Luc;5 rue C;NICE;06000",
     "F2AA;LISTE ORANGE;;;PARIS;75004",
     "F8BRG;BOURG;Marc;2 place D;BOURG EN BRESSE;1000",
+    "F5LOW;Dupr\xE9;r\xE9mi;1 rue;Paris;75003",
     "broken line",
 });
 
@@ -48,14 +49,22 @@ private slots:
         const QString orange = pad("F2AA", 12) + "EN LISTE ORANGE";
         const QString levy = pad("F4XYZ", 12) + pad("LÉVY Hélène", 40) + "3 allée des Prés  27000 ÉVREUX";
         const QString bourg = pad("F8BRG", 12) + pad("BOURG Marc", 40) + "2 place D  01000 BOURG EN BRESSE";
+        const QString low = pad("F5LOW", 12) + pad("Dupré rémi", 40) + "1 rue  75003 Paris";
 
-        QTest::newRow("city typed in small letters") << "Option3" << "paris" << QStringList{dupont, orange, martin};
+        QTest::newRow("city typed in small letters") << "Option3" << "paris" << QStringList{dupont, orange, low, martin};
+        QTest::newRow("accented city typed in small letters") << "Option3" << "évreux" << QStringList{levy};
+        QTest::newRow("surname stored in small letters") << "Option2" << "dupré" << QStringList{low};
+        QTest::newRow("city prefix") << "Option3" << "par*" << QStringList{dupont, orange, low, martin};
+        QTest::newRow("callsign prefix") << "Option1" << "f1*" << QStringList{dupont, durand};
+        QTest::newRow("department prefix") << "Option4" << "0*" << QStringList{durand, bourg};
+        QTest::newRow("lone star") << "Option3" << "*"
+                                   << QStringList{dupont, durand, orange, levy, low, martin, bourg};
         QTest::newRow("callsign on two lines") << "Option1" << "f1abc" << QStringList{dupont, durand};
         QTest::newRow("accented surname") << "Option2" << "lÉvy" << QStringList{levy};
         QTest::newRow("accented city") << "Option3" << "Évreux" << QStringList{levy};
         QTest::newRow("department restores the zero") << "Option4" << "01" << QStringList{bourg};
         QTest::newRow("department 00") << "Option4" << "00"
-                                       << QStringList{dupont, durand, orange, levy, martin, bourg};
+                                       << QStringList{dupont, durand, orange, levy, low, martin, bourg};
         QTest::newRow("prefix finds nothing") << "Option3" << "PAR" << QStringList{};
     }
     void enterListsTheMatchesSortedWithTheirCount()
@@ -157,7 +166,7 @@ private slots:
         QCOMPARE(libelle->text(), QStringLiteral("DUP"));
         QVERIFY(libelle->hasFocus());
         QCOMPARE(backgroundColour(libelle), QColor(192, 255, 192));
-        QCOMPARE(main.listLines().size(), 3);
+        QCOMPARE(main.listLines().size(), 4);
         QCOMPARE(main.platform.pendingEventPasses, 1);
     }
 
@@ -165,8 +174,8 @@ private slots:
     {
         MainHarness main(kDirectory);
         auto* libelle = main.control<TypingLineEdit>("Libelle");
-        typeText(libelle, QStringLiteral("ab-é1 z"));
-        QCOMPARE(libelle->text(), QStringLiteral("AB-é1 Z"));
+        typeText(libelle, QStringLiteral("ab-é1 zçàœÿßµ÷"));
+        QCOMPARE(libelle->text(), QStringLiteral("AB-É1 ZÇÀŒŸßµ÷"));
 
         libelle->clear();
         QApplication::clipboard()->setText(QStringLiteral("paris"));
@@ -189,8 +198,8 @@ private slots:
         main.search("Option3", QStringLiteral("PARIS"));
         QCOMPARE(nested, 1);
         QCOMPARE(main.platform.pendingEventPasses, 1);
-        QCOMPARE(main.listLines().size(), 3);
-        QCOMPARE(main.countCaption(), QStringLiteral(" 3 indicatif(s)"));
+        QCOMPARE(main.listLines().size(), 4);
+        QCOMPARE(main.countCaption(), QStringLiteral(" 4 indicatif(s)"));
         QCOMPARE(main.shared.Texte_Recherche, QStringLiteral("PARIS"));
     }
 

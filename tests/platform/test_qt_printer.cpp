@@ -1,4 +1,7 @@
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -22,16 +25,39 @@ int pdfPageCount(const QByteArray& pdf)
     return static_cast<int>(QString::fromLatin1(pdf).count(pageObject));
 }
 
-void printCourierJob(QtPrinter& printer, int lines)
+QString listLine(int index)
+{
+    return QStringLiteral("F%1      DUPONT Jean                             12 rue Haute  75002 PARIS").arg(100000 + index);
+}
+
+void printCourierJob(QtPrinter& printer, int lines, const QString& pageFoot = QString())
 {
     printer.setFontName(QStringLiteral("Courier New"));
     printer.setFontBold(true);
     printer.setFontSize(7);
+    if (!pageFoot.isEmpty())
+        printer.setPageFoot(pageFoot);
     printer.printLine(QStringLiteral("Ville PARIS"));
     printer.printLine(QString());
     for (int index = 0; index < lines; ++index)
-        printer.printLine(QStringLiteral("F%1      DUPONT Jean                             12 rue Haute  75002 PARIS")
-                              .arg(100000 + index));
+        printer.printLine(listLine(index));
+}
+
+// The texts drawn on each page, as a PDF reader outside Qt finds them.
+QList<QStringList> pdfTexts(const QString& pdf)
+{
+    QProcess python;
+    python.start(QStringLiteral(DRAVELIN_PYTHON), {QStringLiteral(DRAVELIN_PDF_TEXT), pdf});
+    if (!python.waitForFinished(60000) || python.exitCode() != 0)
+        return {{QStringLiteral("<python failed>"), QString::fromUtf8(python.readAllStandardError())}};
+    QList<QStringList> pages;
+    for (const QJsonValue& page : QJsonDocument::fromJson(python.readAllStandardOutput()).array()) {
+        QStringList texts;
+        for (const QJsonValue& text : page.toArray())
+            texts << text.toString();
+        pages << texts;
+    }
+    return pages;
 }
 
 } // namespace
@@ -61,6 +87,47 @@ private slots:
         QVERIFY(bytes.startsWith("%PDF"));
         const int pages = pdfPageCount(bytes);
         QVERIFY2(severalPages ? pages > 1 : pages == 1, qPrintable(QString::number(pages)));
+    }
+
+    void everyPageCarriesItsNumberAtItsFoot_data()
+    {
+        QTest::addColumn<int>("lines");
+        QTest::addColumn<QString>("pageFoot");
+        QTest::newRow("one page") << 3 << "page %1 / %2";
+        QTest::newRow("several pages") << 600 << "page %1 / %2";
+        QTest::newRow("a job without a foot") << 600 << "";
+    }
+    void everyPageCarriesItsNumberAtItsFoot()
+    {
+        QFETCH(int, lines);
+        QFETCH(QString, pageFoot);
+        QTemporaryDir folder;
+        const QString pdf = folder.filePath(QStringLiteral("liste.pdf"));
+        QtPrinter printer(pdf);
+        printCourierJob(printer, lines, pageFoot);
+        QCOMPARE(printer.endJob(), std::optional<QString>());
+
+        const QList<QStringList> pages = pdfTexts(pdf);
+        QCOMPARE(pages.size(), pdfPageCount(fileBytes(pdf)));
+        QStringList printed; // every text but the feet, in order
+        for (int page = 0; page < pages.size(); ++page) {
+            QStringList texts = pages[page];
+            if (!pageFoot.isEmpty()) {
+                QVERIFY(!texts.isEmpty());
+                QCOMPARE(texts.takeLast(), QStringLiteral("page %1 / %2").arg(page + 1).arg(pages.size()));
+            }
+            printed += texts;
+        }
+        // The heading stays on the first page alone, and every line is printed once, in order.
+        QStringList expected{QStringLiteral("Ville PARIS")};
+        for (int index = 0; index < lines; ++index)
+            expected << listLine(index);
+        QCOMPARE(printed, expected);
+
+        // The foot belongs to its job: the next one has none unless it asks again.
+        printer.printLine(QStringLiteral("Nom DUPONT"));
+        QCOMPARE(printer.endJob(), std::optional<QString>());
+        QCOMPARE(pdfTexts(pdf), (QList<QStringList>{{QStringLiteral("Nom DUPONT")}}));
     }
 
     void courierNewFallsBackOnABoldFixedPitchFace()

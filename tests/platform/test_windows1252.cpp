@@ -45,6 +45,50 @@ private slots:
         QCOMPARE(codec.decode(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))), text);
         QCOMPARE(QByteArray::fromStdString(codec.encode(text)), bytes);
     }
+
+    void smallLettersBecomeTheirCapitals_data()
+    {
+        QTest::addColumn<QString>("small");
+        QTest::addColumn<QString>("capital");
+        QTest::newRow("a") << "a" << "A";
+        QTest::newRow("z") << "z" << "Z";
+        QTest::newRow("e acute") << "é" << "É";
+        QTest::newRow("e grave") << "è" << "È";
+        QTest::newRow("a grave") << "à" << "À";
+        QTest::newRow("c cedilla") << "ç" << "Ç";
+        QTest::newRow("thorn") << "þ" << "Þ";
+        QTest::newRow("s caron") << "š" << "Š";
+        QTest::newRow("oe") << "œ" << "Œ";
+        QTest::newRow("z caron") << "ž" << "Ž";
+        QTest::newRow("y diaeresis") << "ÿ" << "Ÿ";
+        QTest::newRow("sharp s stays") << "ß" << "ß";
+        QTest::newRow("micro sign stays") << "µ" << "µ";
+        QTest::newRow("division sign stays") << "÷" << "÷";
+        QTest::newRow("capital stays") << "É" << "É";
+        QTest::newRow("digit stays") << "1" << "1";
+        QTest::newRow("letter outside Windows-1252 stays") << "ł" << "ł";
+    }
+    void smallLettersBecomeTheirCapitals()
+    {
+        QFETCH(QString, small);
+        QFETCH(QString, capital);
+        Windows1252 codec;
+        QCOMPARE(QString(codec.capitalOf(small[0])), capital);
+    }
+
+    // Unicode's own capital of each of the 256 characters, where Windows-1252 holds it, is the
+    // capital the directory rule gives.
+    void everyByteFoldsAsUnicodeWhereWindows1252HasTheCapital()
+    {
+        Windows1252 codec;
+        for (int byte = 0; byte < 256; ++byte) {
+            const QChar character = codec.decode(std::string(1, static_cast<char>(byte)))[0];
+            const QChar upper = character.toUpper();
+            const std::string upperByte = codec.encode(QString(upper));
+            const bool held = upperByte.size() == 1 && codec.decode(upperByte) == QString(upper);
+            QCOMPARE(codec.capitalOf(character), held ? upper : character);
+        }
+    }
 };
 
 } // namespace dravelin

@@ -36,6 +36,13 @@ QString proposedNamePrefix(Criterion criterion)
     return QStringLiteral("Recherche_departement_");
 }
 
+// The star of a prefix query cannot stand in a file name on Windows, and a save dialog takes a
+// name holding it for a filter: the proposal carries "_" in its place.
+QString proposedName(Criterion criterion, const QString& query)
+{
+    return proposedNamePrefix(criterion) + QString(query).replace(QLatin1Char('*'), QLatin1Char('_'));
+}
+
 QString headingStart(Criterion criterion)
 {
     switch (criterion) {
@@ -126,8 +133,8 @@ void Main::connectOutputMenus()
 
 void Main::saveList(const QString& filter, const ListContents& contents, const QString& extension)
 {
-    const QString proposedName = proposedNamePrefix(selectedCriterion()) + shared_.Texte_Recherche;
-    const QString chosen = platform_.saveFileName(this, proposedName, filter);
+    const QString chosen =
+        platform_.saveFileName(this, proposedName(selectedCriterion(), shared_.Texte_Recherche), filter);
     if (chosen.isEmpty()) {
         showMessage(QStringLiteral("selectionnez un fichier ou quitter"));
         return;

@@ -159,6 +159,8 @@ private slots:
                                                             << "Recherche_indicatif_F1ABCDEFGHIJK";
         QTest::newRow("query kept as typed, accents and spaces") << "Option3" << "évreux " << ""
                                                                  << "Recherche_ville_ÉVREUX ";
+        QTest::newRow("the star of a prefix query is no file-name character") << "Option3" << "saint*" << ""
+                                                                               << "Recherche_ville_SAINT_";
     }
     void proposesTheCriterionPrefixAndTheLastQuery()
     {

@@ -41,10 +41,8 @@ public:
     // Shows the window in front, not modal.
     void showWindow();
 
-protected:
-    void closeEvent(QCloseEvent* event) override;
-
 private:
+    void closeEvent(QCloseEvent* event) override;
     void buildControls();
     void connectControls();
     void resetControls();

@@ -12,7 +12,7 @@ class FieldLineEdit : public TypingLineEdit {
 public:
     using TypingLineEdit::TypingLineEdit;
 
-protected:
+private:
     void keyPressEvent(QKeyEvent* event) override;
 };
 

@@ -16,7 +16,7 @@ public:
 signals:
     void chosenByKey();
 
-protected:
+private:
     void keyPressEvent(QKeyEvent* event) override;
 };
 

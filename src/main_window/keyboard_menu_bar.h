@@ -19,10 +19,8 @@ public:
     // F10: the bar takes the focus with its first menu open.
     void enterFromKeyboard();
 
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-
 private:
+    void keyPressEvent(QKeyEvent* event) override;
     void leave();
 
     QPointer<QWidget> returnFocus_;

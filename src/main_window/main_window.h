@@ -47,20 +47,14 @@ public:
 
     // The search over the directory file with the selected criterion and the query box.
     void Affichage();
+    // Looks the entry of the selected line up and shows it in the editing window.
+    void Aff_Expert();
 
     ResultListModel& resultModel() { return *resultModel_; }
+    // The editing window, once the expert display has created it.
+    Ajout_Indicatif* editingWindow() const { return editingWindow_.get(); }
 
 private:
-    void buildControls();
-    void buildMenus();
-    void connectControls();
-
-    // ---- The layout that follows the window's size (main_window_geometry.cpp) ----
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void recordDesignedLayout();
-    void followClientSize();
-    void placeHeading();
-    void fitToScreen();
     // A control's designed place and which edges of the client area it follows.
     struct Placement {
         QWidget* control;
@@ -70,11 +64,20 @@ private:
         bool growsWide;
         bool growsTall;
     };
-    std::vector<Placement> placements_;
-    QSize designedClient_;
-    QWidget* headingStrip_ = nullptr;
-    // ---- end of the layout that follows the window's size ----
 
+    // Controls, menus and their wiring (main_window_layout.cpp).
+    void buildControls();
+    void buildMenus();
+    void connectControls();
+
+    // The layout that follows the window's size (main_window_geometry.cpp).
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void recordDesignedLayout();
+    void followClientSize();
+    void placeHeading();
+    void fitToScreen();
+
+    // Criteria, query entry and search (main_window_search.cpp).
     void selectCriterion(const QString& prompt);
     void queryEntered();
     // Tells screen readers the outcome of a search without taking the focus from the query box.
@@ -83,10 +86,34 @@ private:
     std::filesystem::path directoryFile() const;
     void showMessage(const QString& text);
 
+    // Saving, printing and the Help menu (main_window_output.cpp, main_window_help.cpp).
+    void connectOutputMenus();
+    void connectHelpMenu();
+    // The one save routine of every format: proposed name, dialog, whole file or nothing.
+    // `contents` makes the file's bytes from the list; `extension` is added to a chosen name
+    // that has none (nothing added when it is empty).
+    void saveList(const QString& filter, const ListContents& contents, const QString& extension = QString());
+    void printList();
+    void showHistory();
+    void showUserManual();
+    void showAbout();
+
+    // Result selection and the expert display (main_window_expert.cpp).
+    void connectExpert();
+    void lineClicked();
+    void lineDoubleClicked();
+    void toggleExpert();
+
     Platform& platform_;
     Sous_Programmes& shared_;
     Windows1252 codec_;
     ResultListModel* resultModel_ = nullptr;
+    // Parentless, so that it stays open when the main window is closed.
+    std::unique_ptr<Ajout_Indicatif> editingWindow_;
+
+    std::vector<Placement> placements_;
+    QSize designedClient_;
+    QWidget* headingStrip_ = nullptr;
 
     QWidget* client_ = nullptr;
     QGroupBox* Frame1 = nullptr;
@@ -122,35 +149,6 @@ private:
     QAction* Mnu_Historique = nullptr;
     QAction* Mnu_Notice = nullptr;
     QAction* Mnu_Apropos = nullptr;
-
-    // ---- Saving, printing and the Help menu (main_window_output.cpp, main_window_help.cpp) ----
-    void connectOutputMenus();
-    void connectHelpMenu();
-    // The one save routine of every format: proposed name, dialog, whole file or nothing.
-    // `contents` makes the file's bytes from the list; `extension` is added to a chosen name
-    // that has none (nothing added when it is empty).
-    void saveList(const QString& filter, const ListContents& contents, const QString& extension = QString());
-    void printList();
-    void showHistory();
-    void showUserManual();
-    void showAbout();
-    // ---- end of saving, printing and Help ----
-    // --- Result selection, expert display and the editing window (main_window_expert.cpp) ---
-public:
-    // Looks the entry of the selected line up and shows it in the editing window.
-    void Aff_Expert();
-    // The editing window, once the expert display has created it.
-    Ajout_Indicatif* editingWindow() const { return editingWindow_.get(); }
-
-private:
-    void connectExpert();
-    void lineClicked();
-    void lineDoubleClicked();
-    void toggleExpert();
-
-    // Parentless, so that it stays open when the main window is closed.
-    std::unique_ptr<Ajout_Indicatif> editingWindow_;
-    // --- end of result selection and expert display ---
 };
 
 } // namespace dravelin

@@ -22,7 +22,7 @@ signals:
     // The lines moved sideways, or their start moved with the view.
     void textLeftChanged();
 
-protected:
+private:
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

@@ -15,11 +15,11 @@ class TypingLineEdit : public QLineEdit {
 public:
     using QLineEdit::QLineEdit;
 
+    // Public, so that boxes built on this one can pass keys on to it.
+    void keyPressEvent(QKeyEvent* event) override;
+
 signals:
     void enterPressed();
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     Windows1252 codec_;

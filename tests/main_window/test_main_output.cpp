@@ -2,11 +2,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QListView>
 #include <QMap>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -16,6 +13,7 @@
 #include "database/list_output.h"
 #include "platform/qt_printer.h"
 #include "support/directory_fixture.h"
+#include "support/python_table.h"
 
 namespace dravelin::test {
 
@@ -109,23 +107,12 @@ QByteArray bigDirectory(int count)
 // The rows of a CSV file as Python's csv module reads them (UTF-8, ";" between cells).
 QList<QStringList> csvRows(const QString& path)
 {
-    QProcess python;
-    python.start(QStringLiteral(DRAVELIN_PYTHON),
-                 {QStringLiteral("-c"),
-                  QStringLiteral("import csv, json, sys\n"
-                                 "with open(sys.argv[1], encoding='utf-8-sig', newline='') as f:\n"
-                                 "    print(json.dumps(list(csv.reader(f, delimiter=';'))))\n"),
-                  path});
-    if (!python.waitForFinished(60000) || python.exitCode() != 0)
-        return {{QStringLiteral("<python failed>"), QString::fromUtf8(python.readAllStandardError())}};
-    QList<QStringList> rows;
-    for (const QJsonValue& row : QJsonDocument::fromJson(python.readAllStandardOutput()).array()) {
-        QStringList cells;
-        for (const QJsonValue& cell : row.toArray())
-            cells << cell.toString();
-        rows << cells;
-    }
-    return rows;
+    return pythonTable(QStringLiteral(DRAVELIN_PYTHON),
+                       {QStringLiteral("-c"),
+                        QStringLiteral("import csv, json, sys\n"
+                                       "with open(sys.argv[1], encoding='utf-8-sig', newline='') as f:\n"
+                                       "    print(json.dumps(list(csv.reader(f, delimiter=';'))))\n"),
+                        path});
 }
 
 int pdfPageCount(const QByteArray& pdf)

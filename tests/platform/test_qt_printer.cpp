@@ -1,12 +1,10 @@
 #include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include "platform/qt_printer.h"
+#include "support/python_table.h"
 
 namespace dravelin {
 
@@ -46,18 +44,7 @@ void printCourierJob(QtPrinter& printer, int lines, const QString& pageFoot = QS
 // The texts drawn on each page, as a PDF reader outside Qt finds them.
 QList<QStringList> pdfTexts(const QString& pdf)
 {
-    QProcess python;
-    python.start(QStringLiteral(DRAVELIN_PYTHON), {QStringLiteral(DRAVELIN_PDF_TEXT), pdf});
-    if (!python.waitForFinished(60000) || python.exitCode() != 0)
-        return {{QStringLiteral("<python failed>"), QString::fromUtf8(python.readAllStandardError())}};
-    QList<QStringList> pages;
-    for (const QJsonValue& page : QJsonDocument::fromJson(python.readAllStandardOutput()).array()) {
-        QStringList texts;
-        for (const QJsonValue& text : page.toArray())
-            texts << text.toString();
-        pages << texts;
-    }
-    return pages;
+    return test::pythonTable(QStringLiteral(DRAVELIN_PYTHON), {QStringLiteral(DRAVELIN_PDF_TEXT), pdf});
 }
 
 } // namespace

@@ -15,11 +15,12 @@ namespace dravelin {
 
 namespace {
 
-// "Indicatif" at column 1, "Nom Prenom" at column 25, "Adresse" at column 103.
+// Each word over its column of the result lines, in the list's fixed-pitch font: "Indicatif"
+// at column 1, "Nom Prenom" at column 13, "Adresse" at column 53.
 QString columnHeading()
 {
-    return QStringLiteral("Indicatif") + QString(15, QLatin1Char(' ')) + QStringLiteral("Nom Prenom") +
-           QString(68, QLatin1Char(' ')) + QStringLiteral("Adresse");
+    return QStringLiteral("Indicatif") + QString(3, QLatin1Char(' ')) + QStringLiteral("Nom Prenom") +
+           QString(30, QLatin1Char(' ')) + QStringLiteral("Adresse");
 }
 
 const QString kSettingsApplication = QStringLiteral("Annuaire");

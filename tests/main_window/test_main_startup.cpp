@@ -13,6 +13,7 @@
 #include <QRadioButton>
 #include <QDebug>
 #include <QTest>
+#include <utility>
 
 #include "database/directory_file.h"
 #include "support/caption_fit.h"
@@ -50,7 +51,7 @@ private slots:
         QCOMPARE(main.control<QLabel>("Num_Rev")->text(), QStringLiteral("Base Rev 255"));
         QCOMPARE(main.control<QLabel>("Date_Rev")->text(), QStringLiteral("du 11/08/2009"));
         QCOMPARE(main.control<QLabel>("Titre")->text(),
-                 QStringLiteral("Indicatif") + QString(15, ' ') + QStringLiteral("Nom Prenom") + QString(68, ' ') +
+                 QStringLiteral("Indicatif") + QString(3, ' ') + QStringLiteral("Nom Prenom") + QString(30, ' ') +
                      QStringLiteral("Adresse"));
         QCOMPARE(main.shared.Version_Programme, QStringLiteral(" 1.0.5"));
         QVERIFY(main.shared.Texte_Historique.startsWith(QStringLiteral("V1.0.1   le 15/09/2009 création\r\n")));
@@ -269,6 +270,12 @@ private slots:
             const int headingStart = heading->mapToGlobal(heading->contentsRect().topLeft()).x();
             QCOMPARE(headingStart, lineStart);
         }
+        // Each word of the heading stands over the first character of its column.
+        for (const auto& [word, column] : {std::pair{QStringLiteral("Nom Prenom"), 12}, {QStringLiteral("Adresse"), 52}}) {
+            const int wordStart = heading->fontMetrics().horizontalAdvance(heading->text().left(heading->text().indexOf(word)));
+            QCOMPARE(wordStart, list->fontMetrics().horizontalAdvance(longLine.left(column)));
+        }
+
     }
 
     // In the fonts actually installed, every caption shows whole.

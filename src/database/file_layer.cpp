@@ -105,9 +105,20 @@ public:
         return std::make_unique<SystemWriteHandle>(handle);
     }
 
-    bool replace(const std::filesystem::path& from, const std::filesystem::path& to) override
+    ReplaceAttempt replace(const std::filesystem::path& from, const std::filesystem::path& to) override
     {
-        return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+        if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return ReplaceAttempt::Done;
+        // A file open in another process (a search of another copy, an antivirus, a backup)
+        // cannot be replaced until it is closed; a file marked read-only never can.
+        const DWORD error = GetLastError();
+        if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION)
+            return ReplaceAttempt::HeldElsewhere;
+        const DWORD attributes = GetFileAttributesW(to.c_str());
+        if (error == ERROR_ACCESS_DENIED && attributes != INVALID_FILE_ATTRIBUTES &&
+            !(attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
+            return ReplaceAttempt::HeldElsewhere;
+        return ReplaceAttempt::Failed;
     }
 
     bool remove(const std::filesystem::path& file) override { return DeleteFileW(file.c_str()) != 0; }
@@ -243,10 +254,11 @@ public:
         return std::make_unique<SystemWriteHandle>(descriptor);
     }
 
-    bool replace(const std::filesystem::path& from, const std::filesystem::path& to) override
+    // An open file is no obstacle to rename() here: it is never held elsewhere.
+    ReplaceAttempt replace(const std::filesystem::path& from, const std::filesystem::path& to) override
     {
         if (::rename(from.c_str(), to.c_str()) != 0)
-            return false;
+            return ReplaceAttempt::Failed;
         // The rename is done; syncing the folder only makes it survive a power cut, so a
         // failure here cannot take it back and is not reported as one.
         std::filesystem::path folder = to.parent_path();
@@ -257,7 +269,7 @@ public:
             ::fsync(descriptor);
             ::close(descriptor);
         }
-        return true;
+        return ReplaceAttempt::Done;
     }
 
     bool remove(const std::filesystem::path& file) override { return ::unlink(file.c_str()) == 0; }

@@ -6,6 +6,7 @@
 #include "database/directory_file.h"
 #include "database/entry_operations.h"
 #include "database/rewrite.h"
+#include "support/child_process.h"
 #include "support/file_faults.h"
 
 namespace dravelin {
@@ -195,6 +196,69 @@ TEST(Rewrite, EveryFailingStepLeavesTheFileAsItWasAndNoScratchFile)
             EXPECT_EQ(run(directory.folder.path(), layer).problem, c.problem);
             EXPECT_EQ(directory.bytes(), kMixed);
             EXPECT_FALSE(std::filesystem::exists(directory.scratch()));
+        }
+    }
+}
+
+TEST(Rewrite, DirectoryFileOpenInAnotherProcessIsReplacedOnceClosedWithinTheBound)
+{
+    // Another copy of the program in the middle of a search has the directory file open for a
+    // moment. Where that keeps a rename from replacing it, the rewrite tries again, with the
+    // same pause as for the write lock, and refuses only when the file stays open throughout;
+    // elsewhere the rename goes through at once.
+#ifdef _WIN32
+    const bool openFileBlocksRename = true;
+#else
+    const bool openFileBlocksRename = false;
+#endif
+    const auto dropped = [](const std::string&) { return std::string(); };
+    const auto replaced = [](const std::string&) { return kNewEntry + "\r\n"; };
+    const auto kept = [](const std::string& line) { return line + "\r\n"; };
+    struct Operation {
+        const char* name;
+        std::function<RewriteResult(const std::filesystem::path&, FileLayer&)> run;
+        std::string expected;
+    };
+    const Operation operations[] = {
+        {"delete", [](const auto& folder, FileLayer& files) { return deleteEntry(folder, "F1ABC", {}, files); },
+         expectedMixed(kRevision, dropped)},
+        {"replace", [](const auto& folder, FileLayer& files) { return replaceEntry(folder, "F1ABC", kNewEntry, {}, files); },
+         expectedMixed(kRevision, replaced)},
+        {"revision", [](const auto& folder, FileLayer& files) { return replaceRevisionLine(folder, "Base Rev 256  du 07/12/2026", files); },
+         expectedMixed("Base Rev 256  du 07/12/2026", kept)},
+    };
+    const std::pair<const char*, bool> holders[] = {{"closed at the first pause", true}, {"never closed", false}};
+    for (const Operation& operation : operations) {
+        for (const auto& [holderName, letsGo] : holders) {
+            SCOPED_TRACE(std::string(operation.name) + " / " + holderName);
+            Directory directory(kMixed);
+            test::ChildProcess holder(FILE_HOLDER, {directory.file().u8string()});
+            ASSERT_TRUE(holder.started());
+            ASSERT_EQ(holder.readLine(), "open");
+
+            FailingFileLayer layer; // its pauses do not wait, and let the holder act
+            std::string scratchWhileHeld;
+            layer.onWait = [&, letsGo = letsGo] {
+                if (layer.waits != 1)
+                    return;
+                scratchWhileHeld = readBytes(directory.scratch());
+                if (letsGo) {
+                    holder.closeInput();
+                    EXPECT_EQ(holder.readLine(), "closed");
+                }
+            };
+            const RewriteResult result = operation.run(directory.folder.path(), layer);
+
+            const bool refused = openFileBlocksRename && !letsGo;
+            EXPECT_EQ(result.problem, refused ? WriteProblem::DirectoryNotReplaced : WriteProblem::None);
+            EXPECT_EQ(layer.waits, !openFileBlocksRename ? 0 : letsGo ? 1 : kReplaceAttempts - 1);
+            EXPECT_EQ(directory.bytes(), refused ? kMixed : operation.expected);
+            if (openFileBlocksRename) {
+                EXPECT_EQ(scratchWhileHeld, operation.expected); // whole while it waits
+            }
+            EXPECT_FALSE(std::filesystem::exists(directory.scratch()));
+            EXPECT_FALSE(std::filesystem::exists(lockFilePath(directory.folder.path())));
+            EXPECT_EQ(holder.wait(), 0);
         }
     }
 }

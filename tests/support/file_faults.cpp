@@ -129,9 +129,9 @@ std::unique_ptr<WriteHandle> FailingFileLayer::openForAppend(const std::filesyst
     return real ? std::make_unique<FailingWriteHandle>(*this, std::move(real)) : nullptr;
 }
 
-bool FailingFileLayer::replace(const std::filesystem::path& from, const std::filesystem::path& to)
+ReplaceAttempt FailingFileLayer::replace(const std::filesystem::path& from, const std::filesystem::path& to)
 {
-    return !fails(FileStep::Replace) && real_.replace(from, to);
+    return fails(FileStep::Replace) ? ReplaceAttempt::Failed : real_.replace(from, to);
 }
 
 bool FailingFileLayer::remove(const std::filesystem::path& file)

@@ -31,7 +31,7 @@ public:
 
     std::unique_ptr<WriteHandle> create(const std::filesystem::path& file) override;
     std::unique_ptr<WriteHandle> openForAppend(const std::filesystem::path& file) override;
-    bool replace(const std::filesystem::path& from, const std::filesystem::path& to) override;
+    ReplaceAttempt replace(const std::filesystem::path& from, const std::filesystem::path& to) override;
     bool remove(const std::filesystem::path& file) override;
     // The system's lock; a failing Lock step reports a lock file that cannot be created.
     LockAttempt tryLock(const std::filesystem::path& file, std::unique_ptr<FileLock>& lock) override;

@@ -50,11 +50,11 @@ class FileLayer {
 public:
     virtual ~FileLayer() = default;
 
-    // Creates the file as a new file of its own, readable by its owner alone until
-    // takePermissionsOf: whatever bears the name is removed first (a link, never what it
-    // leads to), and the file is then created exclusively, without following a link, so
-    // that a stale link of that name cannot lead the writes into another file. Null on
-    // failure.
+    // Creates the program's scratch file as a new file of its own, readable by its owner alone
+    // until takePermissionsOf: whatever bears the name is removed first (a link, never what
+    // it leads to; a leftover even if marked read-only), and the file is then created
+    // exclusively, without following a link, so that a stale link of that name cannot lead
+    // the writes into another file. Null on failure.
     virtual std::unique_ptr<WriteHandle> create(const std::filesystem::path& file) = 0;
     // Opens an existing regular file for writing at its end; never creates one, and never
     // waits on a pipe or a device of that name. Null on failure.

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "database/directory_file.h"
@@ -146,12 +147,23 @@ TEST(Rewrite, PendingEventsRunOnceAfterTheFirstLineBeforeTheFileChanges)
 
 TEST(Rewrite, LeftoverScratchFileIsReplacedAndRemoved)
 {
-    Directory directory(kMixed);
-    writeBytes(directory.scratch(), "left over by a crash\r\nwith more lines than the new file will have\r\n" +
-                                        std::string(100000, 'x'));
-    EXPECT_EQ(deleteEntry(directory.folder.path(), "F1ABC").problem, WriteProblem::None);
-    EXPECT_EQ(directory.bytes(), expectedMixed(kRevision, [](const std::string&) { return std::string(); }));
-    EXPECT_FALSE(std::filesystem::exists(directory.scratch()));
+    // Temporaire.txt is the program's own: a read-only mark on a leftover (a copy from a CD, a
+    // backup tool) stops no change, wherever the system keeps such a mark.
+    for (const bool markedReadOnly : {false, true}) {
+        SCOPED_TRACE(markedReadOnly ? "read-only Temporaire.txt" : "writable Temporaire.txt");
+        Directory directory(kMixed);
+        writeBytes(directory.scratch(), "left over by a crash\r\nwith more lines than the new file will have\r\n" +
+                                            std::string(100000, 'x'));
+        std::unique_ptr<ReadOnlyGuard> readOnly;
+        if (markedReadOnly) {
+            readOnly = std::make_unique<ReadOnlyGuard>(directory.scratch(), false);
+            ASSERT_EQ(std::filesystem::status(directory.scratch()).permissions() & std::filesystem::perms::owner_write,
+                      std::filesystem::perms::none);
+        }
+        EXPECT_EQ(deleteEntry(directory.folder.path(), "F1ABC").problem, WriteProblem::None);
+        EXPECT_EQ(directory.bytes(), expectedMixed(kRevision, [](const std::string&) { return std::string(); }));
+        EXPECT_FALSE(std::filesystem::exists(directory.scratch()));
+    }
 }
 
 TEST(Rewrite, LargeFileIsWrittenInChunksWithoutLoss)
@@ -350,13 +362,14 @@ TEST(Rewrite, ReadOnlyFolderIsReported)
     EXPECT_FALSE(std::filesystem::exists(directory.scratch()));
 }
 
-TEST(Rewrite, ReadOnlyLeftoverScratchFileIsReportedAndLeftAsItWas)
+TEST(Rewrite, ImmutableLeftoverScratchFileIsReportedAndLeftAsItWas)
 {
     Directory directory(kMixed);
     writeBytes(directory.scratch(), "left over\r\n");
     ReadOnlyGuard readOnly(directory.scratch());
-    if (!readOnly.effective())
-        GTEST_SKIP() << "this system lets the file be written anyway";
+    // A mere read-only mark is no obstacle (LeftoverScratchFileIsReplacedAndRemoved).
+    if (!readOnly.immutable())
+        GTEST_SKIP() << "this system cannot keep Temporaire.txt from being removed";
     EXPECT_EQ(deleteEntry(directory.folder.path(), "F1ABC").problem, WriteProblem::ScratchNotCreated);
     EXPECT_EQ(directory.bytes(), kMixed);
     EXPECT_EQ(readBytes(directory.scratch()), "left over\r\n");

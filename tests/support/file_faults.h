@@ -67,10 +67,11 @@ private:
 
 // Makes a file or a folder refuse to be written, for as long as the guard lives. Write
 // permission bits alone do not stop the super-user, so where the system offers it the
-// immutable attribute is set as well.
+// immutable attribute is set as well, unless the mark alone is wanted (the read-only
+// attribute on Windows).
 class ReadOnlyGuard {
 public:
-    explicit ReadOnlyGuard(std::filesystem::path target);
+    explicit ReadOnlyGuard(std::filesystem::path target, bool immutableWherePossible = true);
     ~ReadOnlyGuard();
     ReadOnlyGuard(const ReadOnlyGuard&) = delete;
     ReadOnlyGuard& operator=(const ReadOnlyGuard&) = delete;

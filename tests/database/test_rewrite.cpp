@@ -166,6 +166,30 @@ TEST(Rewrite, LeftoverScratchFileIsReplacedAndRemoved)
     }
 }
 
+TEST(Rewrite, ReadOnlyLeftoverScratchFileThatIsAlsoAnotherFileKeepsThatFilesMark)
+{
+    // Temporaire.txt is another name of a file the user marked read-only. Where removing a
+    // name needs the mark cleared first, and the mark belongs to the file under both names, the
+    // rewrite is refused rather than take it off the user's file; elsewhere the name alone goes.
+#ifdef _WIN32
+    const WriteProblem expected = WriteProblem::ScratchNotCreated;
+#else
+    const WriteProblem expected = WriteProblem::None;
+#endif
+    Directory directory(kMixed);
+    const std::filesystem::path kept = directory.folder.path() / "kept.txt";
+    writeBytes(kept, "the user's own\r\n");
+    std::filesystem::create_hard_link(kept, directory.scratch());
+    ReadOnlyGuard readOnly(kept, false);
+    EXPECT_EQ(deleteEntry(directory.folder.path(), "F1ABC").problem, expected);
+    EXPECT_EQ(directory.bytes(), expected == WriteProblem::None
+                                     ? expectedMixed(kRevision, [](const std::string&) { return std::string(); })
+                                     : kMixed);
+    EXPECT_EQ(readBytes(kept), "the user's own\r\n");
+    EXPECT_EQ(std::filesystem::status(kept).permissions() & std::filesystem::perms::owner_write,
+              std::filesystem::perms::none);
+}
+
 TEST(Rewrite, LargeFileIsWrittenInChunksWithoutLoss)
 {
     std::string before = kRevision + "\r\n";

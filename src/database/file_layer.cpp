@@ -69,13 +69,47 @@ private:
     HANDLE handle_;
 };
 
+// Removes what bears the scratch file's name. A read-only mark does not keep a name in its
+// folder elsewhere, and this file is the program's own: a leftover marked read-only (copied
+// from a CD, or by a backup tool) loses the mark and goes. Not a folder or a link, nor a file
+// with other names, whose mark belongs to the user's other file.
+bool removeScratchLeftover(const std::filesystem::path& file)
+{
+    if (DeleteFileW(file.c_str()))
+        return true;
+    const DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND)
+        return true;
+    if (error != ERROR_ACCESS_DENIED)
+        return false;
+    const HANDLE handle =
+        CreateFileW(file.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                    OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return false;
+    BY_HANDLE_FILE_INFORMATION information{};
+    const bool known = GetFileInformationByHandle(handle, &information) != 0;
+    CloseHandle(handle);
+    const DWORD attributes = information.dwFileAttributes;
+    if (!known || information.nNumberOfLinks != 1 || !(attributes & FILE_ATTRIBUTE_READONLY) ||
+        (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)))
+        return false;
+    if (!SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL))
+        return false;
+    if (DeleteFileW(file.c_str()))
+        return true;
+    // Still there (open elsewhere): left as it was found.
+    SetFileAttributesW(file.c_str(), attributes);
+    return false;
+}
+
 class SystemFileLayer : public FileLayer {
 public:
     std::unique_ptr<WriteHandle> create(const std::filesystem::path& file) override
     {
         // Deleting a link deletes the link, not its target; CREATE_NEW then refuses any file,
         // link or folder that took the name meanwhile.
-        if (!DeleteFileW(file.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND)
+        if (!removeScratchLeftover(file))
             return nullptr;
         const HANDLE handle = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                           FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -105,9 +139,20 @@ public:
         return std::make_unique<SystemWriteHandle>(handle);
     }
 
-    bool replace(const std::filesystem::path& from, const std::filesystem::path& to) override
+    ReplaceAttempt replace(const std::filesystem::path& from, const std::filesystem::path& to) override
     {
-        return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+        if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return ReplaceAttempt::Done;
+        // A file open in another process (a search of another copy, an antivirus, a backup)
+        // cannot be replaced until it is closed; a file marked read-only never can.
+        const DWORD error = GetLastError();
+        if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION)
+            return ReplaceAttempt::HeldElsewhere;
+        const DWORD attributes = GetFileAttributesW(to.c_str());
+        if (error == ERROR_ACCESS_DENIED && attributes != INVALID_FILE_ATTRIBUTES &&
+            !(attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
+            return ReplaceAttempt::HeldElsewhere;
+        return ReplaceAttempt::Failed;
     }
 
     bool remove(const std::filesystem::path& file) override { return DeleteFileW(file.c_str()) != 0; }
@@ -243,10 +288,11 @@ public:
         return std::make_unique<SystemWriteHandle>(descriptor);
     }
 
-    bool replace(const std::filesystem::path& from, const std::filesystem::path& to) override
+    // An open file is no obstacle to rename() here: it is never held elsewhere.
+    ReplaceAttempt replace(const std::filesystem::path& from, const std::filesystem::path& to) override
     {
         if (::rename(from.c_str(), to.c_str()) != 0)
-            return false;
+            return ReplaceAttempt::Failed;
         // The rename is done; syncing the folder only makes it survive a power cut, so a
         // failure here cannot take it back and is not reported as one.
         std::filesystem::path folder = to.parent_path();
@@ -257,7 +303,7 @@ public:
             ::fsync(descriptor);
             ::close(descriptor);
         }
-        return true;
+        return ReplaceAttempt::Done;
     }
 
     bool remove(const std::filesystem::path& file) override { return ::unlink(file.c_str()) == 0; }

@@ -38,30 +38,38 @@ enum class LockAttempt {
     Failed,        // the lock file cannot be created or locked (read-only folder, full disk)
 };
 
+enum class ReplaceAttempt {
+    Done,
+    HeldElsewhere, // the file to replace is open in another process, which may soon close it
+    Failed,
+};
+
 // The few operations on files that the standard library cannot make durable or atomic.
 // The directory code goes through this interface so that tests can make each step fail.
 class FileLayer {
 public:
     virtual ~FileLayer() = default;
 
-    // Creates the file as a new file of its own, readable by its owner alone until
-    // takePermissionsOf: whatever bears the name is removed first (a link, never what it
-    // leads to), and the file is then created exclusively, without following a link, so
-    // that a stale link of that name cannot lead the writes into another file. Null on
-    // failure.
+    // Creates the program's scratch file as a new file of its own, readable by its owner alone
+    // until takePermissionsOf: whatever bears the name is removed first (a link, never what
+    // it leads to; a leftover even if marked read-only), and the file is then created
+    // exclusively, without following a link, so that a stale link of that name cannot lead
+    // the writes into another file. Null on failure.
     virtual std::unique_ptr<WriteHandle> create(const std::filesystem::path& file) = 0;
     // Opens an existing regular file for writing at its end; never creates one, and never
     // waits on a pipe or a device of that name. Null on failure.
     virtual std::unique_ptr<WriteHandle> openForAppend(const std::filesystem::path& file) = 0;
     // Puts `from` in the place of `to` in one atomic step, and makes that step durable.
-    virtual bool replace(const std::filesystem::path& from, const std::filesystem::path& to) = 0;
+    // HeldElsewhere where the system refuses to replace a file another process has open:
+    // `from` is left whole, and the same call may succeed once the other closes it.
+    virtual ReplaceAttempt replace(const std::filesystem::path& from, const std::filesystem::path& to) = 0;
     virtual bool remove(const std::filesystem::path& file) = 0;
 
     // Takes the advisory lock of `file` without waiting, creating the file if needed; the file
     // is removed again when the lock goes. A file left by a process that died holds no lock
     // and is taken over. Held by the system, not written in the file, so it needs no disk space.
     virtual LockAttempt tryLock(const std::filesystem::path& file, std::unique_ptr<FileLock>& lock);
-    // Lets a moment pass before the next attempt at a lock that is held elsewhere.
+    // Lets a moment pass before the next attempt at a lock or a replace held up elsewhere.
     virtual void waitBeforeRetry();
 };
 

@@ -155,14 +155,21 @@ RewriteResult rewriteDirectoryFile(const std::filesystem::path& programFolder, c
         return result;
     }
 
-    // Some systems refuse to rename over a file that is still open.
+    // Some systems refuse to rename over a file that is still open: this process's own is
+    // closed first, and another copy of the program in the middle of a search is given time
+    // to close its own, the scratch file waiting whole meanwhile.
     input.close();
-    if (!files.replace(scratchFile, directoryFile)) {
-        files.remove(scratchFile);
-        result.problem = WriteProblem::DirectoryNotReplaced;
-        return result;
+    for (int attempt = 1;; ++attempt) {
+        const ReplaceAttempt replaced = files.replace(scratchFile, directoryFile);
+        if (replaced == ReplaceAttempt::Done)
+            return result;
+        if (replaced == ReplaceAttempt::Failed || attempt == kReplaceAttempts) {
+            files.remove(scratchFile);
+            result.problem = WriteProblem::DirectoryNotReplaced;
+            return result;
+        }
+        files.waitBeforeRetry();
     }
-    return result;
 }
 
 } // namespace dravelin

@@ -42,6 +42,11 @@ struct RewriteResult {
     std::size_t changedLines = 0;
 };
 
+// How many times the finished scratch file tries to take the directory file's place while
+// another process has the directory file open: with the file layer's pause between attempts,
+// about two seconds, as long as another copy of the program takes to finish a search.
+inline constexpr int kReplaceAttempts = 40;
+
 // Rewrites the directory file through the scratch file Temporaire.txt beside it (in the
 // program folder, or beside the file a link of that name leads to). Every kept line is copied
 // byte for byte; only its line end becomes CR LF. The scratch file is a new file of its own,

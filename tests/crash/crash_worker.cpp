@@ -61,7 +61,7 @@ public:
     {
         return wrap(system_.openForAppend(file));
     }
-    bool replace(const fs::path& from, const fs::path& to) override { return system_.replace(from, to); }
+    ReplaceAttempt replace(const fs::path& from, const fs::path& to) override { return system_.replace(from, to); }
     bool remove(const fs::path& file) override { return system_.remove(file); }
 
 private:

@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "database/directory_file.h"
 #include "database/entry_operations.h"
 #include "database/rewrite.h"
+#include "support/child_process.h"
 #include "support/file_faults.h"
 
 namespace dravelin {
@@ -145,12 +147,47 @@ TEST(Rewrite, PendingEventsRunOnceAfterTheFirstLineBeforeTheFileChanges)
 
 TEST(Rewrite, LeftoverScratchFileIsReplacedAndRemoved)
 {
+    // Temporaire.txt is the program's own: a read-only mark on a leftover (a copy from a CD, a
+    // backup tool) stops no change, wherever the system keeps such a mark.
+    for (const bool markedReadOnly : {false, true}) {
+        SCOPED_TRACE(markedReadOnly ? "read-only Temporaire.txt" : "writable Temporaire.txt");
+        Directory directory(kMixed);
+        writeBytes(directory.scratch(), "left over by a crash\r\nwith more lines than the new file will have\r\n" +
+                                            std::string(100000, 'x'));
+        std::unique_ptr<ReadOnlyGuard> readOnly;
+        if (markedReadOnly) {
+            readOnly = std::make_unique<ReadOnlyGuard>(directory.scratch(), false);
+            ASSERT_EQ(std::filesystem::status(directory.scratch()).permissions() & std::filesystem::perms::owner_write,
+                      std::filesystem::perms::none);
+        }
+        EXPECT_EQ(deleteEntry(directory.folder.path(), "F1ABC").problem, WriteProblem::None);
+        EXPECT_EQ(directory.bytes(), expectedMixed(kRevision, [](const std::string&) { return std::string(); }));
+        EXPECT_FALSE(std::filesystem::exists(directory.scratch()));
+    }
+}
+
+TEST(Rewrite, ReadOnlyLeftoverScratchFileThatIsAlsoAnotherFileKeepsThatFilesMark)
+{
+    // Temporaire.txt is another name of a file the user marked read-only. Where removing a
+    // name needs the mark cleared first, and the mark belongs to the file under both names, the
+    // rewrite is refused rather than take it off the user's file; elsewhere the name alone goes.
+#ifdef _WIN32
+    const WriteProblem expected = WriteProblem::ScratchNotCreated;
+#else
+    const WriteProblem expected = WriteProblem::None;
+#endif
     Directory directory(kMixed);
-    writeBytes(directory.scratch(), "left over by a crash\r\nwith more lines than the new file will have\r\n" +
-                                        std::string(100000, 'x'));
-    EXPECT_EQ(deleteEntry(directory.folder.path(), "F1ABC").problem, WriteProblem::None);
-    EXPECT_EQ(directory.bytes(), expectedMixed(kRevision, [](const std::string&) { return std::string(); }));
-    EXPECT_FALSE(std::filesystem::exists(directory.scratch()));
+    const std::filesystem::path kept = directory.folder.path() / "kept.txt";
+    writeBytes(kept, "the user's own\r\n");
+    std::filesystem::create_hard_link(kept, directory.scratch());
+    ReadOnlyGuard readOnly(kept, false);
+    EXPECT_EQ(deleteEntry(directory.folder.path(), "F1ABC").problem, expected);
+    EXPECT_EQ(directory.bytes(), expected == WriteProblem::None
+                                     ? expectedMixed(kRevision, [](const std::string&) { return std::string(); })
+                                     : kMixed);
+    EXPECT_EQ(readBytes(kept), "the user's own\r\n");
+    EXPECT_EQ(std::filesystem::status(kept).permissions() & std::filesystem::perms::owner_write,
+              std::filesystem::perms::none);
 }
 
 TEST(Rewrite, LargeFileIsWrittenInChunksWithoutLoss)
@@ -195,6 +232,69 @@ TEST(Rewrite, EveryFailingStepLeavesTheFileAsItWasAndNoScratchFile)
             EXPECT_EQ(run(directory.folder.path(), layer).problem, c.problem);
             EXPECT_EQ(directory.bytes(), kMixed);
             EXPECT_FALSE(std::filesystem::exists(directory.scratch()));
+        }
+    }
+}
+
+TEST(Rewrite, DirectoryFileOpenInAnotherProcessIsReplacedOnceClosedWithinTheBound)
+{
+    // Another copy of the program in the middle of a search has the directory file open for a
+    // moment. Where that keeps a rename from replacing it, the rewrite tries again, with the
+    // same pause as for the write lock, and refuses only when the file stays open throughout;
+    // elsewhere the rename goes through at once.
+#ifdef _WIN32
+    const bool openFileBlocksRename = true;
+#else
+    const bool openFileBlocksRename = false;
+#endif
+    const auto dropped = [](const std::string&) { return std::string(); };
+    const auto replaced = [](const std::string&) { return kNewEntry + "\r\n"; };
+    const auto kept = [](const std::string& line) { return line + "\r\n"; };
+    struct Operation {
+        const char* name;
+        std::function<RewriteResult(const std::filesystem::path&, FileLayer&)> run;
+        std::string expected;
+    };
+    const Operation operations[] = {
+        {"delete", [](const auto& folder, FileLayer& files) { return deleteEntry(folder, "F1ABC", {}, files); },
+         expectedMixed(kRevision, dropped)},
+        {"replace", [](const auto& folder, FileLayer& files) { return replaceEntry(folder, "F1ABC", kNewEntry, {}, files); },
+         expectedMixed(kRevision, replaced)},
+        {"revision", [](const auto& folder, FileLayer& files) { return replaceRevisionLine(folder, "Base Rev 256  du 07/12/2026", files); },
+         expectedMixed("Base Rev 256  du 07/12/2026", kept)},
+    };
+    const std::pair<const char*, bool> holders[] = {{"closed at the first pause", true}, {"never closed", false}};
+    for (const Operation& operation : operations) {
+        for (const auto& [holderName, letsGo] : holders) {
+            SCOPED_TRACE(std::string(operation.name) + " / " + holderName);
+            Directory directory(kMixed);
+            test::ChildProcess holder(FILE_HOLDER, {directory.file().u8string()});
+            ASSERT_TRUE(holder.started());
+            ASSERT_EQ(holder.readLine(), "open");
+
+            FailingFileLayer layer; // its pauses do not wait, and let the holder act
+            std::string scratchWhileHeld;
+            layer.onWait = [&, letsGo = letsGo] {
+                if (layer.waits != 1)
+                    return;
+                scratchWhileHeld = readBytes(directory.scratch());
+                if (letsGo) {
+                    holder.closeInput();
+                    EXPECT_EQ(holder.readLine(), "closed");
+                }
+            };
+            const RewriteResult result = operation.run(directory.folder.path(), layer);
+
+            const bool refused = openFileBlocksRename && !letsGo;
+            EXPECT_EQ(result.problem, refused ? WriteProblem::DirectoryNotReplaced : WriteProblem::None);
+            EXPECT_EQ(layer.waits, !openFileBlocksRename ? 0 : letsGo ? 1 : kReplaceAttempts - 1);
+            EXPECT_EQ(directory.bytes(), refused ? kMixed : operation.expected);
+            if (openFileBlocksRename) {
+                EXPECT_EQ(scratchWhileHeld, operation.expected); // whole while it waits
+            }
+            EXPECT_FALSE(std::filesystem::exists(directory.scratch()));
+            EXPECT_FALSE(std::filesystem::exists(lockFilePath(directory.folder.path())));
+            EXPECT_EQ(holder.wait(), 0);
         }
     }
 }
@@ -286,13 +386,14 @@ TEST(Rewrite, ReadOnlyFolderIsReported)
     EXPECT_FALSE(std::filesystem::exists(directory.scratch()));
 }
 
-TEST(Rewrite, ReadOnlyLeftoverScratchFileIsReportedAndLeftAsItWas)
+TEST(Rewrite, ImmutableLeftoverScratchFileIsReportedAndLeftAsItWas)
 {
     Directory directory(kMixed);
     writeBytes(directory.scratch(), "left over\r\n");
     ReadOnlyGuard readOnly(directory.scratch());
-    if (!readOnly.effective())
-        GTEST_SKIP() << "this system lets the file be written anyway";
+    // A mere read-only mark is no obstacle (LeftoverScratchFileIsReplacedAndRemoved).
+    if (!readOnly.immutable())
+        GTEST_SKIP() << "this system cannot keep Temporaire.txt from being removed";
     EXPECT_EQ(deleteEntry(directory.folder.path(), "F1ABC").problem, WriteProblem::ScratchNotCreated);
     EXPECT_EQ(directory.bytes(), kMixed);
     EXPECT_EQ(readBytes(directory.scratch()), "left over\r\n");

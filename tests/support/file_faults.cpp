@@ -129,9 +129,9 @@ std::unique_ptr<WriteHandle> FailingFileLayer::openForAppend(const std::filesyst
     return real ? std::make_unique<FailingWriteHandle>(*this, std::move(real)) : nullptr;
 }
 
-bool FailingFileLayer::replace(const std::filesystem::path& from, const std::filesystem::path& to)
+ReplaceAttempt FailingFileLayer::replace(const std::filesystem::path& from, const std::filesystem::path& to)
 {
-    return !fails(FileStep::Replace) && real_.replace(from, to);
+    return fails(FileStep::Replace) ? ReplaceAttempt::Failed : real_.replace(from, to);
 }
 
 bool FailingFileLayer::remove(const std::filesystem::path& file)
@@ -167,13 +167,15 @@ TemporaryFolder::~TemporaryFolder()
     std::filesystem::remove_all(path_, ignored);
 }
 
-ReadOnlyGuard::ReadOnlyGuard(std::filesystem::path target)
+ReadOnlyGuard::ReadOnlyGuard(std::filesystem::path target, bool immutableWherePossible)
     : target_(std::move(target)), permissions_(std::filesystem::status(target_).permissions())
 {
     using std::filesystem::perms;
     std::filesystem::permissions(target_, permissions_ & ~(perms::owner_write | perms::group_write | perms::others_write));
 #ifdef __linux__
-    immutable_ = setImmutable(target_, true);
+    immutable_ = immutableWherePossible && setImmutable(target_, true);
+#else
+    (void)immutableWherePossible;
 #endif
 }
 

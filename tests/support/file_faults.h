@@ -31,7 +31,7 @@ public:
 
     std::unique_ptr<WriteHandle> create(const std::filesystem::path& file) override;
     std::unique_ptr<WriteHandle> openForAppend(const std::filesystem::path& file) override;
-    bool replace(const std::filesystem::path& from, const std::filesystem::path& to) override;
+    ReplaceAttempt replace(const std::filesystem::path& from, const std::filesystem::path& to) override;
     bool remove(const std::filesystem::path& file) override;
     // The system's lock; a failing Lock step reports a lock file that cannot be created.
     LockAttempt tryLock(const std::filesystem::path& file, std::unique_ptr<FileLock>& lock) override;
@@ -67,10 +67,11 @@ private:
 
 // Makes a file or a folder refuse to be written, for as long as the guard lives. Write
 // permission bits alone do not stop the super-user, so where the system offers it the
-// immutable attribute is set as well.
+// immutable attribute is set as well, unless the mark alone is wanted (the read-only
+// attribute on Windows).
 class ReadOnlyGuard {
 public:
-    explicit ReadOnlyGuard(std::filesystem::path target);
+    explicit ReadOnlyGuard(std::filesystem::path target, bool immutableWherePossible = true);
     ~ReadOnlyGuard();
     ReadOnlyGuard(const ReadOnlyGuard&) = delete;
     ReadOnlyGuard& operator=(const ReadOnlyGuard&) = delete;

@@ -16,7 +16,7 @@ QString cause(WriteProblem problem)
     case WriteProblem::FirstLineChanged:
         return QStringLiteral("La révision de la base a été changée par une autre copie du programme pendant la question.");
     case WriteProblem::LockNotCreated:
-        return QStringLiteral("Le fichier de verrou « Annuaire_Amat.lock » ne peut pas être créé dans le dossier du programme "
+        return QStringLiteral("Le fichier de verrou « Annuaire_Amat.lock » ne peut pas être créé dans le dossier de l'annuaire "
                               "(dossier protégé en écriture ou disque plein ?).");
     case WriteProblem::DirectoryMissing:
         return QStringLiteral("Le fichier de l'annuaire « Annuaire_Amat.csv » est introuvable dans le dossier du programme.");
@@ -30,7 +30,7 @@ QString cause(WriteProblem problem)
     case WriteProblem::DirectoryReadOnly:
         return QStringLiteral("Le fichier de l'annuaire « Annuaire_Amat.csv » est protégé en écriture.");
     case WriteProblem::ScratchNotCreated:
-        return QStringLiteral("Le fichier de travail « Temporaire.txt » ne peut pas être créé dans le dossier du programme.");
+        return QStringLiteral("Le fichier de travail « Temporaire.txt » ne peut pas être créé dans le dossier de l'annuaire.");
     case WriteProblem::PermissionsNotKept:
         return QStringLiteral("Le fichier de travail « Temporaire.txt » ne peut pas recevoir les droits d'accès "
                               "du fichier de l'annuaire « Annuaire_Amat.csv ».");

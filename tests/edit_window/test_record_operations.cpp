@@ -420,7 +420,7 @@ private slots:
         QTest::addColumn<QString>("operation");
         QTest::addColumn<int>("step");
         QTest::addColumn<QString>("message");
-        const QString scratchNotCreated = QStringLiteral("Le fichier de travail « Temporaire.txt » ne peut pas être créé dans le dossier du programme.\r\n");
+        const QString scratchNotCreated = QStringLiteral("Le fichier de travail « Temporaire.txt » ne peut pas être créé dans le dossier de l'annuaire.\r\n");
         const QString scratchNotWritten = QStringLiteral("Le fichier de travail « Temporaire.txt » n'a pas pu être écrit en entier (disque plein ?).\r\n");
         const QString notReplaced = QStringLiteral("Le fichier de l'annuaire « Annuaire_Amat.csv » n'a pas pu être remplacé par sa nouvelle version.\r\n");
         const QString notOpened = QStringLiteral("Le fichier de l'annuaire « Annuaire_Amat.csv » ne peut pas être ouvert en écriture.\r\n");
@@ -533,8 +533,8 @@ private slots:
         QCOMPARE(main.platform.messageTexts().size(), 1);
         // A read-only folder does not even take the lock file.
         QVERIFY(main.platform.messageTexts()[0].startsWith(
-            leftover ? QStringLiteral("Le fichier de travail « Temporaire.txt » ne peut pas être créé dans le dossier du programme.")
-                     : QStringLiteral("Le fichier de verrou « Annuaire_Amat.lock » ne peut pas être créé dans le dossier du programme")));
+            leftover ? QStringLiteral("Le fichier de travail « Temporaire.txt » ne peut pas être créé dans le dossier de l'annuaire.")
+                     : QStringLiteral("Le fichier de verrou « Annuaire_Amat.lock » ne peut pas être créé dans le dossier de l'annuaire")));
         QCOMPARE(main.folder.directoryBytes(), directory());
         QCOMPARE(scratchFileExists(main), leftover);
         if (leftover)

@@ -129,8 +129,8 @@ QString expectedMessage(Operation operation, Condition condition, const QString&
                notDone(operation) + kUnchanged;
     case Condition::ReadOnlyFolder:
     case Condition::ReadOnlyFileSystem:
-        return QStringLiteral("Le fichier de verrou « Annuaire_Amat.lock » ne peut pas être créé dans le dossier du "
-                              "programme (dossier protégé en écriture ou disque plein ?).\r\n") + notDone(operation) + kUnchanged;
+        return QStringLiteral("Le fichier de verrou « Annuaire_Amat.lock » ne peut pas être créé dans le dossier de "
+                              "l'annuaire (dossier protégé en écriture ou disque plein ?).\r\n") + notDone(operation) + kUnchanged;
     case Condition::PipeInPlace:
     case Condition::DeviceLinkInPlace:
         return QStringLiteral("Le fichier de l'annuaire « Annuaire_Amat.csv » n'est pas un fichier ordinaire "

@@ -1,6 +1,7 @@
 #include "platform/windows1252.h"
 
 #include "database/capital_fold.h"
+#include "database/unicode_text.h"
 
 namespace dravelin {
 
@@ -24,11 +25,12 @@ std::string Windows1252::encode(const QString& text)
 
 QChar Windows1252::capitalOf(QChar character)
 {
-    const std::string byte = encode(QString(character));
-    if (byte.size() != 1 || decode(byte) != QString(character))
+    const std::optional<unsigned char> byte = windows1252Byte(character.unicode());
+    if (!byte)
         return character;
-    const QString capital = decode(std::string(1, dravelin::capitalOf(byte[0])));
-    return capital.size() == 1 ? capital[0] : character;
+    // Every Windows-1252 character lies in the Basic Multilingual Plane.
+    return QChar(static_cast<char16_t>(windows1252Character(
+        static_cast<unsigned char>(dravelin::capitalOf(static_cast<char>(*byte))))));
 }
 
 } // namespace dravelin

@@ -21,7 +21,7 @@ public:
 
     // The capital of a small letter as the directory writes it (capital_fold.h); every other
     // character, those that Windows-1252 cannot hold among them, is returned unchanged.
-    QChar capitalOf(QChar character);
+    static QChar capitalOf(QChar character);
 
 private:
     QStringDecoder decoder_;

@@ -2,6 +2,8 @@
 
 #include <QKeyEvent>
 
+#include "platform/windows1252.h"
+
 namespace dravelin {
 
 void TypingLineEdit::keyPressEvent(QKeyEvent* event)
@@ -14,7 +16,7 @@ void TypingLineEdit::keyPressEvent(QKeyEvent* event)
     const QString typed = event->text();
     const bool shortcutChord = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
     if (!shortcutChord && typed.size() == 1) {
-        const QChar capital = codec_.capitalOf(typed[0]);
+        const QChar capital = Windows1252::capitalOf(typed[0]);
         if (capital != typed[0]) {
             QKeyEvent capitalKey(event->type(), event->key(), event->modifiers(), QString(capital),
                                  event->isAutoRepeat(), static_cast<quint16>(event->count()));

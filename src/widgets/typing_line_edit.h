@@ -2,8 +2,6 @@
 
 #include <QLineEdit>
 
-#include "platform/windows1252.h"
-
 namespace dravelin {
 
 // A one-line box that turns every small letter that the directory's Windows-1252 also writes as
@@ -20,9 +18,6 @@ public:
 
 signals:
     void enterPressed();
-
-private:
-    Windows1252 codec_;
 };
 
 } // namespace dravelin

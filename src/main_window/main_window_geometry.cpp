@@ -12,6 +12,7 @@
 #include <QStyle>
 #include <algorithm>
 
+#include "main_window/criterion_prompts.h"
 #include "main_window/result_list_view.h"
 #include "widgets/caption_fit.h"
 #include "widgets/twips.h"
@@ -53,8 +54,7 @@ void Main::recordDesignedLayout()
     // The smallest client area that still shows every control whole: the prompt, at its
     // longest, must not reach the criteria; the title must show; the list keeps a few lines.
     int widestPrompt = Label_Recherche->width();
-    for (const QString& prompt : {QStringLiteral("Entrez un indicatif : "), QStringLiteral("Entrez un nom : "),
-                                  QStringLiteral("Entrez une ville : "), QStringLiteral("Entrez un départemant : ")})
+    for (const QString& prompt : criterionPrompts())
         widestPrompt = std::max(widestPrompt, Label_Recherche->fontMetrics().horizontalAdvance(prompt));
     const int promptLeft = Label_Recherche->geometry().right() + 1 - widestPrompt;
     const int narrowest = std::max({Option4->geometry().right() + kGap - promptLeft,

@@ -12,6 +12,7 @@
 
 #include "edit_window/ajout_indicatif.h" // Main owns the editing window
 #include "main_window/criterion_button.h"
+#include "main_window/criterion_prompts.h"
 #include "main_window/keyboard_menu_bar.h"
 #include "main_window/result_list_model.h"
 #include "main_window/result_list_view.h"
@@ -206,13 +207,11 @@ void Main::connectControls()
     auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
     connect(menuKey, &QShortcut::activated, menuBar_, &KeyboardMenuBar::enterFromKeyboard);
 
-    const std::pair<QRadioButton*, QString> criteria[] = {
-        {Option1, QStringLiteral("Entrez un indicatif : ")},
-        {Option2, QStringLiteral("Entrez un nom : ")},
-        {Option3, QStringLiteral("Entrez une ville : ")},
-        {Option4, QStringLiteral("Entrez un départemant : ")},
-    };
-    for (const auto& [option, prompt] : criteria) {
+    const QStringList prompts = criterionPrompts();
+    QRadioButton* const options[] = {Option1, Option2, Option3, Option4};
+    for (int i = 0; i < 4; ++i) {
+        QRadioButton* const option = options[i];
+        const QString& prompt = prompts[i];
         // A click, an arrow key and a screen reader's action all choose the criterion; the
         // last two select the button without a click.
         connect(option, &QRadioButton::clicked, this, [this, prompt = prompt] { selectCriterion(prompt); });

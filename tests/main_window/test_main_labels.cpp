@@ -184,29 +184,37 @@ private slots:
     // Every way the command ends without labels: nothing reaches the printer.
     void nothingIsPrinted_data()
     {
+        QTest::addColumn<QByteArray>("option");
         QTest::addColumn<QByteArray>("query");
         QTest::addColumn<bool>("labelDialogAccepted");
         QTest::addColumn<bool>("printerDialogAccepted");
         QTest::addColumn<int>("labelDialogs");
         QTest::addColumn<QString>("message");
-        QTest::newRow("empty list") << QByteArray("MARSEILLE") << true << true << 0
+        QTest::newRow("empty list") << QByteArray("Option3") << QByteArray("MARSEILLE") << true << true << 0
                                     << "La liste est vide : aucune étiquette n'a été imprimée.";
-        QTest::newRow("only orange-list entries")
-            << QByteArray("F4ZZ") << true << true << 0
-            << "Aucune étiquette n'a été imprimée : les entrées de la liste sont toutes en liste orange, leur adresse "
-               "n'est pas publiée.";
-        QTest::newRow("Étiquettes cancelled") << QByteArray("LYON") << false << true << 1 << "";
-        QTest::newRow("printer dialog cancelled") << QByteArray("LYON") << true << false << 1 << "";
+        const QString onlyOrange = QStringLiteral(
+            "Aucune étiquette n'a été imprimée : les entrées de la liste sont toutes en liste orange, leur adresse "
+            "n'est pas publiée.");
+        QTest::newRow("only a marked callsign")
+            << QByteArray("Option1") << QByteArray("F4ZZ") << true << true << 0 << onlyOrange;
+        // Found by surname, the entry stored as LISTE ORANGE is listed in full: still no label.
+        QTest::newRow("only a LISTE ORANGE surname listed in full")
+            << QByteArray("Option2") << QByteArray("LISTE ORANGE") << true << true << 0 << onlyOrange;
+        QTest::newRow("Étiquettes cancelled") << QByteArray("Option3") << QByteArray("LYON") << false << true << 1 << "";
+        QTest::newRow("printer dialog cancelled") << QByteArray("Option3") << QByteArray("LYON") << true << false << 1 << "";
     }
     void nothingIsPrinted()
     {
+        QFETCH(QByteArray, option);
         QFETCH(QByteArray, query);
         QFETCH(bool, labelDialogAccepted);
         QFETCH(bool, printerDialogAccepted);
         QFETCH(int, labelDialogs);
         QFETCH(QString, message);
         MainHarness main(lyonDirectory(3));
-        main.search(query.startsWith("F4") ? "Option1" : "Option3", QString::fromLatin1(query));
+        main.search(option.constData(), QString::fromLatin1(query));
+        if (option == "Option2") // the entry is listed in full, not as "EN LISTE ORANGE"
+            QVERIFY(main.listLines().value(0).contains(QStringLiteral("LISTE ORANGE Anne")));
         QTemporaryDir outFolder;
         const QString pdf = outFolder.filePath(QStringLiteral("etiquettes.pdf"));
         main.platform.printer = std::make_unique<QtPrinter>(pdf);

@@ -1,10 +1,10 @@
+#include "platform/qt_printer.h"
+
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <algorithm>
-
-#include "platform/qt_printer.h"
 
 namespace dravelin {
 

@@ -28,6 +28,7 @@ using ListContents = std::function<QByteArray(const ResultLines&)>;
 
 class Ajout_Indicatif;
 class KeyboardMenuBar;
+struct LabelEntry;
 class Platform;
 class ResultListModel;
 class Sous_Programmes;
@@ -94,6 +95,13 @@ private:
     // that has none (nothing added when it is empty).
     void saveList(const QString& filter, const ListContents& contents, const QString& extension = QString());
     void printList();
+
+    // Labels of the listed entries on a sheet (main_window_labels.cpp).
+    void connectLabelMenu();
+    void printLabels();
+    // The fields and orange-list flag of every line of the list, in its order: what the labels
+    // are made from.
+    std::vector<LabelEntry> listedEntries() const;
     void showHistory();
     void showUserManual();
     void showAbout();
@@ -145,6 +153,7 @@ private:
     QAction* Mnu_Enregistrer_txt = nullptr;
     QAction* Mnu_Enregistrer_csv = nullptr;
     QAction* Mnu_Enregistrer_tableur = nullptr;
+    QAction* Mnu_Etiquettes = nullptr;
     QMenu* Mnu_Aide = nullptr;
     QAction* Mnu_Historique = nullptr;
     QAction* Mnu_Notice = nullptr;

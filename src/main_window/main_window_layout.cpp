@@ -56,6 +56,7 @@ Main::Main(Platform& platform, Sous_Programmes& shared, QWidget* parent)
     buildMenus();
     connectControls();
     connectOutputMenus();
+    connectLabelMenu();
     connectHelpMenu();
     connectExpert();
 }
@@ -188,6 +189,11 @@ void Main::buildMenus()
     Mnu_Enregistrer_csv->setObjectName(QStringLiteral("Mnu_Enregistrer_csv"));
     Mnu_Enregistrer_tableur = Mnu_Enregistrer->addAction(QStringLiteral("au format ta&bleur"));
     Mnu_Enregistrer_tableur->setObjectName(QStringLiteral("Mnu_Enregistrer_tableur"));
+
+    // A command on the bar itself, as "Imprimer la liste"; T is the one letter of its
+    // caption that no other entry of the bar uses.
+    Mnu_Etiquettes = menuBar_->addAction(QStringLiteral("Imprimer des é&tiquettes"));
+    Mnu_Etiquettes->setObjectName(QStringLiteral("Mnu_Etiquettes"));
 
     Mnu_Aide = menuBar_->addMenu(QStringLiteral("&Aide"));
     Mnu_Aide->setObjectName(QStringLiteral("Mnu_Aide"));

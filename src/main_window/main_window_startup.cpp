@@ -7,6 +7,7 @@
 
 #include "database/directory_file.h"
 #include "database/revision_line.h"
+#include "main_window/settings_section.h"
 #include "platform/platform.h"
 #include "shared/sous_programmes.h"
 #include "widgets/typing_line_edit.h"
@@ -22,9 +23,6 @@ QString columnHeading()
     return QStringLiteral("Indicatif") + QString(3, QLatin1Char(' ')) + QStringLiteral("Nom Prenom") +
            QString(30, QLatin1Char(' ')) + QStringLiteral("Adresse");
 }
-
-const QString kSettingsApplication = QStringLiteral("Annuaire");
-const QString kSettingsSection = QStringLiteral("Setup ");
 
 } // namespace
 
@@ -66,9 +64,9 @@ bool Main::loadWindow()
     show();
     Libelle->setFocus();
 
-    platform_.writeSetting(kSettingsApplication, kSettingsSection, QStringLiteral("Chemin Repertoire"),
+    platform_.writeSetting(settingsApplication(), settingsSection(), QStringLiteral("Chemin Repertoire"),
                            displayPath(platform_.programFolder()));
-    platform_.writeSetting(kSettingsApplication, kSettingsSection, QStringLiteral("Revision Annuaire"),
+    platform_.writeSetting(settingsApplication(), settingsSection(), QStringLiteral("Revision Annuaire"),
                            Num_Rev->text());
     return true;
 }

@@ -1,9 +1,14 @@
 #pragma once
 
 #include <QDate>
+#include <QRectF>
+#include <QSizeF>
 #include <QString>
+#include <QStringList>
+#include <cstddef>
 #include <filesystem>
 #include <optional>
+#include <vector>
 
 #include "database/file_layer.h"
 
@@ -14,6 +19,21 @@ namespace dravelin {
 
 enum class MessageButtons { Ok, YesNo };
 enum class MessageAnswer { Ok, Yes, No };
+
+// One label of a sheet: the page it goes on (from 0), where it lies on the paper in
+// millimetres from the top-left corner, and its lines, the first printed in bold.
+struct PrintedLabel {
+    int page;
+    QRectF box;
+    QStringList lines;
+};
+
+// What the "Étiquettes" dialog asks before labels are printed: the sheet (its index among
+// labelSheets()) and the label of the first sheet to start from (1 = top left).
+struct LabelChoice {
+    std::size_t sheet;
+    std::size_t firstLabel;
+};
 
 // The system's default printer as the program drives it. The font settings last from one
 // job to the next, like those of a printer object; a job is handed over or thrown away whole.
@@ -39,6 +59,11 @@ public:
     virtual std::optional<QString> endJob() = 0;
     // Throws the open job away: nothing of it is printed.
     virtual void discardJob() = 0;
+
+    // Prints labels as a job of their own, on paper of that size in millimetres, without
+    // touching the font settings or an open job. Each label's text stays inside its box, a
+    // line too long for it shortened. A French description of the failure when it did not go through.
+    virtual std::optional<QString> printLabels(const QSizeF& paper, const std::vector<PrintedLabel>& labels) = 0;
 };
 
 // Every service the windows need from the system. The windows never open a dialog, a
@@ -53,6 +78,9 @@ public:
     // Writes one text value under application, section and key of the user's settings.
     virtual void writeSetting(const QString& application, const QString& section, const QString& key,
                               const QString& value) = 0;
+
+    // The value written under application, section and key; empty when there is none.
+    virtual QString readSetting(const QString& application, const QString& section, const QString& key) = 0;
 
     // The folder of the running program, where the directory file lives: the system's own
     // name for it, which need not be UTF-8 (show it with displayPath).
@@ -76,6 +104,9 @@ public:
     virtual Printer* defaultPrinter() = 0;
     // The modal printer dialog for the job open on `printer`; false when the user cancelled it.
     virtual bool showPrinterDialog(QWidget* parent, Printer& printer) = 0;
+
+    // The modal "Étiquettes" dialog, opened on `proposed`; nothing when the user cancelled it.
+    virtual std::optional<LabelChoice> chooseLabels(QWidget* parent, const LabelChoice& proposed) = 0;
 
     // Shows an HTML help file in the program's help window, not modal.
     virtual void showHelp(QWidget* parent, const QString& helpFile) = 0;

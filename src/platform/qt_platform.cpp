@@ -13,6 +13,7 @@
 #include "platform/executable_folder.h"
 #include "platform/file_filter.h"
 #include "platform/help_window.h"
+#include "platform/label_dialog.h"
 #include "platform/qt_printer.h"
 
 namespace dravelin {
@@ -64,6 +65,13 @@ void QtPlatform::writeSetting(const QString& application, const QString& section
     settings.setValue(key, value);
     settings.endGroup();
     settings.sync();
+}
+
+QString QtPlatform::readSetting(const QString& application, const QString& section, const QString& key)
+{
+    QSettings settings(QSettings::UserScope, application);
+    settings.beginGroup(section);
+    return settings.value(key).toString();
 }
 
 std::filesystem::path QtPlatform::programFolder() const
@@ -126,6 +134,14 @@ bool QtPlatform::showPrinterDialog(QWidget* parent, Printer& printer)
 #endif
     QPrintDialog dialog(&device, parent);
     return dialog.exec() == QDialog::Accepted;
+}
+
+std::optional<LabelChoice> QtPlatform::chooseLabels(QWidget* parent, const LabelChoice& proposed)
+{
+    LabelDialog dialog(proposed, parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.choice();
 }
 
 void QtPlatform::showHelp(QWidget* parent, const QString& helpFile)

@@ -19,6 +19,7 @@ public:
     MessageAnswer showMessage(QWidget* parent, const QString& text, MessageButtons buttons) override;
     void writeSetting(const QString& application, const QString& section, const QString& key,
                       const QString& value) override;
+    QString readSetting(const QString& application, const QString& section, const QString& key) override;
     std::filesystem::path programFolder() const override;
     QDate today() const override;
     void processPendingEvents() override;
@@ -27,6 +28,7 @@ public:
     std::optional<QString> writeFileAtomically(const QString& path, const QByteArray& bytes) override;
     Printer* defaultPrinter() override;
     bool showPrinterDialog(QWidget* parent, Printer& printer) override;
+    std::optional<LabelChoice> chooseLabels(QWidget* parent, const LabelChoice& proposed) override;
     void showHelp(QWidget* parent, const QString& helpFile) override;
 
     // The help window once it has been opened, for tests and for screen readers.

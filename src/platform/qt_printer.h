@@ -31,6 +31,8 @@ public:
     void setPageFoot(const QString& foot) override;
     std::optional<QString> endJob() override;
     void discardJob() override;
+    // Painted at once (qt_printer_labels.cpp): the job of the list lines is left as it is.
+    std::optional<QString> printLabels(const QSizeF& paper, const std::vector<PrintedLabel>& labels) override;
 
     QPrinter& device() { return printer_; }
 

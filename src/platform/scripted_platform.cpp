@@ -74,6 +74,16 @@ bool ScriptedPlatform::showPrinterDialog(QWidget*, Printer& shown)
     return accepted;
 }
 
+std::optional<LabelChoice> ScriptedPlatform::chooseLabels(QWidget*, const LabelChoice& proposed)
+{
+    labelDialogs.push_back(proposed);
+    if (labelAnswers.empty())
+        return proposed;
+    const std::optional<LabelChoice> answer = labelAnswers.front();
+    labelAnswers.pop_front();
+    return answer;
+}
+
 void ScriptedPlatform::showHelp(QWidget*, const QString& helpFile)
 {
     helpFilesShown << helpFile;

@@ -29,6 +29,10 @@ public:
     MessageAnswer showMessage(QWidget* parent, const QString& text, MessageButtons buttons) override;
     void writeSetting(const QString& application, const QString& section, const QString& key,
                       const QString& value) override;
+    QString readSetting(const QString& application, const QString& section, const QString& key) override
+    {
+        return setting(application, section, key);
+    }
     std::filesystem::path programFolder() const override { return programFolder_; }
     QDate today() const override { return today_; }
     void processPendingEvents() override;
@@ -36,6 +40,7 @@ public:
     std::optional<QString> writeFileAtomically(const QString& path, const QByteArray& bytes) override;
     Printer* defaultPrinter() override;
     bool showPrinterDialog(QWidget* parent, Printer& printer) override;
+    std::optional<LabelChoice> chooseLabels(QWidget* parent, const LabelChoice& proposed) override;
     void showHelp(QWidget* parent, const QString& helpFile) override;
     FileLayer& fileLayer() override { return files ? *files : systemFileLayer(); }
 
@@ -67,6 +72,11 @@ public:
     std::deque<bool> printerDialogAnswers;
     // The lines of the open job each time the printer dialog was shown.
     std::vector<QStringList> printerDialogs;
+
+    // Answers for the "Étiquettes" dialog, in order (nothing: cancelled); an unscripted
+    // dialog is accepted as proposed.
+    std::deque<std::optional<LabelChoice>> labelAnswers;
+    std::vector<LabelChoice> labelDialogs; // what each one proposed
 
     QStringList helpFilesShown;
 

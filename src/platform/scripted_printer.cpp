@@ -34,6 +34,15 @@ void ScriptedPrinter::discardJob()
     discarded.push_back(std::exchange(openJob, {}));
 }
 
+std::optional<QString> ScriptedPrinter::printLabels(const QSizeF& paper, const std::vector<PrintedLabel>& labels)
+{
+    if (endFailure)
+        return endFailure;
+    if (!labels.empty())
+        labelJobs.push_back({paper, labels});
+    return std::nullopt;
+}
+
 QStringList ScriptedPrinter::texts(const Job& job)
 {
     QStringList lines;

@@ -31,6 +31,7 @@ public:
     void setPageFoot(const QString& foot) override { openPageFoot = foot; }
     std::optional<QString> endJob() override;
     void discardJob() override;
+    std::optional<QString> printLabels(const QSizeF& paper, const std::vector<PrintedLabel>& labels) override;
 
     // When set, the next jobs fail at their end with this description and print nothing.
     std::optional<QString> endFailure;
@@ -40,6 +41,12 @@ public:
     std::vector<Job> discarded;  // jobs thrown away, or refused at their end
     QString openPageFoot;        // the page foot of the open job
     QStringList printedPageFeet; // the page foot of each job in `printed`
+
+    struct LabelJob {
+        QSizeF paper;
+        std::vector<PrintedLabel> labels;
+    };
+    std::vector<LabelJob> labelJobs; // label jobs handed to the printer
 
     static QStringList texts(const Job& job);
 

@@ -135,6 +135,7 @@ private slots:
         QTest::newRow("au format txt") << "Mnu_Enregistrer_txt" << "au format &txt" << QKeySequence();
         QTest::newRow("au format csv") << "Mnu_Enregistrer_csv" << "au format &csv" << QKeySequence();
         QTest::newRow("au format tableur") << "Mnu_Enregistrer_tableur" << "au format ta&bleur" << QKeySequence();
+        QTest::newRow("Imprimer des étiquettes") << "Mnu_Etiquettes" << "Imprimer des é&tiquettes" << QKeySequence();
         QTest::newRow("Aide") << "Mnu_Aide" << "&Aide" << QKeySequence();
         QTest::newRow("Historique") << "Mnu_Historique" << "&Historique" << QKeySequence();
         QTest::newRow("Mode d'emploi") << "Mnu_Notice" << "&Mode d'emploi" << QKeySequence(Qt::Key_F1);
@@ -169,10 +170,14 @@ private slots:
         const QKeyCombination ctrlP(Qt::ControlModifier, Qt::Key_P);
         const QKeyCombination ctrlQ(Qt::ControlModifier, Qt::Key_Q);
         const QKeyCombination altI(Qt::AltModifier, Qt::Key_I);
+        const QKeyCombination altT(Qt::AltModifier, Qt::Key_T);
         const QKeyCombination f10(Qt::Key_F10), right(Qt::Key_Right), down(Qt::Key_Down), enter(Qt::Key_Return);
         QTest::newRow("Ctrl+P prints") << QList<QKeyCombination>{ctrlP} << "printed";
         QTest::newRow("Alt+I prints") << QList<QKeyCombination>{altI} << "printed";
         QTest::newRow("F10, right arrow, Entrée prints") << QList<QKeyCombination>{f10, right, enter} << "printed";
+        QTest::newRow("Alt+T prints labels") << QList<QKeyCombination>{altT} << "labels";
+        QTest::newRow("F10, right arrows, Entrée prints labels")
+            << QList<QKeyCombination>{f10, right, right, right, enter} << "labels";
         QTest::newRow("F10, right arrows, Entrée twice saves")
             << QList<QKeyCombination>{f10, right, right, enter, enter} << "save dialog";
         QTest::newRow("F10, down arrow, Entrée quits") << QList<QKeyCombination>{f10, down, enter} << "closed";
@@ -193,11 +198,12 @@ private slots:
             QTest::keyClick(target, key.key(), key.keyboardModifiers());
         }
         QCOMPARE(main.platform.scriptedPrinter().printed.size(), std::size_t(effect == "printed" ? 1 : 0));
+        QCOMPARE(main.platform.scriptedPrinter().labelJobs.size(), std::size_t(effect == "labels" ? 1 : 0));
         QCOMPARE(main.platform.saveDialogs.size(), std::size_t(effect == "save dialog" ? 1 : 0));
         QCOMPARE(main.platform.helpFilesShown.size(), effect == "manual" ? 1 : 0);
         QCOMPARE(main.window->isVisible(), effect != "closed");
         QVERIFY(!QApplication::activePopupWidget());
-        if (effect == "printed") // the walk gives the focus back to the query box
+        if (effect == "printed" || effect == "labels") // the walk gives the focus back to the query box
             QCOMPARE(QApplication::focusWidget(), main.control<QWidget>("Libelle"));
     }
 

@@ -316,9 +316,10 @@ private slots:
         QStringList captions;
         for (QAction* action : main.window->menuBar()->actions())
             captions << action->text().remove(QLatin1Char('&')); // the access keys: see the accessibility test
-        QCOMPARE(captions, (QStringList{"Fichiers", "Imprimer la liste", "Enregistrer la liste", "Aide"}));
+        QCOMPARE(captions, (QStringList{"Fichiers", "Imprimer la liste", "Enregistrer la liste",
+                                        "Imprimer des étiquettes", "Aide"}));
         for (const char* name : {"Mnu_Quitter", "Mnu_Imprimer", "Mnu_Enregistrer_txt", "Mnu_Enregistrer_csv",
-                                 "Mnu_Historique", "Mnu_Notice", "Mnu_Apropos"})
+                                 "Mnu_Etiquettes", "Mnu_Historique", "Mnu_Notice", "Mnu_Apropos"})
             QVERIFY2(main.window->findChild<QAction*>(QString::fromLatin1(name)), name);
     }
 

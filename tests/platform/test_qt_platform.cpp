@@ -1,5 +1,8 @@
 #include <QApplication>
 #include <QComboBox>
+#include <QDialogButtonBox>
+#include <QPushButton>
+#include <QSpinBox>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -104,7 +107,77 @@ private slots:
                               QStringLiteral("/opt/autre"));
         QSettings settings(QSettings::UserScope, QStringLiteral("Annuaire"));
         QCOMPARE(settings.value(QStringLiteral("Setup /Chemin Repertoire")).toString(), QStringLiteral("/opt/autre"));
+        // Read back the same way; a key never written reads empty.
+        QCOMPARE(platform.readSetting(QStringLiteral("Annuaire"), QStringLiteral("Setup "), QStringLiteral("Chemin Repertoire")),
+                 QStringLiteral("/opt/autre"));
+        QCOMPARE(platform.readSetting(QStringLiteral("Annuaire"), QStringLiteral("Setup "), QStringLiteral("Planche Etiquettes")),
+                 QString());
         settings.clear();
+    }
+
+    // "Étiquettes": the sheets offered, the first label kept within the sheet chosen, OK and Annuler.
+    void theLabelDialogAsksTheSheetAndTheFirstLabel_data()
+    {
+        QTest::addColumn<int>("proposedSheet");
+        QTest::addColumn<int>("proposedFirst");
+        QTest::addColumn<int>("chosenSheet"); // -1: left as proposed
+        QTest::addColumn<bool>("accepted");
+        QTest::addColumn<int>("lastLabel");   // of the sheet shown when the dialog closes
+        QTest::addColumn<int>("sheet");       // in the answer; -1: no answer
+        QTest::addColumn<int>("first");
+        QTest::newRow("OK keeps what was proposed") << 1 << 3 << -1 << true << 14 << 1 << 3;
+        QTest::newRow("a smaller sheet brings the first label back onto it") << 0 << 20 << 1 << true << 14 << 1 << 14;
+        QTest::newRow("a first label beyond the sheet is its last") << 2 << 99 << -1 << true << 21 << 2 << 21;
+        QTest::newRow("Annuler gives no answer") << 0 << 5 << 2 << false << 21 << -1 << 0;
+    }
+    void theLabelDialogAsksTheSheetAndTheFirstLabel()
+    {
+        QFETCH(int, proposedSheet);
+        QFETCH(int, proposedFirst);
+        QFETCH(int, chosenSheet);
+        QFETCH(bool, accepted);
+        QFETCH(int, lastLabel);
+        QFETCH(int, sheet);
+        QFETCH(int, first);
+        QStringList sheets;
+        QString title;
+        QStringList buttons;
+        int shownLastLabel = 0;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            title = dialog->windowTitle();
+            auto* format = dialog->findChild<QComboBox*>(QStringLiteral("Format_Planche"));
+            auto* firstLabel = dialog->findChild<QSpinBox*>(QStringLiteral("Premiere_Etiquette"));
+            if (!format || !firstLabel)
+                return dialog->reject();
+            for (int i = 0; i < format->count(); ++i)
+                sheets << format->itemText(i);
+            for (QAbstractButton* button : dialog->findChild<QDialogButtonBox*>()->buttons())
+                buttons << button->text();
+            if (chosenSheet >= 0)
+                format->setCurrentIndex(chosenSheet);
+            shownLastLabel = firstLabel->maximum();
+            if (accepted)
+                dialog->accept();
+            else
+                dialog->reject();
+        });
+        const std::optional<LabelChoice> answer = QtPlatform().chooseLabels(
+            nullptr, {static_cast<std::size_t>(proposedSheet), static_cast<std::size_t>(proposedFirst)});
+        QCOMPARE(title, QStringLiteral("Étiquettes"));
+        QCOMPARE(sheets, (QStringList{QStringLiteral("A4, 3 × 8 étiquettes de 70 × 37 mm"),
+                                      QStringLiteral("A4, 2 × 7 étiquettes de 99,1 × 38,1 mm"),
+                                      QStringLiteral("A4, 3 × 7 étiquettes de 70 × 42,3 mm")}));
+        buttons.sort();
+        QCOMPARE(buttons, (QStringList{QStringLiteral("Annuler"), QStringLiteral("OK")}));
+        QCOMPARE(shownLastLabel, lastLabel);
+        QCOMPARE(answer.has_value(), sheet >= 0);
+        if (answer) {
+            QCOMPARE(answer->sheet, std::size_t(sheet));
+            QCOMPARE(answer->firstLabel, std::size_t(first));
+        }
     }
 
     void programFolderIsTheExecutablesFolder()

@@ -1,0 +1,95 @@
+#include "main_window/main_window.h"
+
+#include <QAction>
+
+#include "database/label_sheet.h"
+#include "database/result_line.h"
+#include "main_window/result_list_model.h"
+#include "main_window/settings_section.h"
+#include "platform/platform.h"
+
+namespace dravelin {
+
+namespace {
+
+// The sheet chosen last, kept by its name.
+const QString kSheetSetting = QStringLiteral("Planche Etiquettes");
+
+QString fromUtf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Each label at its place on the sheets, in millimetres, its lines in the widgets' text.
+std::vector<PrintedLabel> placedLabels(const LabelSheet& sheet, std::size_t firstLabel,
+                                       const std::vector<LabelLines>& labels, Windows1252& codec)
+{
+    const std::vector<LabelPlace> places = labelPlaces(sheet, firstLabel, labels.size());
+    std::vector<PrintedLabel> placed;
+    placed.reserve(labels.size());
+    for (std::size_t index = 0; index < labels.size(); ++index) {
+        const LabelPlace& place = places[index];
+        const LabelBox box = labelBox(sheet, place.row, place.column);
+        QStringList lines;
+        for (const std::string& line : labels[index])
+            lines << codec.decode(line);
+        placed.push_back({static_cast<int>(place.page), QRectF(box.left, box.top, box.width, box.height), lines});
+    }
+    return placed;
+}
+
+} // namespace
+
+void Main::connectLabelMenu()
+{
+    connect(Mnu_Etiquettes, &QAction::triggered, this, &Main::printLabels);
+}
+
+std::vector<LabelEntry> Main::listedEntries() const
+{
+    // The fields each line of the list shows, as the spreadsheet save takes them.
+    const ResultLines& lines = resultModel_->lines();
+    std::vector<LabelEntry> entries;
+    entries.reserve(lines.size());
+    for (std::size_t index = 0; index < lines.size(); ++index) {
+        std::array<std::string, 6> shown = shownFields(lines[index], lines.attachmentOf(index));
+        const bool orange = isOrangeListSurname(shown[1]);
+        entries.push_back({std::move(shown[0]), std::move(shown[1]), std::move(shown[2]), std::move(shown[3]),
+                           std::move(shown[5]), std::move(shown[4]), orange});
+    }
+    return entries;
+}
+
+void Main::printLabels()
+{
+    const LabelRun run = labelRunOf(listedEntries());
+    if (const std::string nothing = nothingToLabelMessage(run); !nothing.empty()) {
+        showMessage(fromUtf8(nothing));
+        return;
+    }
+    Printer* printer = platform_.defaultPrinter();
+    if (!printer) {
+        showMessage(QStringLiteral("Aucune imprimante n'est installée : les étiquettes ne peuvent pas être imprimées."));
+        return;
+    }
+
+    const QString lastSheet = platform_.readSetting(settingsApplication(), settingsSection(), kSheetSetting);
+    const std::optional<LabelChoice> choice =
+        platform_.chooseLabels(this, {labelSheetNamed(lastSheet.toStdString()), 1});
+    if (!choice || choice->sheet >= labelSheets().size())
+        return;
+    const LabelSheet& sheet = labelSheets()[choice->sheet];
+    platform_.writeSetting(settingsApplication(), settingsSection(), kSheetSetting, fromUtf8(sheet.name));
+    if (!platform_.showPrinterDialog(this, *printer))
+        return;
+
+    const std::optional<QString> failure =
+        printer->printLabels(QSizeF(sheet.paperWidth, sheet.paperHeight),
+                             placedLabels(sheet, choice->firstLabel, run.labels, codec_));
+    if (failure)
+        showMessage(QStringLiteral("Les étiquettes n'ont pas été imprimées : %1").arg(*failure));
+    else
+        showMessage(fromUtf8(labelsPrintedMessage(run)));
+}
+
+} // namespace dravelin

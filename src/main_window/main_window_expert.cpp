@@ -7,11 +7,11 @@
 
 #include "database/entry_key.h"
 #include "database/expert_lookup.h"
+#include "database/messages.h"
 #include "edit_window/ajout_indicatif.h"
 #include "main_window/result_list_model.h"
 #include "main_window/result_list_view.h"
 #include "platform/platform.h"
-#include "shared/directory_operation.h"
 #include "shared/sous_programmes.h"
 
 namespace dravelin {
@@ -58,25 +58,13 @@ void Main::Aff_Expert()
     const std::string key(entryKey(shared_.Ligne_OM));
     ExpertLookup lookup;
     {
-        DirectoryOperation operation(shared_);
+        DirectoryEditor::Operation operation(shared_.editor);
         if (!operation.started())
             return;
         lookup = lookUpEntry(directoryFile(), key, [this] { platform_.processPendingEvents(); });
     }
-    if (lookup.problem == FileProblem::Missing) {
-        showMessage(QStringLiteral("Le fichier de l'annuaire « %1 » est introuvable : la fiche ne peut pas être affichée.")
-                        .arg(QString::fromLatin1(kDirectoryFileName)));
-        return;
-    }
-    if (lookup.problem == FileProblem::NotReadable) {
-        showMessage(QStringLiteral("Le fichier de l'annuaire « %1 » ne peut pas être lu : la fiche ne peut pas être affichée.")
-                        .arg(QString::fromLatin1(kDirectoryFileName)));
-        return;
-    }
-    if (lookup.problem == FileProblem::NotRegular) {
-        showMessage(QStringLiteral("Le fichier de l'annuaire « %1 » n'est pas un fichier ordinaire (tube, périphérique "
-                                   "ou lien vers l'un d'eux) : la fiche ne peut pas être affichée.")
-                        .arg(QString::fromLatin1(kDirectoryFileName)));
+    if (lookup.problem != FileProblem::None) {
+        showMessage(QString::fromStdString(fileProblemMessage(lookup.problem, ReadPurpose::ExpertDisplay)));
         return;
     }
 

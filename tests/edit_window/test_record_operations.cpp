@@ -78,7 +78,7 @@ private slots:
         QCOMPARE(editing.boxTexts(), QStringList(6, QString()));
         QVERIFY(main.listLines().isEmpty());
         QVERIFY(editing.control<QPushButton>("Quitter")->hasFocus());
-        QVERIFY(!main.shared.Base_Modifiee);
+        QVERIFY(!main.shared.editor.modified());
         // A delete alone leads to no revision prompt.
         editing.click("Quitter");
         QVERIFY(main.platform.messages.empty());
@@ -113,10 +113,10 @@ private slots:
         QCOMPARE(main.platform.messageTexts(), QStringList{message});
         QCOMPARE(main.folder.directoryBytes(), directory()); // not even the line ends changed
         QVERIFY(!scratchFileExists(main));
-        QVERIFY(!main.shared.Base_Modifiee);
+        QVERIFY(!main.shared.editor.modified());
         if (modify) {
             QCOMPARE(editing.boxTexts(), typed); // nothing typed is thrown away
-            QVERIFY(main.shared.Mode_Modification);
+            QVERIFY(main.shared.editor.modificationPending());
         }
     }
 
@@ -136,8 +136,8 @@ private slots:
         QCOMPARE(main.folder.directoryBytes(), directory() + kNew + "\r\n");
         QCOMPARE(main.platform.pendingEventPasses, 0); // an append makes no pass
         QVERIFY(main.platform.messages.empty());
-        QVERIFY(main.shared.Base_Modifiee);
-        QVERIFY(!main.shared.Mode_Modification);
+        QVERIFY(main.shared.editor.modified());
+        QVERIFY(!main.shared.editor.modificationPending());
         QCOMPARE(editing.boxTexts(), QStringList(6, QString()));
         QVERIFY(isOpenForInput(editing.box("Ind_B")));
         QCOMPARE(backgroundColour(editing.box("Ind_B")), kOpen);
@@ -169,7 +169,7 @@ private slots:
         editing.open(QStringLiteral("F1ABC"));
         const std::string selected = main.shared.Ligne_OM;
         editing.click("Modifier");
-        QVERIFY(main.shared.Mode_Modification);
+        QVERIFY(main.shared.editor.modificationPending());
         QVERIFY(main.listLines().isEmpty());
         QCOMPARE(main.shared.Ligne_OM, selected);
         QVERIFY(editing.box("Ind_B")->hasFocus());
@@ -183,8 +183,8 @@ private slots:
         const QByteArray renamed = "F1NEW;DUPONT;JEAN;12 RUE HAUTE;PARIS;75002";
         QCOMPARE(main.folder.directoryBytes(), crlfLines({kRevision, kMartin, renamed, "", renamed, kMarked, kBourg}));
         QCOMPARE(main.platform.pendingEventPasses, 1);
-        QVERIFY(!main.shared.Mode_Modification);
-        QVERIFY(main.shared.Base_Modifiee);
+        QVERIFY(!main.shared.editor.modificationPending());
+        QVERIFY(main.shared.editor.modified());
         QVERIFY(!scratchFileExists(main));
 
         // The next save appends.
@@ -250,7 +250,7 @@ private slots:
         }
         QCOMPARE(main.folder.directoryBytes(), expected);
         QCOMPARE(main.platform.messageTexts(), messages);
-        QVERIFY(!main.shared.Mode_Modification);
+        QVERIFY(!main.shared.editor.modificationPending());
         QVERIFY(!scratchFileExists(main));
     }
 
@@ -269,7 +269,7 @@ private slots:
         editing.click("Modifier");
         editing.walk({"F6ZZZ", "MARTIN"});
         editing.click(qPrintable(ending));
-        QVERIFY(!main.shared.Mode_Modification);
+        QVERIFY(!main.shared.editor.modificationPending());
         QCOMPARE(editing.boxTexts(), QStringList(6, QString()));
         QVERIFY(!editing.control<QPushButton>("Enregistrer")->isEnabled());
         if (ending == QLatin1String("Ajouter")) {
@@ -301,7 +301,7 @@ private slots:
         QCOMPARE(main.platform.messageTexts(),
                  QStringList{"Le caractère « ; » n'est pas permis dans le champ « Nom » : il sépare les champs de l'annuaire."});
         QCOMPARE(main.folder.directoryBytes(), directory());
-        QVERIFY(!main.shared.Base_Modifiee);
+        QVERIFY(!main.shared.editor.modified());
         QCOMPARE(editing.box("Nom_B")->text(), QStringLiteral("NOUVEAU;X"));
     }
 
@@ -467,7 +467,7 @@ private slots:
         }
         const QByteArray before = main.folder.directoryBytes();
         const QStringList boxesBefore = editing.boxTexts();
-        const bool modifiedBefore = main.shared.Base_Modifiee;
+        const bool modifiedBefore = main.shared.editor.modified();
         FailingFileLayer layer(static_cast<FileStep>(step));
         main.platform.files = &layer;
         main.platform.messages.clear();
@@ -483,11 +483,11 @@ private slots:
         QVERIFY(!scratchFileExists(main));
         // Everything else stays as it was, ready for another try.
         QCOMPARE(editing.boxTexts(), boxesBefore);
-        QCOMPARE(main.shared.Base_Modifiee, modifiedBefore);
+        QCOMPARE(main.shared.editor.modified(), modifiedBefore);
         QVERIFY(editing.window()->isVisible());
         QCOMPARE(main.control<QLabel>("Num_Rev")->text(), QStringLiteral("Base Rev 255"));
         if (operation == QLatin1String("modify"))
-            QVERIFY(main.shared.Mode_Modification);
+            QVERIFY(main.shared.editor.modificationPending());
         if (operation == QLatin1String("modify") || operation == QLatin1String("append"))
             QVERIFY(editing.control<QPushButton>("Enregistrer")->isEnabled());
 
@@ -669,7 +669,7 @@ private slots:
                  QStringList{"Le fichier de l'annuaire « Annuaire_Amat.csv » est introuvable dans le dossier du programme.\r\n"
                              "L'entrée n'a pas été enregistrée."});
         QVERIFY(!QFile::exists(main.folder.directoryFile()));
-        QVERIFY(!main.shared.Base_Modifiee);
+        QVERIFY(!main.shared.editor.modified());
     }
 
     void noSecondOperationStartsDuringThePass_data()
@@ -687,7 +687,7 @@ private slots:
         MainHarness main(directory());
         Editing editing(main);
         editing.open(QStringLiteral("F1ABC"));
-        main.shared.Base_Modifiee = true; // so that a Quitter would prompt and rewrite
+        main.shared.editor.setModified(true); // so that a Quitter would prompt and rewrite
         if (operation == QLatin1String("modify")) {
             editing.click("Modifier");
             editing.walk(kNewFields);
@@ -718,10 +718,10 @@ private slots:
         QCOMPARE(main.folder.directoryBytes(), expected);
         QVERIFY(editing.window()->isVisible());
         QVERIFY(editing.window()->isLoaded());
-        QVERIFY(!main.shared.Mode_Modification);
+        QVERIFY(!main.shared.editor.modificationPending());
         QCOMPARE(editing.boxTexts(), QStringList(6, QString()));
         QVERIFY(main.listLines().isEmpty());
-        QVERIFY(!main.shared.directoryBusy);
+        QVERIFY(!main.shared.editor.busy());
     }
 };
 

@@ -54,6 +54,14 @@ void DirectoryEditor::entryShown(std::string key)
     modificationKey_.reset();
 }
 
+std::optional<ExpertLookup> DirectoryEditor::lookUp(std::string_view key, const DirectoryAccess& access)
+{
+    Operation operation(*this);
+    if (!operation.started())
+        return std::nullopt;
+    return lookUpEntry(directoryFilePath(access.programFolder), key, access.afterFirstLine);
+}
+
 EditOutcome DirectoryEditor::startNewEntry()
 {
     // The buttons wait while an operation on the file lets pending events run.

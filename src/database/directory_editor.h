@@ -11,6 +11,7 @@
 #include "database/entry_fields.h"
 #include "database/file_layer.h"
 #include "database/edit_outcome.h"
+#include "database/expert_lookup.h"
 
 namespace dravelin {
 
@@ -36,6 +37,10 @@ public:
     // The expert display put the entry of `key` in the window; a modification of the entry
     // shown before ends.
     void entryShown(std::string key);
+
+    // The expert display's lookup of the entry of `key`, letting pending events run once the
+    // revision line is read; nothing while another operation on the file is under way.
+    std::optional<ExpertLookup> lookUp(std::string_view key, const DirectoryAccess& access);
 
     // Ajouter: boxes emptied for a new entry, which is appended.
     EditOutcome startNewEntry();

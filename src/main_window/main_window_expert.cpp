@@ -56,13 +56,13 @@ void Main::Aff_Expert()
 {
     // Taken once: a click during the lookup's pass must not pair this entry with another key.
     const std::string key(entryKey(shared_.Ligne_OM));
-    ExpertLookup lookup;
-    {
-        DirectoryEditor::Operation operation(shared_.editor);
-        if (!operation.started())
-            return;
-        lookup = lookUpEntry(directoryFile(), key, [this] { platform_.processPendingEvents(); });
-    }
+    DirectoryAccess access;
+    access.programFolder = platform_.programFolder();
+    access.afterFirstLine = [this] { platform_.processPendingEvents(); };
+    const std::optional<ExpertLookup> found = shared_.editor.lookUp(key, access);
+    if (!found)
+        return;
+    const ExpertLookup& lookup = *found;
     if (lookup.problem != FileProblem::None) {
         showMessage(QString::fromStdString(fileProblemMessage(lookup.problem, ReadPurpose::ExpertDisplay)));
         return;

@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,22 @@ const std::string kBourg = "F8BRG;BOURG;Marc;2 place D;BOURG EN BRESSE;1000";
 const std::string kNew = "F1NEW;NOUVEAU;JEAN;1 RUE B;LYON;69001";
 const std::string kChanged = "F1ABC;DUPONT;JEAN;14 RUE BASSE;PARIS;75002";
 const std::string kToday = "07/12/2026";
+
+template <class Row>
+void printRow(const Row& row, std::ostream* out)
+{
+    *out << row.name;
+}
+
+template <class Row>
+std::string rowName(const ::testing::TestParamInfo<Row>& param)
+{
+    std::string name = param.param.name;
+    for (char& c : name)
+        if (!std::isalnum(static_cast<unsigned char>(c)))
+            c = '_';
+    return name;
+}
 
 std::string crlfLines(std::initializer_list<std::string> lines)
 {
@@ -135,16 +152,6 @@ struct Session {
     }
 };
 
-template <class Row>
-std::string rowName(const ::testing::TestParamInfo<Row>& param)
-{
-    std::string name = param.param.name;
-    for (char& c : name)
-        if (!std::isalnum(static_cast<unsigned char>(c)))
-            c = '_';
-    return name;
-}
-
 const std::string kNothingLoaded =
     "Aucune entrée de l'annuaire n'est chargée dans la fenêtre : choisissez une ligne de la liste et ouvrez-la avec "
     "« Expert » avant « Modifier ».";
@@ -157,6 +164,12 @@ struct SequenceRow {
     bool modified;
     bool pending;
 };
+
+void PrintTo(const SequenceRow& row, std::ostream* out)
+{
+    printRow(row, out);
+}
+
 
 class EditorSequence : public ::testing::TestWithParam<SequenceRow> {};
 
@@ -257,6 +270,12 @@ struct FieldRow {
     std::string message;
 };
 
+void PrintTo(const FieldRow& row, std::ostream* out)
+{
+    printRow(row, out);
+}
+
+
 class EditorFields : public ::testing::TestWithParam<FieldRow> {};
 
 TEST_P(EditorFields, StoreChecksEveryFieldAgain)
@@ -294,6 +313,12 @@ struct RevisionRow {
     std::string newRevision;
     EditOutcome::Kind kind;
 };
+
+void PrintTo(const RevisionRow& row, std::ostream* out)
+{
+    printRow(row, out);
+}
+
 
 class EditorRevision : public ::testing::TestWithParam<RevisionRow> {};
 
@@ -351,6 +376,12 @@ struct FailureRow {
     FileStep step;
     std::string message;
 };
+
+void PrintTo(const FailureRow& row, std::ostream* out)
+{
+    printRow(row, out);
+}
+
 
 class EditorFailure : public ::testing::TestWithParam<FailureRow> {};
 
@@ -456,6 +487,12 @@ struct BusyRow {
     std::string meanwhile;
 };
 
+void PrintTo(const BusyRow& row, std::ostream* out)
+{
+    printRow(row, out);
+}
+
+
 class EditorBusy : public ::testing::TestWithParam<BusyRow> {};
 
 // A rewrite lets pending events run once: whatever they ask of the editor then does nothing.
@@ -481,6 +518,9 @@ TEST_P(EditorBusy, NoSecondOperationStartsDuringThePass)
             meanwhile = session.editor.startNewEntry();
         else if (row.meanwhile == "Modifier")
             meanwhile = session.editor.startModification();
+        else if (row.meanwhile == "Expert")
+            meanwhile.kind = session.editor.lookUp("F6ZZZ", session.access()) ? EditOutcome::Kind::Done
+                                                                              : EditOutcome::Kind::Busy;
         else if (row.meanwhile == "Operation")
             meanwhile.kind = DirectoryEditor::Operation(session.editor).started() ? EditOutcome::Kind::Done
                                                                                    : EditOutcome::Kind::Busy;
@@ -499,7 +539,7 @@ INSTANTIATE_TEST_SUITE_P(Editor, EditorBusy,
                          ::testing::Values(BusyRow{"Supprimer", "Supprimer"}, BusyRow{"Enregistrer", "Enregistrer"},
                                            BusyRow{"Quitter", "Quitter"}, BusyRow{"Ajouter", "Ajouter"},
                                            BusyRow{"Modifier", "Modifier"},
-                                           BusyRow{"search_or_lookup", "Operation"}),
+                                           BusyRow{"Expert", "Expert"}, BusyRow{"search", "Operation"}),
                          rowName<BusyRow>);
 
 } // namespace

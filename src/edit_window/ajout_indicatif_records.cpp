@@ -25,7 +25,9 @@ void Ajout_Indicatif::connectControls()
 
 void Ajout_Indicatif::startNewEntry()
 {
-    if (!shared_.editor.startNewEntry().done())
+    const EditOutcome outcome = shared_.editor.startNewEntry();
+    showOutcome(outcome);
+    if (!outcome.done())
         return;
     Ind_B->setReadOnly(false);
     setBackgroundColour(Ind_B, kFieldOpenColour);

@@ -53,7 +53,8 @@ public:
     // Quitter: offers the bump when something was stored since the window was loaded.
     EditOutcome offerRevisionBump(std::string_view dateText, const std::function<bool(int revision)>& confirm,
                                   const DirectoryAccess& access);
-    // Raises the revision by one, dated `dateText`, once `confirm` agrees.
+    // Raises the revision by one, dated `dateText`, once `confirm` agrees (no `confirm`: no
+    // question, as the command asks none).
     EditOutcome raiseRevision(std::string_view dateText, const std::function<bool(int revision)>& confirm,
                               const DirectoryAccess& access);
 

@@ -6,7 +6,7 @@
 if(DRAVELIN_WINDOWS)
   install(TARGETS dravelin RUNTIME DESTINATION .)
 endif()
-install(TARGETS dravelin-recherche RUNTIME DESTINATION .)
+install(TARGETS dravelin-recherche dravelin-annuaire RUNTIME DESTINATION .)
 install(FILES ${PROJECT_SOURCE_DIR}/data/Dravelin.hlp DESTINATION .)
 if(CMAKE_SYSTEM_NAME STREQUAL "Linux")
   install(FILES ${PROJECT_SOURCE_DIR}/data/icons/dravelin-128.png DESTINATION . RENAME dravelin.png)

@@ -6,7 +6,8 @@
 #   ctest --test-dir build-windows
 #
 # No Qt for Windows is found here, so the windows are left out and only the parts below Qt
-# are built: the database library, dravelin-recherche, generate_directory and their tests.
+# are built: the database library, dravelin-recherche, dravelin-annuaire, generate_directory
+# and their tests.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 

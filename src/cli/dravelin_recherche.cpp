@@ -12,6 +12,7 @@
 #include <string>
 
 #include "cli/standard_streams.h"
+#include "database/messages.h"
 #include "database/query_rules.h"
 #include "database/search.h"
 #include "database/unicode_text.h"
@@ -66,16 +67,9 @@ int search(const std::filesystem::path& file, const std::string& fileShown, cons
         return fail(2, std::string(rejection));
 
     dravelin::ResultLines found;
-    switch (dravelin::searchDirectoryFile(file, *criterion, *bytes, found)) {
-    case dravelin::FileProblem::None:
-        break;
-    case dravelin::FileProblem::Missing:
-        return fail(1, "Fichier introuvable : " + fileShown);
-    case dravelin::FileProblem::NotRegular:
-        return fail(1, "Pas un fichier ordinaire : " + fileShown);
-    case dravelin::FileProblem::NotReadable:
-        return fail(1, "Fichier illisible : " + fileShown);
-    }
+    const dravelin::FileProblem problem = dravelin::searchDirectoryFile(file, *criterion, *bytes, found);
+    if (problem != dravelin::FileProblem::None)
+        return fail(1, dravelin::commandFileProblemMessage(problem, fileShown));
 
     dravelin::cli::useBinaryOutput();
     bool written = true;

@@ -33,23 +33,37 @@ bool finishOutput()
     return flushed && closed;
 }
 
-void printMessage(std::string_view utf8)
+namespace {
+
+// One line of UTF-8 text: as it is, or as UTF-16 to a Windows console.
+bool printLine(std::FILE* stream, std::string_view utf8)
 {
     const std::string line = std::string(utf8) + "\n";
 #ifdef _WIN32
-    const HANDLE console = GetStdHandle(STD_ERROR_HANDLE);
+    const HANDLE console = GetStdHandle(stream == stdout ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
     DWORD mode = 0;
     if (console != INVALID_HANDLE_VALUE && GetConsoleMode(console, &mode)) {
         const int size = MultiByteToWideChar(CP_UTF8, 0, line.data(), static_cast<int>(line.size()), nullptr, 0);
         std::wstring wide(static_cast<std::size_t>(size), L'\0');
         MultiByteToWideChar(CP_UTF8, 0, line.data(), static_cast<int>(line.size()), wide.data(), size);
         DWORD written = 0;
-        WriteConsoleW(console, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
-        return;
+        return WriteConsoleW(console, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr) != 0;
     }
 #endif
-    std::fwrite(line.data(), 1, line.size(), stderr);
-    std::fflush(stderr);
+    const bool written = std::fwrite(line.data(), 1, line.size(), stream) == line.size();
+    return std::fflush(stream) == 0 && written;
+}
+
+} // namespace
+
+void printMessage(std::string_view utf8)
+{
+    printLine(stderr, utf8);
+}
+
+bool printResult(std::string_view utf8)
+{
+    return printLine(stdout, utf8);
 }
 
 } // namespace dravelin::cli

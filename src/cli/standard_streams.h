@@ -17,5 +17,7 @@ bool finishOutput();
 // Writes one line of UTF-8 text on the standard error: as it is, or as UTF-16 to a
 // Windows console, which would show UTF-8 bytes as other characters.
 void printMessage(std::string_view utf8);
+// The same on the standard output; false when the line could not be written.
+bool printResult(std::string_view utf8);
 
 } // namespace dravelin::cli

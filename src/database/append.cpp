@@ -55,16 +55,8 @@ WriteProblem appendRecordLine(const std::filesystem::path& programFolder, std::s
     if (lock.problem != WriteProblem::None)
         return lock.problem;
     const FileEnd end = inspectEnd(directoryFile);
-    switch (end.problem) {
-    case FileProblem::None:
-        break;
-    case FileProblem::Missing:
-        return WriteProblem::DirectoryMissing;
-    case FileProblem::NotReadable:
-        return WriteProblem::DirectoryNotReadable;
-    case FileProblem::NotRegular:
-        return WriteProblem::DirectoryNotRegular;
-    }
+    if (end.problem != FileProblem::None)
+        return writeProblemFor(end.problem);
     if (end.size == 0)
         return WriteProblem::DirectoryEmpty;
 

@@ -77,19 +77,9 @@ RewriteResult rewriteDirectoryFile(const std::filesystem::path& programFolder, c
     }
 
     std::ifstream input;
-    switch (openForReading(directoryFile, input)) {
-    case FileProblem::None:
-        break;
-    case FileProblem::Missing:
-        result.problem = WriteProblem::DirectoryMissing;
+    result.problem = writeProblemFor(openForReading(directoryFile, input));
+    if (result.problem != WriteProblem::None)
         return result;
-    case FileProblem::NotReadable:
-        result.problem = WriteProblem::DirectoryNotReadable;
-        return result;
-    case FileProblem::NotRegular:
-        result.problem = WriteProblem::DirectoryNotRegular;
-        return result;
-    }
     if (markedReadOnly(directoryFile)) {
         result.problem = WriteProblem::DirectoryReadOnly;
         return result;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "database/directory_file.h"
+
 namespace dravelin {
 
 // Why a change to the directory file did not happen. Whatever the value, the directory file
@@ -22,5 +24,8 @@ enum class WriteProblem {
     DirectoryNotWritten,  // the appended line could not be written or flushed; it was taken back
     AppendNotUndone,      // as above, and taking it back failed too: the file may end with a partial line
 };
+
+// Why a change could not go on when the directory file could not be read as it should.
+WriteProblem writeProblemFor(FileProblem problem);
 
 } // namespace dravelin

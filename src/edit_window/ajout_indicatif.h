@@ -2,11 +2,9 @@
 
 #include <QWidget>
 #include <array>
-#include <filesystem>
-#include <optional>
 #include <string>
 
-#include "database/entry_fields.h"
+#include "database/directory_editor.h"
 #include "platform/windows1252.h"
 
 class QGroupBox;
@@ -63,18 +61,17 @@ private:
     void deleteSelectedEntry();
     void storeEntry();
     void quitWindow();
-    bool offerRevisionBump();
     void readyForNextEntry();
 
-    void showMessage(const QString& text);
-    std::filesystem::path programFolder() const;
+    // Every outcome of the editor is shown here, and only here.
+    void showOutcome(const EditOutcome& outcome);
+    TypedField typedField(EntryField field);
+    DirectoryAccess directoryAccess();
 
     Platform& platform_;
     Sous_Programmes& shared_;
     Windows1252 codec_;
     bool loaded_ = false;
-    // The entry key of the entry the expert display put in the boxes, until they are emptied.
-    std::optional<std::string> shownKey_;
 
     QPushButton* Modifier = nullptr;
     QPushButton* Supprimer = nullptr;

@@ -2,6 +2,7 @@
 
 #include <QPushButton>
 
+#include "database/directory_editor.h"
 #include "database/expert_lookup.h"
 #include "edit_window/field_line_edit.h"
 #include "shared/sous_programmes.h"
@@ -11,9 +12,7 @@ namespace dravelin {
 
 void Ajout_Indicatif::fillBoxes(const ExpertEntry& entry, const std::string& key)
 {
-    shownKey_ = key;
-    // Only Modifier on this entry, then the entry chain, lead to a save again.
-    shared_.Mode_Modification = false;
+    shared_.editor.entryShown(key);
     Enregistrer->setEnabled(false);
     Ind_B->setText(codec_.decode(entry.callsign));
     Nom_B->setText(codec_.decode(entry.surname));
@@ -23,25 +22,22 @@ void Ajout_Indicatif::fillBoxes(const ExpertEntry& entry, const std::string& key
     Cod_B->setText(codec_.decode(entry.postcode));
 }
 
-bool Ajout_Indicatif::fieldAccepted(EntryField field)
+TypedField Ajout_Indicatif::typedField(EntryField field)
 {
     const QString text = box(field)->text();
-    const std::string bytes = codec_.encode(text);
-    const std::string rejection = fieldRejection(field, bytes);
-    if (!rejection.empty()) {
-        showMessage(QString::fromStdString(rejection));
-        return false;
-    }
-    // Pasted text may hold characters that the file's character set cannot store; they
-    // would be written as "?" without a word.
-    if (codec_.decode(bytes) != text) {
-        const std::string_view caption = fieldCaption(field);
-        showMessage(QStringLiteral("Le champ « %1 » contient un caractère que le fichier de l'annuaire ne peut pas "
-                                   "enregistrer.")
-                        .arg(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size()))));
-        return false;
-    }
-    return true;
+    TypedField typed;
+    typed.bytes = codec_.encode(text);
+    // Pasted text may hold characters that the file's character set cannot store.
+    typed.storable = codec_.decode(typed.bytes) == text;
+    return typed;
+}
+
+bool Ajout_Indicatif::fieldAccepted(EntryField field)
+{
+    const std::optional<EditOutcome> refusal = fieldRefusal(field, typedField(field));
+    if (refusal)
+        showOutcome(*refusal);
+    return !refusal;
 }
 
 void Ajout_Indicatif::openControl(QWidget* control)

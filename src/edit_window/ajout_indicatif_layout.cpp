@@ -12,6 +12,7 @@
 #include <iterator>
 
 #include "database/directory_file.h"
+#include "database/messages.h"
 #include "edit_window/field_line_edit.h"
 #include "platform/platform.h"
 #include "shared/sous_programmes.h"
@@ -162,11 +163,7 @@ void Ajout_Indicatif::load()
         return;
     resetControls();
     centre();
-    shared_.Base_Modifiee = false;
-    // A modification begun before the window was unloaded must not turn the next save of
-    // this opening into a replacement.
-    shared_.Mode_Modification = false;
-    shownKey_.reset();
+    shared_.editor.windowLoaded();
     loaded_ = true;
 }
 
@@ -188,7 +185,7 @@ void Ajout_Indicatif::closeEvent(QCloseEvent* event)
 {
     // The close box unloads the window without a question, but not in the middle of a
     // rewrite that is letting pending events run.
-    if (shared_.directoryBusy) {
+    if (shared_.editor.busy()) {
         event->ignore();
         return;
     }
@@ -196,14 +193,20 @@ void Ajout_Indicatif::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
-void Ajout_Indicatif::showMessage(const QString& text)
+void Ajout_Indicatif::showOutcome(const EditOutcome& outcome)
 {
-    platform_.showMessage(this, text, MessageButtons::Ok);
+    const std::string text = outcomeMessage(outcome);
+    if (!text.empty())
+        platform_.showMessage(this, QString::fromStdString(text), MessageButtons::Ok);
 }
 
-std::filesystem::path Ajout_Indicatif::programFolder() const
+DirectoryAccess Ajout_Indicatif::directoryAccess()
 {
-    return platform_.programFolder();
+    DirectoryAccess access;
+    access.programFolder = platform_.programFolder();
+    access.files = &platform_.fileLayer();
+    access.afterFirstLine = [this] { platform_.processPendingEvents(); };
+    return access;
 }
 
 } // namespace dravelin

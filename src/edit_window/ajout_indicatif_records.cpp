@@ -2,12 +2,9 @@
 
 #include <QPushButton>
 
-#include "database/entry_key.h"
-#include "database/entry_operations.h"
+#include "database/directory_editor.h"
 #include "edit_window/field_line_edit.h"
-#include "edit_window/write_messages.h"
 #include "platform/platform.h"
-#include "shared/directory_operation.h"
 #include "shared/sous_programmes.h"
 #include "widgets/colours.h"
 
@@ -28,11 +25,10 @@ void Ajout_Indicatif::connectControls()
 
 void Ajout_Indicatif::startNewEntry()
 {
-    // The buttons wait while an operation on the file lets pending events run.
-    if (shared_.directoryBusy)
+    const EditOutcome outcome = shared_.editor.startNewEntry();
+    showOutcome(outcome);
+    if (!outcome.done())
         return;
-    // A new entry is appended, never put in place of the one a pending modification named.
-    shared_.Mode_Modification = false;
     Ind_B->setReadOnly(false);
     setBackgroundColour(Ind_B, kFieldOpenColour);
     Ind_B->clear();
@@ -40,7 +36,6 @@ void Ajout_Indicatif::startNewEntry()
         boxes_[i]->clear();
         closeBox(boxes_[i]);
     }
-    shownKey_.reset();
     // Only the entry chain enables it again, once the postcode has passed.
     disableSave();
     Ind_B->setFocus();
@@ -48,43 +43,24 @@ void Ajout_Indicatif::startNewEntry()
 
 void Ajout_Indicatif::startModification()
 {
-    if (shared_.directoryBusy)
+    const EditOutcome outcome = shared_.editor.startModification();
+    showOutcome(outcome);
+    if (!outcome.done())
         return;
-    // The entry replaced is the one shown now, not the line selected at the time of the save.
-    if (!shownKey_) {
-        showMessage(QStringLiteral("Aucune entrée de l'annuaire n'est chargée dans la fenêtre : choisissez une ligne de "
-                                   "la liste et ouvrez-la avec « Expert » avant « Modifier »."));
-        return;
-    }
-    shared_.Cle_Modification = *shownKey_;
-    shared_.Mode_Modification = true;
     emit shared_.resultListInvalidated();
     openControl(Ind_B);
 }
 
 void Ajout_Indicatif::deleteSelectedEntry()
 {
-    DirectoryOperation operation(shared_);
-    if (!operation.started())
+    const EditOutcome outcome = shared_.editor.deleteEntry(shared_.Ligne_OM, directoryAccess());
+    showOutcome(outcome);
+    if (!outcome.done() && outcome.kind != EditOutcome::Kind::EntryNotFound)
         return;
-    // The entry shown in the boxes, whatever line has been selected since; with none shown,
-    // the line selected in the main window.
-    const std::string key = shownKey_ ? *shownKey_ : std::string(entryKey(shared_.Ligne_OM));
-    const RewriteResult result = deleteEntry(programFolder(), key, [this] { platform_.processPendingEvents(); },
-                                             platform_.fileLayer());
-    if (result.problem != WriteProblem::None) {
-        showMessage(writeProblemMessage(result.problem, EditAction::Delete));
-        return;
-    }
-    if (result.changedLines == 0)
-        showMessage(entryNotFoundMessage(key, EditAction::Delete));
-
     for (FieldLineEdit* fieldBoxControl : boxes_)
         fieldBoxControl->clear();
-    shownKey_.reset();
     // The boxes are empty now: an empty record must not be one click away.
     disableSave();
-    shared_.Mode_Modification = false;
     emit shared_.resultListInvalidated();
     Quitter->setFocus();
 }

@@ -7,11 +7,11 @@
 
 #include "database/entry_key.h"
 #include "database/expert_lookup.h"
+#include "database/messages.h"
 #include "edit_window/ajout_indicatif.h"
 #include "main_window/result_list_model.h"
 #include "main_window/result_list_view.h"
 #include "platform/platform.h"
-#include "shared/directory_operation.h"
 #include "shared/sous_programmes.h"
 
 namespace dravelin {
@@ -56,27 +56,15 @@ void Main::Aff_Expert()
 {
     // Taken once: a click during the lookup's pass must not pair this entry with another key.
     const std::string key(entryKey(shared_.Ligne_OM));
-    ExpertLookup lookup;
-    {
-        DirectoryOperation operation(shared_);
-        if (!operation.started())
-            return;
-        lookup = lookUpEntry(directoryFile(), key, [this] { platform_.processPendingEvents(); });
-    }
-    if (lookup.problem == FileProblem::Missing) {
-        showMessage(QStringLiteral("Le fichier de l'annuaire « %1 » est introuvable : la fiche ne peut pas être affichée.")
-                        .arg(QString::fromLatin1(kDirectoryFileName)));
+    DirectoryAccess access;
+    access.programFolder = platform_.programFolder();
+    access.afterFirstLine = [this] { platform_.processPendingEvents(); };
+    const std::optional<ExpertLookup> found = shared_.editor.lookUp(key, access);
+    if (!found)
         return;
-    }
-    if (lookup.problem == FileProblem::NotReadable) {
-        showMessage(QStringLiteral("Le fichier de l'annuaire « %1 » ne peut pas être lu : la fiche ne peut pas être affichée.")
-                        .arg(QString::fromLatin1(kDirectoryFileName)));
-        return;
-    }
-    if (lookup.problem == FileProblem::NotRegular) {
-        showMessage(QStringLiteral("Le fichier de l'annuaire « %1 » n'est pas un fichier ordinaire (tube, périphérique "
-                                   "ou lien vers l'un d'eux) : la fiche ne peut pas être affichée.")
-                        .arg(QString::fromLatin1(kDirectoryFileName)));
+    const ExpertLookup& lookup = *found;
+    if (lookup.problem != FileProblem::None) {
+        showMessage(QString::fromStdString(fileProblemMessage(lookup.problem, ReadPurpose::ExpertDisplay)));
         return;
     }
 

@@ -4,7 +4,9 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
+#include <optional>
 
+#include "database/messages.h"
 #include "database/query_rules.h"
 #include "database/search.h"
 #include "main_window/result_list_model.h"
@@ -39,7 +41,7 @@ void Main::selectCriterion(const QString& prompt)
 void Main::queryEntered()
 {
     // An Enter handled while a search or a rewrite lets pending events run must not start a search.
-    if (shared_.directoryBusy)
+    if (shared_.editor.busy())
         return;
     shared_.Texte_Recherche = Libelle->text();
     const std::string_view rejection = queryRejection(selectedCriterion(), codec_.encode(Libelle->text()));
@@ -66,9 +68,9 @@ void Main::announceOnQueryBox(const QString& text)
 
 void Main::Affichage()
 {
-    if (shared_.directoryBusy)
+    std::optional<DirectoryEditor::Operation> operation(std::in_place, shared_.editor);
+    if (!operation->started())
         return;
-    shared_.directoryBusy = true;
     resultModel_->clear();
 
     const Criterion criterion = selectedCriterion();
@@ -85,18 +87,10 @@ void Main::Affichage()
     Libelle->clear();
     announceOnQueryBox(problem == FileProblem::None && count == 0 ? QStringLiteral("Recherche sans résultat")
                                                                   : countCaption);
-    shared_.directoryBusy = false;
+    operation.reset();
 
-    if (problem == FileProblem::Missing)
-        showMessage(QStringLiteral("Le fichier de l'annuaire « %1 » est introuvable : la recherche est impossible.")
-                        .arg(QString::fromLatin1(kDirectoryFileName)));
-    else if (problem == FileProblem::NotReadable)
-        showMessage(QStringLiteral("Le fichier de l'annuaire « %1 » ne peut pas être lu : la recherche est impossible.")
-                        .arg(QString::fromLatin1(kDirectoryFileName)));
-    else if (problem == FileProblem::NotRegular)
-        showMessage(QStringLiteral("Le fichier de l'annuaire « %1 » n'est pas un fichier ordinaire (tube, périphérique "
-                                   "ou lien vers l'un d'eux) : la recherche est impossible.")
-                        .arg(QString::fromLatin1(kDirectoryFileName)));
+    if (problem != FileProblem::None)
+        showMessage(QString::fromStdString(fileProblemMessage(problem, ReadPurpose::Search)));
     else if (count == 0)
         showMessage(QStringLiteral("Recherche sans résultat"));
 }

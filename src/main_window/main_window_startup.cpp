@@ -6,6 +6,7 @@
 #include <QScreen>
 
 #include "database/directory_file.h"
+#include "database/messages.h"
 #include "database/revision_line.h"
 #include "main_window/settings_section.h"
 #include "platform/platform.h"
@@ -42,16 +43,8 @@ bool Main::loadWindow()
 
     const FirstLine revision = readRevisionLine(directoryFile());
     if (revision.problem != FileProblem::None) {
-        const QString folder = displayPath(platform_.programFolder());
-        const QString text = revision.problem == FileProblem::Missing
-            ? QStringLiteral("Le fichier de l'annuaire « %1 » est introuvable dans le dossier « %2 ».\r\n"
-                             "Dravelin ne peut pas démarrer sans lui.")
-            : revision.problem == FileProblem::NotRegular
-            ? QStringLiteral("Le fichier de l'annuaire « %1 » du dossier « %2 » n'est pas un fichier ordinaire "
-                             "(tube, périphérique ou lien vers l'un d'eux).\r\nDravelin ne peut pas démarrer sans lui.")
-            : QStringLiteral("Le fichier de l'annuaire « %1 » du dossier « %2 » ne peut pas être lu.\r\n"
-                             "Dravelin ne peut pas démarrer sans lui.");
-        showMessage(text.arg(QString::fromLatin1(kDirectoryFileName), folder));
+        const std::string folder = displayPath(platform_.programFolder()).toStdString();
+        showMessage(QString::fromStdString(startupFileProblemMessage(revision.problem, folder)));
         return false;
     }
     Num_Rev->setText(codec_.decode(revisionLabel(revision.text)));

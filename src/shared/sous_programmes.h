@@ -4,6 +4,8 @@
 #include <QString>
 #include <string>
 
+#include "database/directory_editor.h"
+
 namespace dravelin {
 
 // What the main window and the editing window share while the program runs. The
@@ -22,16 +24,9 @@ public:
     QString Texte_Recherche;
     // The result line selected last, as Windows-1252 bytes exactly as listed.
     std::string Ligne_OM;
-    // A modification of the entry named by Cle_Modification is under way.
-    bool Mode_Modification = false;
-    // The entry key of the entry that was in the editing window when Modifier was pressed: the
-    // modifying save replaces that entry, whatever line has been selected since.
-    std::string Cle_Modification;
-    // An entry was stored since the editing window was loaded.
-    bool Base_Modifiee = false;
-    // A search, lookup or rewrite of the directory file is under way and may be letting
-    // pending events run: no second one may start (see DirectoryOperation).
-    bool directoryBusy = false;
+    // The editing of the directory file: the entry in the editing window, a pending
+    // modification, Base_Modifiee and whether an operation on the file is under way.
+    DirectoryEditor editor;
 
     static QString versionText();
     static QString historyText();

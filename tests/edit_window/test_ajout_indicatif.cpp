@@ -153,13 +153,13 @@ private slots:
     void opensCentredWithTheEntryReadOnly()
     {
         MainHarness main(kDirectory);
-        main.shared.Base_Modifiee = true;
+        main.shared.editor.setModified(true);
         Editing editing(main);
         editing.open(QStringLiteral("F8BRG"));
         QVERIFY(editing.window()->isVisible());
         QVERIFY(!editing.window()->isModal());
         QCOMPARE(editing.window()->frameGeometry().topLeft(), centredOnScreen(editing.window()));
-        QVERIFY(!main.shared.Base_Modifiee);
+        QVERIFY(!main.shared.editor.modified());
         QCOMPARE(editing.boxTexts(), (QStringList{"F8BRG", "BOURG", "Marc", "2 place D", "BOURG EN BRESSE", "1000"}));
         auto* enregistrer = editing.control<QPushButton>("Enregistrer");
         QVERIFY(!enregistrer->isEnabled());
@@ -195,10 +195,10 @@ private slots:
         MainHarness main(kDirectory);
         Editing editing(main);
         editing.open(QStringLiteral("F6ZZZ"));
-        main.shared.Base_Modifiee = true; // as after a save
+        main.shared.editor.setModified(true); // as after a save
         editing.window()->move(10, 20);
         QTest::mouseClick(main.control<QPushButton>("Expert"), Qt::LeftButton);
-        QVERIFY(main.shared.Base_Modifiee);
+        QVERIFY(main.shared.editor.modified());
         QCOMPARE(editing.window()->pos(), QPoint(10, 20));
     }
 
@@ -216,7 +216,7 @@ private slots:
         editing.open(QStringLiteral("F6ZZZ"));
         editing.click("Modifier");
         editing.walk({"F6ZZZ", "MARTIN", "Paul", "1 rue A", "PARIS", "75001"});
-        QVERIFY(main.shared.Mode_Modification);
+        QVERIFY(main.shared.editor.modificationPending());
         editing.window()->move(10, 20);
         if (closeBox)
             QVERIFY(editing.window()->close());
@@ -226,13 +226,13 @@ private slots:
         QVERIFY(!editing.window()->isLoaded());
         QVERIFY(main.platform.messages.empty()); // nothing stored: no prompt
 
-        main.shared.Base_Modifiee = true;
+        main.shared.editor.setModified(true);
         main.search("Option1", QStringLiteral("F8BRG"));
         clickLine(main, 0);
         QTest::mouseClick(main.control<QPushButton>("Expert"), Qt::LeftButton);
         QCOMPARE(editing.window()->frameGeometry().topLeft(), centredOnScreen(editing.window()));
-        QVERIFY(!main.shared.Base_Modifiee);
-        QVERIFY(!main.shared.Mode_Modification); // a pending modification ends with the window
+        QVERIFY(!main.shared.editor.modified());
+        QVERIFY(!main.shared.editor.modificationPending()); // a pending modification ends with the window
         for (const char* name : kBoxNames) {
             QVERIFY(!isOpenForInput(editing.box(name)));
             QCOMPARE(backgroundColour(editing.box(name)), kDone);

@@ -12,7 +12,7 @@ function(install_once)
 endfunction()
 
 install_once()
-foreach(name dravelin dravelin-recherche Annuaire_Amat.csv Dravelin.hlp dravelin.png dravelin.desktop)
+foreach(name dravelin dravelin-recherche dravelin-annuaire Annuaire_Amat.csv Dravelin.hlp dravelin.png dravelin.desktop)
   if(NOT EXISTS "${PREFIX}/${name}")
     message(FATAL_ERROR "the install lacks ${name}")
   endif()

@@ -39,13 +39,6 @@ std::optional<Criterion> criterionNamed(const std::string& name)
     return std::nullopt;
 }
 
-std::string codePoint(char32_t character)
-{
-    char text[16];
-    std::snprintf(text, sizeof text, "U+%04X", static_cast<unsigned>(character));
-    return text;
-}
-
 // `fileShown`, `criterionName` and the messages are UTF-8; `query` is the query's characters.
 int search(const std::filesystem::path& file, const std::string& fileShown, const std::string& criterionName,
            const std::u32string& query)
@@ -54,13 +47,10 @@ int search(const std::filesystem::path& file, const std::string& fileShown, cons
     if (!criterion)
         return fail(2, "Critère inconnu « " + criterionName + " » : indicatif, nom, ville ou departement.");
 
-    // A character the file cannot hold would become a substitution byte, which could match
-    // that byte in a damaged line: such a query finds nothing true, so it is refused.
-    char32_t refused = 0;
-    const std::optional<std::string> bytes = dravelin::encodeWindows1252(query, &refused);
+    std::string refusal;
+    const std::optional<std::string> bytes = dravelin::queryBytes(query, refusal);
     if (!bytes)
-        return fail(2, "La requête « " + dravelin::encodeUtf8(query) + " » contient un caractère que l'annuaire ne "
-                       "peut pas contenir (" + codePoint(refused) + ") : le fichier est en Windows-1252.");
+        return fail(2, refusal);
     const std::string_view rejection = dravelin::queryRejection(*criterion, *bytes);
     if (!rejection.empty())
         return fail(2, std::string(rejection));

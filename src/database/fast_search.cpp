@@ -4,6 +4,7 @@
 #include <string>
 
 #include "database/block_reader.h"
+#include "database/department.h"
 #include "database/record.h"
 #include "database/result_line.h"
 #include "database/query_rules.h"
@@ -52,6 +53,14 @@ FoundLinesHold whatFoundLinesHold(Criterion criterion, const QueryPattern& patte
                 hold.text = ";" + text;
                 hold.otherText = "; " + text;
             }
+            return hold;
+        }
+        // 2A, 2B and the overseas departments: their postcodes begin with 20 or the three
+        // digits, just after the fifth ";"; a postcode may also begin with 2A or 2B themselves.
+        if (const auto starts = pattern.prefix ? std::nullopt : namedPostcodeStarts(text)) {
+            hold.text = ";" + std::string(starts->sharedStart());
+            if (text != starts->sharedStart())
+                hold.otherText = ";" + text;
             return hold;
         }
         // A two-character department equals the start of the postcode, just after the fifth

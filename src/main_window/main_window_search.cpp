@@ -4,6 +4,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
+#include <optional>
+#include <string>
 
 #include "database/query_rules.h"
 #include "database/search.h"
@@ -42,7 +44,9 @@ void Main::queryEntered()
     if (shared_.directoryBusy)
         return;
     shared_.Texte_Recherche = Libelle->text();
-    const std::string_view rejection = queryRejection(selectedCriterion(), codec_.encode(Libelle->text()));
+    std::string refusal;
+    const std::optional<std::string> query = queryBytes(Libelle->text().toStdU32String(), refusal);
+    const std::string_view rejection = query ? queryRejection(selectedCriterion(), *query) : refusal;
     if (!rejection.empty()) {
         showMessage(QString::fromUtf8(rejection.data(), static_cast<qsizetype>(rejection.size())));
         Libelle->clear();
@@ -72,10 +76,14 @@ void Main::Affichage()
     resultModel_->clear();
 
     const Criterion criterion = selectedCriterion();
-    const std::string query = codec_.encode(Libelle->text());
+    // No line of the file holds a character that Windows-1252 cannot: such a query finds
+    // nothing, and is never searched as a substitution byte.
+    std::string refusal;
+    const std::optional<std::string> query = queryBytes(Libelle->text().toStdU32String(), refusal);
     ResultLines found;
-    const FileProblem problem = searchDirectoryFile(directoryFile(), criterion, query, found,
-                                                    [this] { platform_.processPendingEvents(); });
+    const FileProblem problem =
+        query ? searchDirectoryFile(directoryFile(), criterion, *query, found, [this] { platform_.processPendingEvents(); })
+              : FileProblem::None;
     const std::size_t count = found.size();
     resultModel_->setLines(std::move(found));
 

@@ -117,6 +117,39 @@ bool SubstringFinder::sameFrom(const char* at, std::size_t first, std::size_t en
     return true;
 }
 
+#if DRAVELIN_VECTOR_SCAN
+// The rounds of find that test 16 start positions at a time, from..from+15, with both loads
+// inside [from, lastStart + length); `from` is left where the bytewise loop goes on. Null when
+// no occurrence starts before it.
+template <bool kBothCases, typename SameMiddle>
+const char* SubstringFinder::vectorRounds(const char*& from, const char* lastStart, std::size_t length,
+                                          const SubstringFinder& finder, SameMiddle&& sameMiddle)
+{
+    const __m128i first = _mm_set1_epi8(finder.first_);
+    const __m128i firstSmall = _mm_set1_epi8(finder.firstSmall_);
+    const __m128i last = _mm_set1_epi8(finder.last_);
+    const __m128i lastSmall = _mm_set1_epi8(finder.lastSmall_);
+    for (; lastStart - from >= 15; from += 16) {
+        const __m128i starts = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
+        const __m128i ends = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + length - 1));
+        __m128i startHits = _mm_cmpeq_epi8(starts, first);
+        __m128i endHits = _mm_cmpeq_epi8(ends, last);
+        if constexpr (kBothCases) {
+            startHits = _mm_or_si128(startHits, _mm_cmpeq_epi8(starts, firstSmall));
+            endHits = _mm_or_si128(endHits, _mm_cmpeq_epi8(ends, lastSmall));
+        }
+        unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(startHits, endHits)));
+        while (mask != 0) {
+            const unsigned bit = lowestSetBit(mask);
+            if (sameMiddle(from + bit))
+                return from + bit;
+            mask &= mask - 1;
+        }
+    }
+    return nullptr;
+}
+#endif
+
 const char* SubstringFinder::find(const char* from, const char* to) const
 {
     const std::size_t length = needle_.size();
@@ -128,24 +161,13 @@ const char* SubstringFinder::find(const char* from, const char* to) const
 
 #if DRAVELIN_VECTOR_SCAN
     if (loops_ == ScanLoops::Vector) {
-        const __m128i first = _mm_set1_epi8(first_);
-        const __m128i firstSmall = _mm_set1_epi8(firstSmall_);
-        const __m128i last = _mm_set1_epi8(last_);
-        const __m128i lastSmall = _mm_set1_epi8(lastSmall_);
-        // Each round tests the 16 start positions from..from+15; both loads stay inside [from, to).
-        for (; lastStart - from >= 15; from += 16) {
-            const __m128i starts = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
-            const __m128i ends = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + length - 1));
-            const __m128i startHits = _mm_or_si128(_mm_cmpeq_epi8(starts, first), _mm_cmpeq_epi8(starts, firstSmall));
-            const __m128i endHits = _mm_or_si128(_mm_cmpeq_epi8(ends, last), _mm_cmpeq_epi8(ends, lastSmall));
-            unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(startHits, endHits)));
-            while (mask != 0) {
-                const unsigned bit = lowestSetBit(mask);
-                if (length < 3 || sameFrom(from + bit, 1, length - 1))
-                    return from + bit;
-                mask &= mask - 1;
-            }
-        }
+        const auto sameMiddle = [&](const char* at) { return length < 3 || sameFrom(at, 1, length - 1); };
+        // Digits and ";" have no small letter: a department's needle needs half the compares.
+        const char* const hit = firstSmall_ != first_ || lastSmall_ != last_
+                                    ? vectorRounds<true>(from, lastStart, length, *this, sameMiddle)
+                                    : vectorRounds<false>(from, lastStart, length, *this, sameMiddle);
+        if (hit != nullptr)
+            return hit;
     }
 #endif
     // The remaining start positions, and every position where vectors are not used.

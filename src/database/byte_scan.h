@@ -58,6 +58,11 @@ public:
 
 private:
     bool sameFrom(const char* at, std::size_t first, std::size_t end) const;
+#if DRAVELIN_VECTOR_SCAN
+    template <bool kBothCases, typename SameMiddle>
+    static const char* vectorRounds(const char*& from, const char* lastStart, std::size_t length,
+                                    const SubstringFinder& finder, SameMiddle&& sameMiddle);
+#endif
 
     std::string needle_; // folded to capitals
     // The first and last bytes of the needle and their small letters (the same byte again

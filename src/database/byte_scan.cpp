@@ -37,6 +37,27 @@ const char* findLineEnd(const char* from, const char* to, ScanLoops loops)
     return to;
 }
 
+const char* lineStartBefore(const char* blockStart, const char* at, ScanLoops loops)
+{
+#if DRAVELIN_VECTOR_SCAN
+    if (loops == ScanLoops::Vector) {
+        const __m128i cr = _mm_set1_epi8('\r');
+        const __m128i lf = _mm_set1_epi8('\n');
+        for (; at - blockStart >= 16; at -= 16) {
+            const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at - 16));
+            const int mask = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(chunk, cr), _mm_cmpeq_epi8(chunk, lf)));
+            if (mask != 0)
+                return at - 16 + highestSetBit(static_cast<unsigned>(mask)) + 1;
+        }
+    }
+#else
+    (void)loops;
+#endif
+    while (at > blockStart && !isLineEnd(at[-1]))
+        --at;
+    return at;
+}
+
 namespace {
 
 bool hasShortTail(const char* end, char first)

@@ -132,7 +132,7 @@ private:
         const char* hit = finder.find(from, end);
         if (hit == end)
             return {};
-        return {hit, lineStartBefore(from, hit), findLineEnd(hit + textSize, end, loops_)};
+        return {hit, lineStartBefore(from, hit, loops_), findLineEnd(hit + textSize, end, loops_)};
     }
 
     // Tests the lines that hold one of the texts and, for a department 0X, the lines that end
@@ -151,7 +151,7 @@ private:
             if (otherText.hit != nullptr && (line.hit == nullptr || otherText.lineStart < line.lineStart))
                 line = otherText;
             if (tailEnd != nullptr && (line.hit == nullptr || tailEnd < line.lineStart))
-                line = {tailEnd, lineStartBefore(from, tailEnd - 5), tailEnd};
+                line = {tailEnd, lineStartBefore(from, tailEnd - 5, loops_), tailEnd};
             if (line.hit == nullptr)
                 return;
             if (const auto record = foundRecord(

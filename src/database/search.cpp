@@ -37,7 +37,7 @@ bool recordMatches(const DirectoryRecord& record, Criterion criterion, const Que
         std::array<char, 2> storage{};
         if (valueMatches(departmentOf(record.postcode, storage), pattern))
             return true;
-        // 2A, 2B and the overseas departments are named otherwise than by their postcodes.
+        // 2A, 2B and the overseas departments are not the first two characters of their postcodes.
         const std::optional<PostcodeStarts> starts = pattern.prefix ? std::nullopt : namedPostcodeStarts(pattern.text);
         return starts && beginsWithin(record.postcode, *starts);
     }

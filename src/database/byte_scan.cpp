@@ -139,8 +139,8 @@ bool SubstringFinder::sameFrom(const char* at, std::size_t first, std::size_t en
 }
 
 #if DRAVELIN_VECTOR_SCAN
-// The rounds of find that test 16 start positions at a time, from..from+15, with both loads
-// inside [from, lastStart + length); `from` is left where the bytewise loop goes on. Null when
+// The rounds of find that test 32, then 16 start positions at a time, every load inside
+// [from, lastStart + length); `from` is left where the bytewise loop goes on. Null when
 // no occurrence starts before it.
 template <bool kBothCases, typename SameMiddle>
 const char* SubstringFinder::vectorRounds(const char*& from, const char* lastStart, std::size_t length,
@@ -150,23 +150,36 @@ const char* SubstringFinder::vectorRounds(const char*& from, const char* lastSta
     const __m128i firstSmall = _mm_set1_epi8(finder.firstSmall_);
     const __m128i last = _mm_set1_epi8(finder.last_);
     const __m128i lastSmall = _mm_set1_epi8(finder.lastSmall_);
-    for (; lastStart - from >= 15; from += 16) {
-        const __m128i starts = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
-        const __m128i ends = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + length - 1));
+    // Where an occurrence may start among the 16 positions from `at`: one bit each.
+    const auto possibleStarts = [&](const char* at) {
+        const __m128i starts = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+        const __m128i ends = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at + length - 1));
         __m128i startHits = _mm_cmpeq_epi8(starts, first);
         __m128i endHits = _mm_cmpeq_epi8(ends, last);
         if constexpr (kBothCases) {
             startHits = _mm_or_si128(startHits, _mm_cmpeq_epi8(starts, firstSmall));
             endHits = _mm_or_si128(endHits, _mm_cmpeq_epi8(ends, lastSmall));
         }
-        unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(startHits, endHits)));
-        while (mask != 0) {
+        return static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(startHits, endHits)));
+    };
+    const auto firstOccurrence = [&](unsigned mask) -> const char* {
+        for (; mask != 0; mask &= mask - 1) {
             const unsigned bit = lowestSetBit(mask);
             if (sameMiddle(from + bit))
                 return from + bit;
-            mask &= mask - 1;
         }
+        return nullptr;
+    };
+    // 32 positions a round while they last: one test and one branch for both halves.
+    for (; lastStart - from >= 31; from += 32) {
+        const unsigned mask = possibleStarts(from) | (possibleStarts(from + 16) << 16);
+        if (mask != 0)
+            if (const char* const hit = firstOccurrence(mask))
+                return hit;
     }
+    for (; lastStart - from >= 15; from += 16)
+        if (const char* const hit = firstOccurrence(possibleStarts(from)))
+            return hit;
     return nullptr;
 }
 #endif

@@ -59,6 +59,10 @@ FILES = {
         b"F2AC;<LISTE ORANGE;;;PARIS;75004",
         b"F2AD" + MARKER[:20] + b";A;B;C;PARIS;75004",
     ),
+    "departments": crlf(REV, b"F5AJA;A;B;C;AJACCIO;20000", b"F5PRO;A;B;C;PROPRIANO;20199",
+                        b"F5BAS;A;B;C;BASTIA;20200", b"F5SAR;A;B;C;D;20700", b"F5LIT;A;B;C;D;2a004",
+                        b"F5LOS;A;B;C;D;2010", b"F5SHO;A;B;C;D;201", b"FG5PAP;A;B;C;D;97110",
+                        b"FR5RUN;A;B;C;D;97400", b"FK8NOU;A;B;C;D;98800", b"F9SEP;A;B;C;D;97;100"),
     "long_names": crlf(REV, b"F1LONG;" + b"S" * 35 + b";" + b"P" * 23 + b";A;PARIS;75001",
                        b"F1ABCDEFGHIJ;NOM;;;;", b"F1X;NOM;PRENOM;ADR;VILLE;", b"F1Y;NOM;PRENOM;ADR;VILLE;7"),
 }
@@ -82,6 +86,11 @@ for name, content in FILES.items():
     write("record_lines", name, bytes([3]) + content)
     for index, (choices, raw, chunk) in enumerate(SEARCH_CHOICES):
         write("search", f"{name}_{index}", choices + bytes([len(raw)]) + raw + bytes([chunk - 1]) + content)
+
+# Corsica's two departments and the overseas ones, asked for under every criterion as typed.
+for index, raw in enumerate([b"2a", b"2B", b"971", b"98"]):
+    write("search", f"departments_typed_{index}", bytes([0x02] * 4) + bytes([len(raw)]) + raw + bytes([6])
+          + FILES["departments"])
 
 # Delete, modifying save and revision bump, each keyed on a record of the file.
 REWRITE_CHOICES = [

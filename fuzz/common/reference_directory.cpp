@@ -118,7 +118,22 @@ bool referenceMatches(const ReferenceRecord& record, Criterion criterion, std::s
         const std::string start = referenceCapitals(query.substr(0, query.size() - 1));
         return value.compare(0, start.size(), start) == 0;
     }
-    return value == referenceCapitals(query);
+    if (value == referenceCapitals(query))
+        return true;
+    // Corsica's two departments and the overseas ones, named otherwise than by the postcode's start.
+    if (criterion != Criterion::Department)
+        return false;
+    const std::string department = referenceCapitals(query);
+    const std::string start = restoredPostcode(record).substr(0, 3);
+    if (start.size() < 3)
+        return false;
+    if (department == "2A")
+        return start == "200" || start == "201";
+    if (department == "2B")
+        return start == "202" || start == "203" || start == "204" || start == "205" || start == "206";
+    const bool overseas = department.size() == 3 && department[0] == '9' && (department[1] == '7' || department[1] == '8') &&
+                          department[2] >= '0' && department[2] <= '9';
+    return overseas && start == department;
 }
 
 std::optional<ReferenceRecord> referenceListable(std::string_view line)

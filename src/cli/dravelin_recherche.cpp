@@ -1,7 +1,8 @@
-// dravelin-recherche FILE CRITERE REQUETE
+// dravelin-recherche [--utf8] FILE CRITERE REQUETE
 // Prints the result lines of one search in list order, as Windows-1252 with CR LF (as a
-// text save writes them), then the count line. Exit status: 0 done, 1 file problem or output
-// lost, 2 rejected query or wrong arguments.
+// text save writes them), then the count line; with --utf8 the same lines in UTF-8, for a
+// terminal. Exit status: 0 done, 1 file problem or output lost, 2 rejected query or wrong
+// arguments.
 //
 // Plain C++: on Linux the arguments are bytes, the query UTF-8 and the file name used as it
 // is, whatever its encoding; on Windows they come as UTF-16 and the file name stays UTF-16.
@@ -40,28 +41,28 @@ std::optional<Criterion> criterionNamed(const std::string& name)
     return std::nullopt;
 }
 
-std::string codePoint(char32_t character)
+// Which bytes the result lines are written in.
+enum class Output { Windows1252, Utf8 };
+
+bool writeLine(std::string_view line, Output output)
 {
-    char text[16];
-    std::snprintf(text, sizeof text, "U+%04X", static_cast<unsigned>(character));
-    return text;
+    const bool written = output == Output::Utf8 ? dravelin::cli::writeOutput(dravelin::utf8FromWindows1252(line))
+                                                : dravelin::cli::writeOutput(line);
+    return written && dravelin::cli::writeOutput("\r\n");
 }
 
 // `fileShown`, `criterionName` and the messages are UTF-8; `query` is the query's characters.
 int search(const std::filesystem::path& file, const std::string& fileShown, const std::string& criterionName,
-           const std::u32string& query)
+           const std::u32string& query, Output output)
 {
     const std::optional<Criterion> criterion = criterionNamed(criterionName);
     if (!criterion)
         return fail(2, "Critère inconnu « " + criterionName + " » : indicatif, nom, ville ou departement.");
 
-    // A character the file cannot hold would become a substitution byte, which could match
-    // that byte in a damaged line: such a query finds nothing true, so it is refused.
-    char32_t refused = 0;
-    const std::optional<std::string> bytes = dravelin::encodeWindows1252(query, &refused);
+    std::string refusal;
+    const std::optional<std::string> bytes = dravelin::queryBytes(query, refusal);
     if (!bytes)
-        return fail(2, "La requête « " + dravelin::encodeUtf8(query) + " » contient un caractère que l'annuaire ne "
-                       "peut pas contenir (" + codePoint(refused) + ") : le fichier est en Windows-1252.");
+        return fail(2, refusal);
     const std::string_view rejection = dravelin::queryRejection(*criterion, *bytes);
     if (!rejection.empty())
         return fail(2, std::string(rejection));
@@ -74,7 +75,7 @@ int search(const std::filesystem::path& file, const std::string& fileShown, cons
     dravelin::cli::useBinaryOutput();
     bool written = true;
     for (std::size_t i = 0; i < found.size() && written; ++i)
-        written = dravelin::cli::writeOutput(found[i]) && dravelin::cli::writeOutput("\r\n");
+        written = writeLine(found[i], output);
     if (written)
         written = dravelin::cli::writeOutput(" " + std::to_string(found.size()) + " indicatif(s)\r\n");
     if (!dravelin::cli::finishOutput() || !written)
@@ -83,7 +84,7 @@ int search(const std::filesystem::path& file, const std::string& fileShown, cons
     return 0;
 }
 
-const char* const kUsage = "Usage : dravelin-recherche FICHIER indicatif|nom|ville|departement REQUETE";
+const char* const kUsage = "Usage : dravelin-recherche [--utf8] FICHIER indicatif|nom|ville|departement REQUETE";
 
 } // namespace
 
@@ -101,21 +102,26 @@ std::u32string characters(const wchar_t* argument)
 
 int wmain(int argc, wchar_t* argv[])
 {
-    if (argc != 4)
+    const Output output = argc > 1 && std::wcscmp(argv[1], L"--utf8") == 0 ? Output::Utf8 : Output::Windows1252;
+    wchar_t** const arguments = output == Output::Utf8 ? argv + 1 : argv;
+    if (argc - (output == Output::Utf8 ? 1 : 0) != 4)
         return fail(2, kUsage);
-    return search(std::filesystem::path(argv[1]), dravelin::encodeUtf8(characters(argv[1])),
-                  dravelin::encodeUtf8(characters(argv[2])), characters(argv[3]));
+    return search(std::filesystem::path(arguments[1]), dravelin::encodeUtf8(characters(arguments[1])),
+                  dravelin::encodeUtf8(characters(arguments[2])), characters(arguments[3]), output);
 }
 
 #else
 
 int main(int argc, char* argv[])
 {
-    if (argc != 4)
+    // A file named --utf8 is given as ./--utf8.
+    const Output output = argc > 1 && std::strcmp(argv[1], "--utf8") == 0 ? Output::Utf8 : Output::Windows1252;
+    char** const arguments = output == Output::Utf8 ? argv + 1 : argv;
+    if (argc - (output == Output::Utf8 ? 1 : 0) != 4)
         return fail(2, kUsage);
     // The file name is kept as the bytes given, which a name written in Latin-1 needs.
-    return search(std::filesystem::path(argv[1]), dravelin::utf8ForDisplay(argv[1]),
-                  dravelin::utf8ForDisplay(argv[2]), dravelin::decodeUtf8(argv[3]));
+    return search(std::filesystem::path(arguments[1]), dravelin::utf8ForDisplay(arguments[1]),
+                  dravelin::utf8ForDisplay(arguments[2]), dravelin::decodeUtf8(arguments[3]), output);
 }
 
 #endif

@@ -37,6 +37,27 @@ const char* findLineEnd(const char* from, const char* to, ScanLoops loops)
     return to;
 }
 
+const char* lineStartBefore(const char* blockStart, const char* at, ScanLoops loops)
+{
+#if DRAVELIN_VECTOR_SCAN
+    if (loops == ScanLoops::Vector) {
+        const __m128i cr = _mm_set1_epi8('\r');
+        const __m128i lf = _mm_set1_epi8('\n');
+        for (; at - blockStart >= 16; at -= 16) {
+            const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at - 16));
+            const int mask = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(chunk, cr), _mm_cmpeq_epi8(chunk, lf)));
+            if (mask != 0)
+                return at - 16 + highestSetBit(static_cast<unsigned>(mask)) + 1;
+        }
+    }
+#else
+    (void)loops;
+#endif
+    while (at > blockStart && !isLineEnd(at[-1]))
+        --at;
+    return at;
+}
+
 namespace {
 
 bool hasShortTail(const char* end, char first)
@@ -117,6 +138,52 @@ bool SubstringFinder::sameFrom(const char* at, std::size_t first, std::size_t en
     return true;
 }
 
+#if DRAVELIN_VECTOR_SCAN
+// The rounds of find that test 32, then 16 start positions at a time, every load inside
+// [from, lastStart + length); `from` is left where the bytewise loop goes on. Null when
+// no occurrence starts before it.
+template <bool kBothCases, typename SameMiddle>
+const char* SubstringFinder::vectorRounds(const char*& from, const char* lastStart, std::size_t length,
+                                          const SubstringFinder& finder, SameMiddle&& sameMiddle)
+{
+    const __m128i first = _mm_set1_epi8(finder.first_);
+    const __m128i firstSmall = _mm_set1_epi8(finder.firstSmall_);
+    const __m128i last = _mm_set1_epi8(finder.last_);
+    const __m128i lastSmall = _mm_set1_epi8(finder.lastSmall_);
+    // Where an occurrence may start among the 16 positions from `at`: one bit each.
+    const auto possibleStarts = [&](const char* at) {
+        const __m128i starts = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+        const __m128i ends = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at + length - 1));
+        __m128i startHits = _mm_cmpeq_epi8(starts, first);
+        __m128i endHits = _mm_cmpeq_epi8(ends, last);
+        if constexpr (kBothCases) {
+            startHits = _mm_or_si128(startHits, _mm_cmpeq_epi8(starts, firstSmall));
+            endHits = _mm_or_si128(endHits, _mm_cmpeq_epi8(ends, lastSmall));
+        }
+        return static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(startHits, endHits)));
+    };
+    const auto firstOccurrence = [&](unsigned mask) -> const char* {
+        for (; mask != 0; mask &= mask - 1) {
+            const unsigned bit = lowestSetBit(mask);
+            if (sameMiddle(from + bit))
+                return from + bit;
+        }
+        return nullptr;
+    };
+    // 32 positions a round while they last: one test and one branch for both halves.
+    for (; lastStart - from >= 31; from += 32) {
+        const unsigned mask = possibleStarts(from) | (possibleStarts(from + 16) << 16);
+        if (mask != 0)
+            if (const char* const hit = firstOccurrence(mask))
+                return hit;
+    }
+    for (; lastStart - from >= 15; from += 16)
+        if (const char* const hit = firstOccurrence(possibleStarts(from)))
+            return hit;
+    return nullptr;
+}
+#endif
+
 const char* SubstringFinder::find(const char* from, const char* to) const
 {
     const std::size_t length = needle_.size();
@@ -128,24 +195,13 @@ const char* SubstringFinder::find(const char* from, const char* to) const
 
 #if DRAVELIN_VECTOR_SCAN
     if (loops_ == ScanLoops::Vector) {
-        const __m128i first = _mm_set1_epi8(first_);
-        const __m128i firstSmall = _mm_set1_epi8(firstSmall_);
-        const __m128i last = _mm_set1_epi8(last_);
-        const __m128i lastSmall = _mm_set1_epi8(lastSmall_);
-        // Each round tests the 16 start positions from..from+15; both loads stay inside [from, to).
-        for (; lastStart - from >= 15; from += 16) {
-            const __m128i starts = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
-            const __m128i ends = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + length - 1));
-            const __m128i startHits = _mm_or_si128(_mm_cmpeq_epi8(starts, first), _mm_cmpeq_epi8(starts, firstSmall));
-            const __m128i endHits = _mm_or_si128(_mm_cmpeq_epi8(ends, last), _mm_cmpeq_epi8(ends, lastSmall));
-            unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(startHits, endHits)));
-            while (mask != 0) {
-                const unsigned bit = lowestSetBit(mask);
-                if (length < 3 || sameFrom(from + bit, 1, length - 1))
-                    return from + bit;
-                mask &= mask - 1;
-            }
-        }
+        const auto sameMiddle = [&](const char* at) { return length < 3 || sameFrom(at, 1, length - 1); };
+        // Digits and ";" have no small letter: a department's needle needs half the compares.
+        const char* const hit = firstSmall_ != first_ || lastSmall_ != last_
+                                    ? vectorRounds<true>(from, lastStart, length, *this, sameMiddle)
+                                    : vectorRounds<false>(from, lastStart, length, *this, sameMiddle);
+        if (hit != nullptr)
+            return hit;
     }
 #endif
     // The remaining start positions, and every position where vectors are not used.

@@ -32,13 +32,9 @@ inline bool isLineEnd(char c)
 // The position of the first CR or LF in [from, to), or `to`.
 const char* findLineEnd(const char* from, const char* to, ScanLoops loops);
 
-// The start of the line that holds `at`: just after the last CR or LF before it.
-inline const char* lineStartBefore(const char* blockStart, const char* at)
-{
-    while (at > blockStart && !isLineEnd(at[-1]))
-        --at;
-    return at;
-}
+// The start of the line that holds `at`: just after the last CR or LF in [blockStart, at), or
+// blockStart. A department stands at the end of its line, so the way back is a whole line long.
+const char* lineStartBefore(const char* blockStart, const char* at, ScanLoops loops);
 
 // The first line end in [from + 5, to], or `to` itself, whose line ends with ";", `first` and
 // three more characters: the look of a four-character postcode that starts with `first`.
@@ -58,6 +54,11 @@ public:
 
 private:
     bool sameFrom(const char* at, std::size_t first, std::size_t end) const;
+#if DRAVELIN_VECTOR_SCAN
+    template <bool kBothCases, typename SameMiddle>
+    static const char* vectorRounds(const char*& from, const char* lastStart, std::size_t length,
+                                    const SubstringFinder& finder, SameMiddle&& sameMiddle);
+#endif
 
     std::string needle_; // folded to capitals
     // The first and last bytes of the needle and their small letters (the same byte again
@@ -81,6 +82,17 @@ inline unsigned lowestSetBit(unsigned mask)
     return static_cast<unsigned>(index);
 #else
     return static_cast<unsigned>(__builtin_ctz(mask));
+#endif
+}
+
+inline unsigned highestSetBit(unsigned mask)
+{
+#if defined(_MSC_VER)
+    unsigned long index;
+    _BitScanReverse(&index, mask);
+    return static_cast<unsigned>(index);
+#else
+    return 31u - static_cast<unsigned>(__builtin_clz(mask));
 #endif
 }
 #endif

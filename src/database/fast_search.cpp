@@ -4,6 +4,7 @@
 #include <string>
 
 #include "database/block_reader.h"
+#include "database/department.h"
 #include "database/record.h"
 #include "database/result_line.h"
 #include "database/query_rules.h"
@@ -52,6 +53,14 @@ FoundLinesHold whatFoundLinesHold(Criterion criterion, const QueryPattern& patte
                 hold.text = ";" + text;
                 hold.otherText = "; " + text;
             }
+            return hold;
+        }
+        // 2A, 2B and the overseas departments: their postcodes begin with 20 or the three
+        // digits, just after the fifth ";"; a postcode may also begin with 2A or 2B themselves.
+        if (const auto starts = pattern.prefix ? std::nullopt : namedPostcodeStarts(text)) {
+            hold.text = ";" + std::string(starts->sharedStart());
+            if (text != starts->sharedStart())
+                hold.otherText = ";" + text;
             return hold;
         }
         // A two-character department equals the start of the postcode, just after the fifth
@@ -123,7 +132,7 @@ private:
         const char* hit = finder.find(from, end);
         if (hit == end)
             return {};
-        return {hit, lineStartBefore(from, hit), findLineEnd(hit + textSize, end, loops_)};
+        return {hit, lineStartBefore(from, hit, loops_), findLineEnd(hit + textSize, end, loops_)};
     }
 
     // Tests the lines that hold one of the texts and, for a department 0X, the lines that end
@@ -142,7 +151,7 @@ private:
             if (otherText.hit != nullptr && (line.hit == nullptr || otherText.lineStart < line.lineStart))
                 line = otherText;
             if (tailEnd != nullptr && (line.hit == nullptr || tailEnd < line.lineStart))
-                line = {tailEnd, lineStartBefore(from, tailEnd - 5), tailEnd};
+                line = {tailEnd, lineStartBefore(from, tailEnd - 5, loops_), tailEnd};
             if (line.hit == nullptr)
                 return;
             if (const auto record = foundRecord(

@@ -23,7 +23,8 @@ struct ScanTuning {
 // fields. A callsign, surname or city can only equal (or, for a prefix query, begin with) the
 // trimmed field of a line that holds that text, in small or capital letters; a department
 // stands just after a ";" (or, for a postcode that lost its zero, five characters before the
-// line end; a department prefix may also follow one space): only the lines that hold that text
+// line end; a department prefix may also follow one space; 2A and 2B look for ";20" as well,
+// an overseas department for its three digits): only the lines that hold that text
 // are cut and tested. Department "00" and the queries that a line may match without holding
 // their text (empty, a lone "*", "EN LISTE ORANGE" or its start for a marked entry's surname,
 // the prefix "0" of a department) get one walk over every separator instead.

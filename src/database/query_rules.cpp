@@ -1,6 +1,10 @@
 #include "database/query_rules.h"
 
+#include <cstdio>
+
 #include "database/capital_fold.h"
+#include "database/department.h"
+#include "database/unicode_text.h"
 
 namespace dravelin {
 
@@ -21,6 +25,13 @@ std::string_view checkLengthThenEmpty(const QueryRule& rule, std::string_view qu
     return {};
 }
 
+std::string codePoint(char32_t character)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "U+%04X", static_cast<unsigned>(character));
+    return text;
+}
+
 } // namespace
 
 std::string_view queryRejection(Criterion criterion, std::string_view query)
@@ -33,11 +44,22 @@ std::string_view queryRejection(Criterion criterion, std::string_view query)
     case Criterion::City:
         return checkLengthThenEmpty({30, "Attention 30 caracteres maxi pour la ville", "Entrez une ville"}, query);
     case Criterion::Department:
-        if (query.size() != 2)
+        // Two characters (75, 2A, a prefix such as 9*), or three digits for an overseas department.
+        if (query.size() != 2 && !isOverseasDepartment(query))
             return "Attention 2 caracteres pour le département";
         return {};
     }
     return {};
+}
+
+std::optional<std::string> queryBytes(std::u32string_view query, std::string& refusal)
+{
+    char32_t refused = 0;
+    std::optional<std::string> bytes = encodeWindows1252(query, &refused);
+    if (!bytes)
+        refusal = "La requête « " + encodeUtf8(query) + " » contient un caractère que l'annuaire ne peut pas contenir (" +
+                  codePoint(refused) + ") : le fichier est en Windows-1252.";
+    return bytes;
 }
 
 QueryPattern patternOf(std::string_view query)

@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "database/capital_fold.h"
+#include "database/department.h"
 #include "database/fast_search.h"
 #include "database/line_reader.h"
 #include "database/result_line.h"
@@ -34,7 +35,11 @@ bool recordMatches(const DirectoryRecord& record, Criterion criterion, const Que
         if (!pattern.prefix && pattern.text == "00")
             return true;
         std::array<char, 2> storage{};
-        return valueMatches(departmentOf(record.postcode, storage), pattern);
+        if (valueMatches(departmentOf(record.postcode, storage), pattern))
+            return true;
+        // 2A, 2B and the overseas departments are not the first two characters of their postcodes.
+        const std::optional<PostcodeStarts> starts = pattern.prefix ? std::nullopt : namedPostcodeStarts(pattern.text);
+        return starts && beginsWithin(record.postcode, *starts);
     }
     }
     return false;

@@ -17,7 +17,8 @@ namespace dravelin {
 
 // Whether an entry is found by the query: the record's value, trimmed of spaces and folded to
 // capitals, equals the query's text (or, for a prefix query, begins with it); under the
-// department criterion the query "00" finds every entry.
+// department criterion the query "00" finds every entry, and 2A, 2B and the overseas
+// departments 970 to 989 also find the postcodes that begin as department.h says.
 bool recordMatches(const DirectoryRecord& record, Criterion criterion, const QueryPattern& pattern);
 
 // Adds the result line of a found record, with what it takes to cut it back into its fields.

@@ -104,6 +104,15 @@ std::u32string decodeUtf8(std::string_view bytes)
     return text;
 }
 
+std::string utf8FromWindows1252(std::string_view bytes)
+{
+    std::u32string characters;
+    characters.reserve(bytes.size());
+    for (const char byte : bytes)
+        characters += windows1252Character(static_cast<unsigned char>(byte));
+    return encodeUtf8(characters);
+}
+
 std::string encodeUtf8(std::u32string_view text)
 {
     std::string bytes;

@@ -21,6 +21,10 @@ std::optional<std::string> encodeWindows1252(std::u32string_view text, char32_t*
 
 inline constexpr char32_t kReplacementCharacter = U'\uFFFD';
 
+// The UTF-8 bytes of Windows-1252 text, for a terminal that shows UTF-8; CR and LF stay as
+// they are.
+std::string utf8FromWindows1252(std::string_view bytes);
+
 // The characters of UTF-8 bytes. Each byte that does not belong to a well-formed sequence (a
 // stray continuation, a sequence cut short, too long or encoding a surrogate) is U+FFFD.
 std::u32string decodeUtf8(std::string_view bytes);

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QRadioButton>
 #include <optional>
+#include <string>
 
 #include "database/messages.h"
 #include "database/query_rules.h"
@@ -44,7 +45,9 @@ void Main::queryEntered()
     if (shared_.editor.busy())
         return;
     shared_.Texte_Recherche = Libelle->text();
-    const std::string_view rejection = queryRejection(selectedCriterion(), codec_.encode(Libelle->text()));
+    std::string refusal;
+    const std::optional<std::string> query = queryBytes(Libelle->text().toStdU32String(), refusal);
+    const std::string_view rejection = query ? queryRejection(selectedCriterion(), *query) : refusal;
     if (!rejection.empty()) {
         showMessage(QString::fromUtf8(rejection.data(), static_cast<qsizetype>(rejection.size())));
         Libelle->clear();
@@ -74,10 +77,14 @@ void Main::Affichage()
     resultModel_->clear();
 
     const Criterion criterion = selectedCriterion();
-    const std::string query = codec_.encode(Libelle->text());
+    // No line of the file holds a character that Windows-1252 cannot: such a query finds
+    // nothing, and is never searched as a substitution byte.
+    std::string refusal;
+    const std::optional<std::string> query = queryBytes(Libelle->text().toStdU32String(), refusal);
     ResultLines found;
-    const FileProblem problem = searchDirectoryFile(directoryFile(), criterion, query, found,
-                                                    [this] { platform_.processPendingEvents(); });
+    const FileProblem problem =
+        query ? searchDirectoryFile(directoryFile(), criterion, *query, found, [this] { platform_.processPendingEvents(); })
+              : FileProblem::None;
     const std::size_t count = found.size();
     resultModel_->setLines(std::move(found));
 

@@ -62,16 +62,25 @@ struct Query {
     std::string criterion;
     std::string query; // UTF-8, as typed in a terminal
     std::string expected;
+    bool utf8 = false; // run with --utf8
 };
 
 TEST(DravelinRecherche, PrintsTheListThenTheCountAsWindows1252WithCrLf)
 {
-    const std::string directory = crlfLines({"Base Rev 255  du 11/08/2009", "F2B;Z;Y;X;\xC9VREUX;27000",
-                                             "F1A;L\xC9VY;H\xE9l\xE8ne;A;\xC9VREUX;27000", "F3C;Q;R;S;PARIS;75001"});
+    const std::string directory =
+        crlfLines({"Base Rev 255  du 11/08/2009", "F2B;Z;Y;X;\xC9VREUX;27000", "F1A;L\xC9VY;H\xE9l\xE8ne;A;\xC9VREUX;27000",
+                   "F3C;Q;R;S;PARIS;75001", "F4D;C;D;E;AJACCIO;20000", "FG5E;F;G;H;POINTE A PITRE;97110"});
     // Bytes as a text save writes them: no CR added before the LF of CR LF.
     const std::string levy = "F1A         L\xC9VY H\xE9l\xE8ne" + std::string(29, ' ') + "A  27000 \xC9VREUX\r\n";
     const std::string other = "F2B         Z Y" + std::string(37, ' ') + "X  27000 \xC9VREUX\r\n";
     const std::string paris = "F3C         Q R" + std::string(37, ' ') + "S  75001 PARIS\r\n";
+    const std::string ajaccio = "F4D         C D" + std::string(37, ' ') + "E  20000 AJACCIO\r\n";
+    const std::string guadeloupe = "FG5E        F G" + std::string(37, ' ') + "H  97110 POINTE A PITRE\r\n";
+    // The same lines as a UTF-8 terminal shows them: each letter in its UTF-8 bytes, the columns
+    // and the CR LF as they were.
+    const std::string levyUtf8 =
+        "F1A         L\xC3\x89VY H\xC3\xA9l\xC3\xA8ne" + std::string(29, ' ') + "A  27000 \xC3\x89VREUX\r\n";
+    const std::string otherUtf8 = "F2B         Z Y" + std::string(37, ' ') + "X  27000 \xC3\x89VREUX\r\n";
     const std::string expected = levy + other + " 2 indicatif(s)\r\n";
     for (const FolderName& name : kFolderNames) {
         SCOPED_TRACE(name.name);
@@ -88,13 +97,22 @@ TEST(DravelinRecherche, PrintsTheListThenTheCountAsWindows1252WithCrLf)
         {"city in small letters", "ville", "\xC3\xA9vreux", levy + other + " 2 indicatif(s)\r\n"},
         {"accents are not dropped", "ville", "EVREUX", " 0 indicatif(s)\r\n"},
         {"surname prefix", "nom", "l\xC3\xA9*", levy + " 1 indicatif(s)\r\n"},
-        {"lone star", "indicatif", "*", levy + other + paris + " 3 indicatif(s)\r\n"},
+        {"lone star", "indicatif", "*", levy + other + paris + ajaccio + guadeloupe + " 5 indicatif(s)\r\n"},
         {"department prefix", "departement", "7*", paris + " 1 indicatif(s)\r\n"},
+        {"Corse-du-Sud in small letters", "departement", "2a", ajaccio + " 1 indicatif(s)\r\n"},
+        {"Haute-Corse", "departement", "2B", " 0 indicatif(s)\r\n"},
+        {"Guadeloupe by three digits", "departement", "971", guadeloupe + " 1 indicatif(s)\r\n"},
+        {"UTF-8 for a terminal", "ville", "\xC3\xA9vreux", levyUtf8 + otherUtf8 + " 2 indicatif(s)\r\n", true},
+        {"UTF-8 of lines without accents", "departement", "971", guadeloupe + " 1 indicatif(s)\r\n", true},
+        {"UTF-8, nothing found", "ville", "EVREUX", " 0 indicatif(s)\r\n", true},
     };
     Folder folder("dravelin", directory);
     for (const Query& query : queries) {
         SCOPED_TRACE(query.name);
-        const Finished run = recherche(folder, {folder.file(), query.criterion, query.query});
+        std::vector<std::string> arguments = {folder.file(), query.criterion, query.query};
+        if (query.utf8)
+            arguments.insert(arguments.begin(), "--utf8");
+        const Finished run = recherche(folder, arguments);
         EXPECT_EQ(run.status, 0) << run.err;
         EXPECT_EQ(run.out, query.expected);
     }
@@ -126,6 +144,10 @@ TEST(DravelinRecherche, FailuresHaveTheirOwnStatus)
         {"query outside Windows-1252", "dravelin", "ville", "PARIS \xE2\x98\x83", false, 2, "(U+2603)"},
         {"query outside Windows-1252, department", "dravelin", "departement", "7\xE2\x80\x8B", false, 2, "(U+200B)"},
         {"query that is not UTF-8", "dravelin", "nom", "L\xC9VY", false, 2, "(U+FFFD)"},
+        {"overseas department of four digits", "dravelin", "departement", "9710", false, 2,
+         "Attention 2 caracteres pour le d\xC3\xA9partement"},
+        // The option comes first or not at all.
+        {"option in the place of the criterion", "dravelin", "--utf8", "PARIS", false, 2, "--utf8"},
     };
     for (const Failure& failure : failures) {
         SCOPED_TRACE(failure.name);
@@ -136,6 +158,26 @@ TEST(DravelinRecherche, FailuresHaveTheirOwnStatus)
         const Finished run = recherche(folder, {folder.file(), failure.criterion, failure.query});
         EXPECT_EQ(run.status, failure.status);
         EXPECT_NE(run.err.find(failure.message), std::string::npos) << run.err;
+        EXPECT_EQ(run.out, "");
+    }
+}
+
+TEST(DravelinRecherche, WrongArgumentsShowTheUsage)
+{
+    Folder folder("dravelin", crlfLines({"Base Rev 255  du 11/08/2009", "F3C;Q;R;S;PARIS;75001"}));
+    const std::vector<std::vector<std::string>> argumentLists = {
+        {},
+        {folder.file(), "ville"},
+        {"--utf8", folder.file(), "ville"},
+        // The option comes first or not at all.
+        {folder.file(), "ville", "PARIS", "--utf8"},
+        {"--utf8", "--utf8", folder.file(), "ville", "PARIS"},
+    };
+    for (const std::vector<std::string>& arguments : argumentLists) {
+        SCOPED_TRACE(arguments.size());
+        const Finished run = recherche(folder, arguments);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_NE(run.err.find("Usage : dravelin-recherche [--utf8] FICHIER"), std::string::npos) << run.err;
         EXPECT_EQ(run.out, "");
     }
 }

@@ -165,6 +165,7 @@ struct Queries {
         addValueAndNearMisses(Criterion::City, record->city);
         addValueAndNearMisses(Criterion::Department, departmentOf(record->postcode, storage));
         addValueAndNearMisses(Criterion::Department, record->postcode);
+        addValueAndNearMisses(Criterion::Department, record->postcode.substr(0, 3));
         addForAll(std::string(trimSpaces(record->firstName)));
         addForAll(std::string(trimSpaces(record->address)));
     }
@@ -186,6 +187,9 @@ const std::vector<std::string> kSpecialQueries = {
     "f1abc", "\xE9pernay", "EPERNAY", "\x9F", "2a", "0a", "0A", "0\xE9", "en liste orange", "eN LISTE ORANGE",
     "*", "**", "*F", "F*", "f*", "F1*", "PAR*", "paris*", "PARIS *", "\xC9P*", "\xE9*", "0*", "1*", "6*", "9*",
     " *", "EN*", "en liste*", "EN LISTE ORANGE*", "LISTE*", "<*", ";*", "\r*", "\x9A*", "\x8A*",
+    // Corsica and the overseas departments, named otherwise than by their postcodes' start.
+    "2A", "2B", "2b", "20", "2*", "971", "972", "974", "976", "978", "988", "970", "98", "9*", "969", "990", "2A0",
+    "200", "201", "97A",
 };
 
 // Compares the two searches for every criterion and query, under each way of cutting blocks.
@@ -300,6 +304,23 @@ const std::vector<std::string> kOddLines = {
     "F1ACD;\x9A" "ab;\x9C;\xFF;\x8A\x8C\x9F;a00",
     "F1ACE;en liste orange;x;y;Paris ;2a000",
     "F1*;ETOILE*;*;*;*;*",
+    "F5AJA;A;B;C;AJACCIO;20000",
+    "F5PRO;A;B;C;PROPRIANO;20199",
+    "F5BAS;A;B;C;BASTIA;20200",
+    "F5FUR;A;B;C;FURIANI;20600",
+    "F5SAR;A;B;C;SARI;20700",
+    "F5ZZA;A;B;C;AJACCIO;2a004",
+    "F5ZZB;A;B;C;BASTIA;2B200",
+    "F5SHO;A;B;C;D;20",
+    "F5SHP;A;B;C;D;201",
+    "F5SPA;A;B;C;D; 20100",
+    "F5LOS;A;B;C;D;2010",
+    "F5ADR;A;B;20 rue;D;75001",
+    "FG5PAP;A;B;C;POINTE A PITRE;97110",
+    "FR5RUN;A;B;971 chemin;SAINT DENIS;97400",
+    "FH5MAY;A;B;C;MAMOUDZOU;976",
+    "FK8NOU;A;B;C;NOUMEA;98800",
+    "F9SEP;A;B;C;D;97;100",
 };
 
 const char* const kLineEnds[] = {"\r\n", "\r", "\n", "\r\r\n", "\n\r", "\r\n\r\n"};

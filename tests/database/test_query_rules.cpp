@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 #include "database/query_rules.h"
@@ -43,10 +44,59 @@ TEST(QueryRules, LengthThenEmptinessPerCriterion)
         {Criterion::Department, "9*", ""},
         {Criterion::Department, "*", "Attention 2 caracteres pour le département"},
         {Criterion::Department, "97*", "Attention 2 caracteres pour le département"},
+        // Corsica by its two departments, in capitals or small letters, and the overseas
+        // departments by three digits beginning 97 or 98.
+        {Criterion::Department, "2A", ""},
+        {Criterion::Department, "2b", ""},
+        {Criterion::Department, "20", ""},
+        {Criterion::Department, "97", ""},
+        {Criterion::Department, "971", ""},
+        {Criterion::Department, "976", ""},
+        {Criterion::Department, "988", ""},
+        {Criterion::Department, "970", ""},
+        {Criterion::Department, "969", "Attention 2 caracteres pour le département"},
+        {Criterion::Department, "990", "Attention 2 caracteres pour le département"},
+        {Criterion::Department, "97A", "Attention 2 caracteres pour le département"},
+        {Criterion::Department, "2A0", "Attention 2 caracteres pour le département"},
+        {Criterion::Department, "9710", "Attention 2 caracteres pour le département"},
+        {Criterion::Department, " 97", "Attention 2 caracteres pour le département"},
+        {Criterion::Department, "971*", "Attention 2 caracteres pour le département"},
     };
     for (const RuleCase& c : cases) {
         SCOPED_TRACE(c.query);
         EXPECT_EQ(queryRejection(c.criterion, c.query), c.message);
+    }
+}
+
+struct BytesCase {
+    std::u32string query;
+    std::optional<std::string> bytes;
+    std::string refusal; // empty when the query has its bytes
+};
+
+TEST(QueryRules, AQueryHoldingACharacterTheFileCannotHoldIsRefusedNotSubstituted)
+{
+    const BytesCase cases[] = {
+        {U"PARIS", "PARIS", ""},
+        {U"\u00C9VREUX \u20AC\u0152", "\xC9VREUX \x80\x8C", ""},
+        {U"", "", ""},
+        {U"\u0142", std::nullopt,
+         "La requête « \xC5\x82 » contient un caractère que l'annuaire ne peut pas contenir (U+0142) : le fichier "
+         "est en Windows-1252."},
+        {U"PARIS \u4E2D", std::nullopt,
+         "La requête « PARIS \xE4\xB8\xAD » contient un caractère que l'annuaire ne peut pas contenir (U+4E2D) : le "
+         "fichier est en Windows-1252."},
+        // The substitution byte itself, typed as its control character, is a character like another.
+        {U"\u001A", "\x1A", ""},
+        {U"7\U0001F600", std::nullopt,
+         "La requête « 7\xF0\x9F\x98\x80 » contient un caractère que l'annuaire ne peut pas contenir (U+1F600) : le "
+         "fichier est en Windows-1252."},
+    };
+    for (const BytesCase& c : cases) {
+        SCOPED_TRACE(c.refusal);
+        std::string refusal;
+        EXPECT_EQ(queryBytes(c.query, refusal), c.bytes);
+        EXPECT_EQ(refusal, c.refusal);
     }
 }
 

@@ -34,6 +34,17 @@ const std::string kDirectory =
     "F4LAST;ZOLA;Emile;9 rue E;PARIS ;75006\r\n"
     "F3ACC;Dupr\xE9;R\xE9mi;4 rue F;\xE9pinal;88000\r\n"
     "F3ACD;DUPRE;Jean;5 rue G;EPINAL;88000\r\n"
+    "F5AJA;CORSE;Sud;1 cours Napol\xE9on;AJACCIO;20000\r\n"
+    "F5PRO;PORTO;A;B;PROPRIANO;20110\r\n"
+    "F5BAS;BASTIA;A;B;BASTIA;20200\r\n"
+    "F5FUR;FURIANI;A;B;FURIANI;20600\r\n"
+    "F5ZZA;LETTRE;A;B;AJACCIO;2a004\r\n"
+    "F1ZER;ZERO;A;B;AMBERIEU;2070\r\n"
+    "FG5PAP;ANTILLES;A;B;POINTE A PITRE;97110\r\n"
+    "FM5FDF;MARTINIQUE;A;B;FORT DE FRANCE;97200\r\n"
+    "FR5RUN;REUNION;A;B;SAINT DENIS;97400\r\n"
+    "FH5MAY;MAYOTTE;A;B;MAMOUDZOU;97600\r\n"
+    "FK8NOU;CALEDONIE;A;B;NOUMEA;98800\r\n"
     "F*9;ETOILE;A;B;NANCY;54000";
 
 std::vector<std::string> search(const std::string& bytes, Criterion criterion, const std::string& query)
@@ -69,6 +80,17 @@ TEST(Search, FindsWholeTrimmedValuesExactlyAndListsThemSorted)
     const std::string accented = pad("F3ACC", 12) + pad("Dupr\xE9 R\xE9mi", 40) + "4 rue F  88000 \xE9pinal";
     const std::string plain = pad("F3ACD", 12) + pad("DUPRE Jean", 40) + "5 rue G  88000 EPINAL";
     const std::string star = pad("F*9", 12) + pad("ETOILE A", 40) + "B  54000 NANCY";
+    const std::string ajaccio = pad("F5AJA", 12) + pad("CORSE Sud", 40) + "1 cours Napol\xE9on  20000 AJACCIO";
+    const std::string propriano = pad("F5PRO", 12) + pad("PORTO A", 40) + "B  20110 PROPRIANO";
+    const std::string bastia = pad("F5BAS", 12) + pad("BASTIA A", 40) + "B  20200 BASTIA";
+    const std::string furiani = pad("F5FUR", 12) + pad("FURIANI A", 40) + "B  20600 FURIANI";
+    const std::string letter = pad("F5ZZA", 12) + pad("LETTRE A", 40) + "B  2a004 AJACCIO";
+    const std::string zero = pad("F1ZER", 12) + pad("ZERO A", 40) + "B  02070 AMBERIEU";
+    const std::string guadeloupe = pad("FG5PAP", 12) + pad("ANTILLES A", 40) + "B  97110 POINTE A PITRE";
+    const std::string martinique = pad("FM5FDF", 12) + pad("MARTINIQUE A", 40) + "B  97200 FORT DE FRANCE";
+    const std::string reunion = pad("FR5RUN", 12) + pad("REUNION A", 40) + "B  97400 SAINT DENIS";
+    const std::string mayotte = pad("FH5MAY", 12) + pad("MAYOTTE A", 40) + "B  97600 MAMOUDZOU";
+    const std::string caledonia = pad("FK8NOU", 12) + pad("CALEDONIE A", 40) + "B  98800 NOUMEA";
 
     const SearchCase cases[] = {
         {"same callsign twice, and once in small letters", Criterion::Callsign, "F1ABC", {dupont, durand, lower}},
@@ -89,14 +111,16 @@ TEST(Search, FindsWholeTrimmedValuesExactlyAndListsThemSorted)
         {"prefix of a surname with an accented letter", Criterion::Surname, "DUPR\xC9*", {accented}},
         {"prefix of the marked entry's surname", Criterion::Surname, "EN LISTE*", {marked}},
         {"lone star lists every entry", Criterion::City, "*",
-         {spaced, star, dupont, durand, lower, orange, accented, plain, zola, marked, martin, bourg}},
+         {spaced, star, dupont, durand, lower, zero, orange, accented, plain, zola, ajaccio, bastia, furiani,
+          propriano, marked, letter, martin, bourg, guadeloupe, mayotte, caledonia, martinique, reunion}},
         {"star inside a query is an ordinary character", Criterion::Callsign, "F*9", {star}},
         {"only the last star asks for a prefix", Criterion::Callsign, "F**", {star}},
         {"prefix of one letter", Criterion::Callsign, "f*",
-         {spaced, star, dupont, durand, lower, orange, accented, plain, zola, marked, martin, bourg}},
+         {spaced, star, dupont, durand, lower, zero, orange, accented, plain, zola, ajaccio, bastia, furiani,
+          propriano, marked, letter, martin, bourg, guadeloupe, mayotte, caledonia, martinique, reunion}},
         {"a prefix query with a space before its star finds nothing", Criterion::City, "PARIS *", {}},
         {"department prefix", Criterion::Department, "6*", {spaced, marked}},
-        {"department prefix 0 takes the lost zeros", Criterion::Department, "0*", {durand, bourg}},
+        {"department prefix 0 takes the lost zeros", Criterion::Department, "0*", {durand, zero, bourg}},
         {"surname", Criterion::Surname, "DUPONT", {dupont}},
         {"marked entry by surname", Criterion::Surname, "EN LISTE ORANGE", {marked}},
         {"LISTE ORANGE by surname shows the whole line", Criterion::Surname, "LISTE ORANGE",
@@ -104,8 +128,25 @@ TEST(Search, FindsWholeTrimmedValuesExactlyAndListsThemSorted)
         {"department with a lost zero", Criterion::Department, "01", {bourg}},
         {"department 10 does not take postcode 1000", Criterion::Department, "10", {}},
         {"department", Criterion::Department, "69", {spaced, marked}},
+        {"2A: postcodes 200xx and 201xx, and those stored as 2A", Criterion::Department, "2A",
+         {ajaccio, propriano, letter}},
+        {"2a is 2A", Criterion::Department, "2a", {ajaccio, propriano, letter}},
+        {"2B: postcodes 202xx to 206xx", Criterion::Department, "2B", {bastia, furiani}},
+        {"20 keeps its meaning", Criterion::Department, "20", {ajaccio, bastia, furiani, propriano}},
+        {"2B does not take postcode 2070, department 02", Criterion::Department, "02", {zero}},
+        {"department prefix 2", Criterion::Department, "2*", {ajaccio, bastia, furiani, propriano, letter}},
+        {"971", Criterion::Department, "971", {guadeloupe}},
+        {"972", Criterion::Department, "972", {martinique}},
+        {"974", Criterion::Department, "974", {reunion}},
+        {"976", Criterion::Department, "976", {mayotte}},
+        {"973 has no entry", Criterion::Department, "973", {}},
+        {"988", Criterion::Department, "988", {caledonia}},
+        {"97 keeps its meaning", Criterion::Department, "97", {guadeloupe, mayotte, martinique, reunion}},
+        {"department prefix 9", Criterion::Department, "9*", {guadeloupe, mayotte, caledonia, martinique, reunion}},
+        {"three characters other than an overseas department find nothing", Criterion::Department, "200", {}},
         {"department 00 lists every entry", Criterion::Department, "00",
-         {spaced, star, dupont, durand, lower, orange, accented, plain, zola, marked, martin, bourg}},
+         {spaced, star, dupont, durand, lower, zero, orange, accented, plain, zola, ajaccio, bastia, furiani,
+          propriano, marked, letter, martin, bourg, guadeloupe, mayotte, caledonia, martinique, reunion}},
     };
     for (const SearchCase& c : cases) {
         SCOPED_TRACE(c.name);

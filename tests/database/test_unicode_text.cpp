@@ -52,6 +52,14 @@ struct Decoding {
     std::string shown; // utf8ForDisplay
 };
 
+TEST(UnicodeText, Windows1252TextBecomesUtf8ForATerminal)
+{
+    EXPECT_EQ(utf8FromWindows1252("F1A         L\xC9VY H\xE9l\xE8ne  27000 \xC9VREUX\r\n"),
+              "F1A         L\xC3\x89VY H\xC3\xA9l\xC3\xA8ne  27000 \xC3\x89VREUX\r\n");
+    EXPECT_EQ(utf8FromWindows1252("\x80\x8C\x9F\xFF\x81\x1A"), "\xE2\x82\xAC\xC5\x92\xC5\xB8\xC3\xBF\xC2\x81\x1A");
+    EXPECT_EQ(utf8FromWindows1252(std::string("\0;\r", 3)), std::string("\0;\r", 3));
+}
+
 TEST(UnicodeText, DecodesUtf8AndShowsOtherBytesAsLatin1)
 {
     const Decoding cases[] = {

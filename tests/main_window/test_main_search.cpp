@@ -100,6 +100,10 @@ private slots:
         QTest::newRow("department of 1") << "Option4" << "7" << "Attention 2 caracteres pour le département";
         QTest::newRow("department of 3") << "Option4" << "750" << "Attention 2 caracteres pour le département";
         QTest::newRow("empty department") << "Option4" << "" << "Attention 2 caracteres pour le département";
+        // Never searched as the substitution byte that a damaged line may hold.
+        QTest::newRow("character the file cannot hold") << "Option1" << "ł"
+                                                        << "La requête « ł » contient un caractère que l'annuaire ne "
+                                                           "peut pas contenir (U+0142) : le fichier est en Windows-1252.";
     }
     void rejectedQueriesKeepTheEarlierResult()
     {
@@ -130,6 +134,7 @@ private slots:
         QTest::newRow("city of 30") << "Option3" << QString(30, 'P');
         QTest::newRow("one space") << "Option3" << " ";
         QTest::newRow("two spaces as a department") << "Option4" << "  ";
+        QTest::newRow("overseas department of three digits") << "Option4" << "976";
     }
     void boundaryLengthsAreSearched()
     {

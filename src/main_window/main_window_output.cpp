@@ -6,6 +6,7 @@
 #include <QFileInfo>
 
 #include "database/reserved_files.h"
+#include "database/result_line.h"
 #include "main_window/result_list_model.h"
 #include "platform/platform.h"
 #include "shared/sous_programmes.h"
@@ -173,6 +174,8 @@ void Main::printList()
         printer->setFontBold(true);
         printer->setFontSize(kPrintPoints);
         printer->setPageFoot(QStringLiteral("page %1 / %2"));
+        // A line too wide for the paper goes on under the name column, clear of the callsigns.
+        printer->setWrapIndent(static_cast<int>(kCallsignColumnWidth));
 
         printer->printLine(heading);
         printer->printLine(QString());

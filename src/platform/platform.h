@@ -35,6 +35,9 @@ public:
     // the next lines go to:
     // "%1" in it becomes the page's number, "%2" the number of pages. The job's end clears it.
     virtual void setPageFoot(const QString& foot) = 0;
+    // A line printed after this call that is wider than the page goes on over the next
+    // printed lines, each starting this many characters in. The job's end sets it back to 0.
+    virtual void setWrapIndent(int characters) = 0;
     // Hands the open job to the printer. A French description of the failure when it did not go through.
     virtual std::optional<QString> endJob() = 0;
     // Throws the open job away: nothing of it is printed.

@@ -536,6 +536,8 @@ private slots:
             QVERIFY(line.bold);
         }
         QCOMPARE(printer.printedPageFeet, QStringList{"page %1 / %2"});
+        // A line too wide for the paper goes on under the name column.
+        QCOMPARE(printer.printedWrapIndents, std::vector<int>{12});
         QVERIFY(printer.openJob.empty());
         QVERIFY(printer.discarded.empty());
         QCOMPARE(printer.fontName(), QStringLiteral("Times New Roman"));

@@ -186,8 +186,10 @@ void Main::buildMenus()
     Mnu_Enregistrer_txt->setObjectName(QStringLiteral("Mnu_Enregistrer_txt"));
     Mnu_Enregistrer_csv = Mnu_Enregistrer->addAction(QStringLiteral("au format &csv"));
     Mnu_Enregistrer_csv->setObjectName(QStringLiteral("Mnu_Enregistrer_csv"));
+#ifdef DRAVELIN_SPREADSHEET
     Mnu_Enregistrer_tableur = Mnu_Enregistrer->addAction(QStringLiteral("au format ta&bleur"));
     Mnu_Enregistrer_tableur->setObjectName(QStringLiteral("Mnu_Enregistrer_tableur"));
+#endif
 
     Mnu_Aide = menuBar_->addMenu(QStringLiteral("&Aide"));
     Mnu_Aide->setObjectName(QStringLiteral("Mnu_Aide"));

@@ -67,9 +67,12 @@ public:
     virtual void processPendingEvents() = 0;
 
     // The modal save-file dialog. `filter` is description and pattern pairs joined by "|", as
-    // in ".txt |*.txt". Returns the full path exactly as the user left it (no extension is
-    // added), or an empty text when no file was chosen.
-    virtual QString saveFileName(QWidget* parent, const QString& proposedName, const QString& filter) = 0;
+    // in ".txt |*.txt"; `defaultSuffix` (without its dot, empty for none) is the extension the
+    // dialog gives a name typed without one. Returns the full path as the dialog gives it, or an
+    // empty text when no file was chosen. The dialog does not ask before replacing a file: the
+    // caller asks, once it knows the name it will write and has checked it.
+    virtual QString saveFileName(QWidget* parent, const QString& proposedName, const QString& filter,
+                                 const QString& defaultSuffix) = 0;
 
     // Writes the whole file or nothing: the bytes replace a file of that name only once they
     // are all on disk, so an earlier file survives a failure. On failure, a French description.

@@ -23,7 +23,8 @@ public:
     QDate today() const override;
     void processPendingEvents() override;
 
-    QString saveFileName(QWidget* parent, const QString& proposedName, const QString& filter) override;
+    QString saveFileName(QWidget* parent, const QString& proposedName, const QString& filter,
+                         const QString& defaultSuffix) override;
     std::optional<QString> writeFileAtomically(const QString& path, const QByteArray& bytes) override;
     Printer* defaultPrinter() override;
     bool showPrinterDialog(QWidget* parent, Printer& printer) override;

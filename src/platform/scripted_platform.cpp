@@ -38,9 +38,10 @@ void ScriptedPlatform::processPendingEvents()
         onPendingEvents();
 }
 
-QString ScriptedPlatform::saveFileName(QWidget*, const QString& proposedName, const QString& filter)
+QString ScriptedPlatform::saveFileName(QWidget*, const QString& proposedName, const QString& filter,
+                                       const QString& defaultSuffix)
 {
-    saveDialogs.push_back({proposedName, filter});
+    saveDialogs.push_back({proposedName, filter, defaultSuffix});
     if (savePaths.empty())
         return {};
     QString path = savePaths.front();

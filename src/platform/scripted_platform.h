@@ -32,7 +32,8 @@ public:
     std::filesystem::path programFolder() const override { return programFolder_; }
     QDate today() const override { return today_; }
     void processPendingEvents() override;
-    QString saveFileName(QWidget* parent, const QString& proposedName, const QString& filter) override;
+    QString saveFileName(QWidget* parent, const QString& proposedName, const QString& filter,
+                         const QString& defaultSuffix) override;
     std::optional<QString> writeFileAtomically(const QString& path, const QByteArray& bytes) override;
     Printer* defaultPrinter() override;
     bool showPrinterDialog(QWidget* parent, Printer& printer) override;
@@ -51,6 +52,7 @@ public:
     struct SaveDialog {
         QString proposedName;
         QString filter;
+        QString defaultSuffix;
     };
     // Paths the save dialog returns, in order; when none is left the user chooses no file.
     std::deque<QString> savePaths;

@@ -83,8 +83,9 @@ public:
     // The modal printer dialog for the job open on `printer`; false when the user cancelled it.
     virtual bool showPrinterDialog(QWidget* parent, Printer& printer) = 0;
 
-    // Shows an HTML help file in the program's help window, not modal.
-    virtual void showHelp(QWidget* parent, const QString& helpFile) = 0;
+    // Shows an HTML help file in the program's help window, not modal. The path is the
+    // system's own name, which need not be UTF-8, like programFolder's.
+    virtual void showHelp(QWidget* parent, const std::filesystem::path& helpFile) = 0;
     // The calls that write, flush and rename files on behalf of the editing window.
     virtual FileLayer& fileLayer() { return systemFileLayer(); }
 };

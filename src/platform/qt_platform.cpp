@@ -138,7 +138,7 @@ bool QtPlatform::showPrinterDialog(QWidget* parent, Printer& printer)
     return dialog.exec() == QDialog::Accepted;
 }
 
-void QtPlatform::showHelp(QWidget* parent, const QString& helpFile)
+void QtPlatform::showHelp(QWidget* parent, const std::filesystem::path& helpFile)
 {
     if (!helpWindow_)
         helpWindow_ = new HelpWindow(parent);

@@ -28,7 +28,7 @@ public:
     std::optional<QString> writeFileAtomically(const QString& path, const QByteArray& bytes) override;
     Printer* defaultPrinter() override;
     bool showPrinterDialog(QWidget* parent, Printer& printer) override;
-    void showHelp(QWidget* parent, const QString& helpFile) override;
+    void showHelp(QWidget* parent, const std::filesystem::path& helpFile) override;
 
     // The help window once it has been opened, for tests and for screen readers.
     HelpWindow* helpWindow() const { return helpWindow_; }

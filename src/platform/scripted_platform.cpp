@@ -75,9 +75,9 @@ bool ScriptedPlatform::showPrinterDialog(QWidget*, Printer& shown)
     return accepted;
 }
 
-void ScriptedPlatform::showHelp(QWidget*, const QString& helpFile)
+void ScriptedPlatform::showHelp(QWidget*, const std::filesystem::path& helpFile)
 {
-    helpFilesShown << helpFile;
+    helpFilesShown.push_back(helpFile);
 }
 
 QStringList ScriptedPlatform::messageTexts() const

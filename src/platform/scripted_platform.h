@@ -37,7 +37,7 @@ public:
     std::optional<QString> writeFileAtomically(const QString& path, const QByteArray& bytes) override;
     Printer* defaultPrinter() override;
     bool showPrinterDialog(QWidget* parent, Printer& printer) override;
-    void showHelp(QWidget* parent, const QString& helpFile) override;
+    void showHelp(QWidget* parent, const std::filesystem::path& helpFile) override;
     FileLayer& fileLayer() override { return files ? *files : systemFileLayer(); }
 
     // Answers for the Yes/No boxes, in order; an unscripted question is answered No.
@@ -70,7 +70,7 @@ public:
     // The lines of the open job each time the printer dialog was shown.
     std::vector<QStringList> printerDialogs;
 
-    QStringList helpFilesShown;
+    std::vector<std::filesystem::path> helpFilesShown;
 
     std::vector<Message> messages;
     std::vector<std::pair<SettingKey, QString>> settingsWritten; // in the order written

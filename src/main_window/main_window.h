@@ -75,6 +75,9 @@ private:
     void buildControls();
     void buildMenus();
     void connectControls();
+    // "Quitter Dravelin": the editing window leaves through its own Quitter, then this window
+    // closes, and with the last window the program ends.
+    void quitProgram();
 
     // The layout that follows the window's size (main_window_geometry.cpp).
     bool eventFilter(QObject* watched, QEvent* event) override;

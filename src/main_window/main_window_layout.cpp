@@ -202,9 +202,21 @@ void Main::buildMenus()
     Mnu_Apropos->setObjectName(QStringLiteral("Mnu_Apropos"));
 }
 
+void Main::quitProgram()
+{
+    if (editingWindow_ && editingWindow_->isVisible()) {
+        if (auto* quitter = editingWindow_->findChild<QPushButton*>(QStringLiteral("Quitter")))
+            quitter->click();
+        // Still open: the directory could not be read or rewritten, and the user was told.
+        if (editingWindow_->isVisible())
+            return;
+    }
+    close();
+}
+
 void Main::connectControls()
 {
-    connect(Mnu_Quitter, &QAction::triggered, this, &QWidget::close);
+    connect(Mnu_Quitter, &QAction::triggered, this, &Main::quitProgram);
     // F10 walks the menu bar from the keyboard, as Alt and the access keys do.
     auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
     connect(menuKey, &QShortcut::activated, menuBar_, &KeyboardMenuBar::enterFromKeyboard);

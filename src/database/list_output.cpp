@@ -4,6 +4,7 @@
 
 #include "database/result_line.h"
 #include "database/text_bytes.h"
+#include "database/unicode_text.h"
 
 namespace dravelin {
 
@@ -37,42 +38,33 @@ void appendCsvLine(std::string& out, std::string_view listLine)
     out += trimSpaces(columnOf(listLine, kRestColumnStart));
 }
 
+const SpreadsheetRow kSpreadsheetHeading{"Indicatif", "Nom", "Pr\u00E9nom", "Adresse", "Code postal", "Ville"};
+
 namespace {
 
-void appendCell(std::string& out, std::string_view cell)
+std::string utf8Of(std::string_view windows1252)
 {
-    if (cell.find_first_of(";\"\r\n") == std::string_view::npos) {
-        out += cell;
-        return;
-    }
-    out += '"';
-    for (const char c : cell) {
-        if (c == '"')
-            out += '"';
-        out += c;
-    }
-    out += '"';
-}
-
-void appendRow(std::string& out, const std::array<std::string, 6>& cells)
-{
-    for (std::size_t i = 0; i < cells.size(); ++i) {
-        if (i > 0)
-            out += ';';
-        appendCell(out, cells[i]);
-    }
-    out += kLineEnd;
+    std::u32string characters;
+    characters.reserve(windows1252.size());
+    for (const char byte : windows1252)
+        characters += windows1252Character(static_cast<unsigned char>(byte));
+    return encodeUtf8(characters);
 }
 
 } // namespace
 
-std::string spreadsheetOutput(const ResultLines& lines)
+std::vector<SpreadsheetRow> spreadsheetRows(const ResultLines& lines)
 {
-    std::string out;
-    appendRow(out, {"Indicatif", "Nom", "Pr\xE9nom", "Adresse", "Code postal", "Ville"});
-    for (std::size_t index = 0; index < lines.size(); ++index)
-        appendRow(out, shownFields(lines[index], lines.attachmentOf(index)));
-    return out;
+    std::vector<SpreadsheetRow> rows;
+    rows.reserve(lines.size());
+    for (std::size_t index = 0; index < lines.size(); ++index) {
+        // The six fields of a listed line: the one place they are taken from the list.
+        const std::array<std::string, 6> fields = shownFields(lines[index], lines.attachmentOf(index));
+        SpreadsheetRow& row = rows.emplace_back();
+        for (std::size_t field = 0; field < fields.size(); ++field)
+            row[field] = utf8Of(fields[field]);
+    }
+    return rows;
 }
 
 std::string listOutput(const ResultLines& lines, LineConverter convert)

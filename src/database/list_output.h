@@ -1,7 +1,9 @@
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "database/result_lines.h"
 
@@ -33,10 +35,14 @@ inline std::string csvOutput(const ResultLines& lines)
     return listOutput(lines, appendCsvLine);
 }
 
-// The list for spreadsheets, still in Windows-1252: a heading row, then one row per line with
-// its six fields (result_line.h, shownFields) as cells; ";" between cells, CR LF after each
-// row, a cell quoted (and its quotes doubled) where it holds ";", a quote or a line end. No
-// credit line: it would be a row of its own.
-std::string spreadsheetOutput(const ResultLines& lines);
+// A row of the spreadsheet save: callsign, surname, first name, address, postcode, city.
+using SpreadsheetRow = std::array<std::string, 6>;
+
+// The heading row of the spreadsheet save, UTF-8.
+extern const SpreadsheetRow kSpreadsheetHeading;
+
+// One row per listed line, its six fields (result_line.h, shownFields) in UTF-8: the callsign
+// and "EN LISTE ORANGE" for an orange-list line, the rest empty.
+std::vector<SpreadsheetRow> spreadsheetRows(const ResultLines& lines);
 
 } // namespace dravelin

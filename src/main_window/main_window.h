@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "database/criterion.h"
@@ -23,8 +24,13 @@ class QRadioButton;
 
 namespace dravelin {
 
-// The bytes of a saved list, made from the list's lines.
-using ListContents = std::function<QByteArray(const ResultLines&)>;
+// The bytes of a saved list, or a French description of why they could not be made.
+struct ListBytes {
+    QByteArray bytes;
+    std::optional<QString> failure;
+};
+// Makes the bytes of a saved list from the list's lines.
+using ListContents = std::function<ListBytes(const ResultLines&)>;
 
 class Ajout_Indicatif;
 class KeyboardMenuBar;
@@ -70,6 +76,9 @@ private:
     void buildControls();
     void buildMenus();
     void connectControls();
+    // "Quitter Dravelin": the editing window leaves through its own Quitter, then this window
+    // closes, and with the last window the program ends.
+    void quitProgram();
 
     // The layout that follows the window's size (main_window_geometry.cpp).
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -90,9 +99,9 @@ private:
     // Saving, printing and the Help menu (main_window_output.cpp, main_window_help.cpp).
     void connectOutputMenus();
     void connectHelpMenu();
-    // The one save routine of every format: proposed name, dialog, whole file or nothing.
-    // `contents` makes the file's bytes from the list; `extension` is added to a chosen name
-    // that has none (nothing added when it is empty).
+    // The one save routine of every format: proposed name, dialog, checks, the question
+    // before replacing a file, whole file or nothing. `contents` makes the file's bytes from
+    // the list; `extension` ends every name written (nothing added when it is empty).
     void saveList(const QString& filter, const ListContents& contents, const QString& extension = QString());
     void printList();
 

@@ -1,7 +1,6 @@
 #include "main_window/main_window.h"
 
 #include <QAction>
-#include <QDir>
 
 #include "platform/platform.h"
 #include "shared/sous_programmes.h"
@@ -31,7 +30,8 @@ void Main::showHistory()
 
 void Main::showUserManual()
 {
-    platform_.showHelp(this, QDir::fromNativeSeparators(displayPath(platform_.programFolder() / kHelpFileName)));
+    // The folder's own bytes, as start-up takes them: a name that is not UTF-8 has no QString.
+    platform_.showHelp(this, platform_.programFolder() / kHelpFileName);
 }
 
 void Main::showAbout()

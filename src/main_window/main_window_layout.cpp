@@ -187,8 +187,10 @@ void Main::buildMenus()
     Mnu_Enregistrer_txt->setObjectName(QStringLiteral("Mnu_Enregistrer_txt"));
     Mnu_Enregistrer_csv = Mnu_Enregistrer->addAction(QStringLiteral("au format &csv"));
     Mnu_Enregistrer_csv->setObjectName(QStringLiteral("Mnu_Enregistrer_csv"));
+#ifdef DRAVELIN_SPREADSHEET
     Mnu_Enregistrer_tableur = Mnu_Enregistrer->addAction(QStringLiteral("au format ta&bleur"));
     Mnu_Enregistrer_tableur->setObjectName(QStringLiteral("Mnu_Enregistrer_tableur"));
+#endif
 
     // A command on the bar itself, as "Imprimer la liste"; T is the one letter of its
     // caption that no other entry of the bar uses.
@@ -206,9 +208,21 @@ void Main::buildMenus()
     Mnu_Apropos->setObjectName(QStringLiteral("Mnu_Apropos"));
 }
 
+void Main::quitProgram()
+{
+    if (editingWindow_ && editingWindow_->isVisible()) {
+        if (auto* quitter = editingWindow_->findChild<QPushButton*>(QStringLiteral("Quitter")))
+            quitter->click();
+        // Still open: the directory could not be read or rewritten, and the user was told.
+        if (editingWindow_->isVisible())
+            return;
+    }
+    close();
+}
+
 void Main::connectControls()
 {
-    connect(Mnu_Quitter, &QAction::triggered, this, &QWidget::close);
+    connect(Mnu_Quitter, &QAction::triggered, this, &Main::quitProgram);
     // F10 walks the menu bar from the keyboard, as Alt and the access keys do.
     auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
     connect(menuKey, &QShortcut::activated, menuBar_, &KeyboardMenuBar::enterFromKeyboard);

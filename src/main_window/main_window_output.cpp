@@ -3,9 +3,15 @@
 #include <QAction>
 #include <QByteArray>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 
 #include "database/reserved_files.h"
+#include "database/result_line.h"
+#ifdef DRAVELIN_SPREADSHEET
+#include "database/spreadsheet_file.h"
+#endif
 #include "main_window/result_list_model.h"
 #include "platform/platform.h"
 #include "shared/sous_programmes.h"
@@ -16,6 +22,7 @@ namespace {
 
 const QString kTextFilter = QStringLiteral(".txt |*.txt");
 const QString kCsvFilter = QStringLiteral(".csv |*.csv");
+const QString kSpreadsheetFilter = QStringLiteral(".xlsx |*.xlsx");
 
 // The printout face: fixed pitch keeps the columns of the result lines aligned.
 const QString kPrintFace = QStringLiteral("Courier New");
@@ -102,16 +109,34 @@ ListContents windows1252Lines(LineConverter convert)
 {
     return [convert](const ResultLines& lines) {
         const std::string bytes = listOutput(lines, convert);
-        return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
+        return ListBytes{QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())), std::nullopt};
     };
 }
 
-// A chosen name without an extension gets one. What follows the last "." counts as an
-// extension only when it holds no space: "Recherche_ville_ST. ETIENNE" has none.
+#ifdef DRAVELIN_SPREADSHEET
+// The workbook: the library writes it to a file of a private folder, whose bytes then replace
+// the chosen file whole, as the other forms do.
+ListBytes spreadsheetBytes(const ResultLines& lines)
+{
+    const QTemporaryDir scratch;
+    if (!scratch.isValid())
+        return {{}, QStringLiteral("le dossier de travail du classeur ne peut pas être créé.")};
+    const QString file = scratch.filePath(QStringLiteral("liste.xlsx"));
+    if (const std::optional<std::string> failure =
+            writeSpreadsheet(toFilesystemPath(file), kSpreadsheetHeading, spreadsheetRows(lines)))
+        return {{}, QString::fromStdString(*failure)};
+    QFile written(file);
+    if (!written.open(QIODevice::ReadOnly))
+        return {{}, QStringLiteral("le classeur préparé ne peut pas être relu.")};
+    return {written.readAll(), std::nullopt};
+}
+#endif
+
+// The name written ends with the format's extension: the file holds that format whatever the
+// name typed, "ST.DENIS" or "liste.txt", ends with.
 QString withExtension(const QString& path, const QString& extension)
 {
-    const QString suffix = QFileInfo(path).suffix();
-    if (extension.isEmpty() || (!suffix.isEmpty() && !suffix.contains(QLatin1Char(' '))))
+    if (extension.isEmpty() || path.endsWith(extension, Qt::CaseInsensitive))
         return path;
     return path + extension;
 }
@@ -122,19 +147,17 @@ void Main::connectOutputMenus()
 {
     connect(Mnu_Enregistrer_txt, &QAction::triggered, this, [this] { saveList(kTextFilter, windows1252Lines(appendTextLine)); });
     connect(Mnu_Enregistrer_csv, &QAction::triggered, this, [this] { saveList(kCsvFilter, windows1252Lines(appendCsvLine)); });
-    // UTF-8 with its byte-order mark: what spreadsheets take for UTF-8 without asking.
-    connect(Mnu_Enregistrer_tableur, &QAction::triggered, this, [this] {
-        saveList(kCsvFilter,
-                 [this](const ResultLines& lines) { return "\xEF\xBB\xBF" + codec_.decode(spreadsheetOutput(lines)).toUtf8(); },
-                 QStringLiteral(".csv"));
-    });
+#ifdef DRAVELIN_SPREADSHEET
+    connect(Mnu_Enregistrer_tableur, &QAction::triggered, this,
+            [this] { saveList(kSpreadsheetFilter, spreadsheetBytes, QStringLiteral(".xlsx")); });
+#endif
     connect(Mnu_Imprimer, &QAction::triggered, this, &Main::printList);
 }
 
 void Main::saveList(const QString& filter, const ListContents& contents, const QString& extension)
 {
-    const QString chosen =
-        platform_.saveFileName(this, proposedName(selectedCriterion(), shared_.Texte_Recherche), filter);
+    const QString chosen = platform_.saveFileName(this, proposedName(selectedCriterion(), shared_.Texte_Recherche),
+                                                  filter, extension.mid(1));
     if (chosen.isEmpty()) {
         showMessage(QStringLiteral("selectionnez un fichier ou quitter"));
         return;
@@ -149,7 +172,19 @@ void Main::saveList(const QString& filter, const ListContents& contents, const Q
         return;
     }
 
-    const std::optional<QString> failure = platform_.writeFileAtomically(path, contents(resultModel_->lines()));
+    // Asked here, after the checks and about the name really written.
+    const QFileInfo existing(path);
+    if ((existing.exists() || existing.isSymLink()) &&
+        platform_.showMessage(this,
+                              QStringLiteral("Le fichier « %1 » existe déjà.\r\nVoulez-vous le remplacer ?")
+                                  .arg(QDir::toNativeSeparators(path)),
+                              MessageButtons::YesNo) != MessageAnswer::Yes)
+        return;
+
+    const ListBytes list = contents(resultModel_->lines());
+    std::optional<QString> failure = list.failure;
+    if (!failure)
+        failure = platform_.writeFileAtomically(path, list.bytes);
     if (failure)
         showMessage(QStringLiteral("La liste n'a pas été enregistrée dans le fichier « %1 » : %2\r\n"
                                    "Un fichier qui portait déjà ce nom est resté tel quel.")
@@ -173,6 +208,8 @@ void Main::printList()
         printer->setFontBold(true);
         printer->setFontSize(kPrintPoints);
         printer->setPageFoot(QStringLiteral("page %1 / %2"));
+        // A line too wide for the paper goes on under the name column, clear of the callsigns.
+        printer->setWrapIndent(static_cast<int>(kCallsignColumnWidth));
 
         printer->printLine(heading);
         printer->printLine(QString());

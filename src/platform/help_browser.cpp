@@ -1,6 +1,7 @@
 #include "platform/help_browser.h"
 
 #include <QAccessibleWidget>
+#include <QDir>
 #include <QDesktopServices>
 #include <QPointer>
 #include <QScrollBar>
@@ -10,6 +11,10 @@
 #include <QUrl>
 #include <QWindow>
 #include <algorithm>
+#include <fstream>
+#include <iterator>
+
+#include "platform/platform.h"
 
 namespace dravelin {
 
@@ -231,6 +236,26 @@ void HelpBrowser::followLink(const QString& href)
         setSource(target);
     else
         QDesktopServices::openUrl(target);
+}
+
+bool HelpBrowser::setManual(const std::filesystem::path& file)
+{
+    std::error_code error;
+    const bool readable = std::filesystem::is_regular_file(file, error) && std::ifstream(file, std::ios::binary).is_open();
+    manualFile_ = readable ? file : std::filesystem::path();
+    // A name for the browser's history and links; the file itself is read by manualFile_.
+    manualUrl_ = readable ? QUrl::fromLocalFile(QDir::fromNativeSeparators(displayPath(std::filesystem::absolute(file, error))))
+                          : QUrl();
+    return readable;
+}
+
+QVariant HelpBrowser::loadResource(int type, const QUrl& name)
+{
+    if (manualUrl_.isEmpty() || name.adjusted(QUrl::RemoveFragment) != manualUrl_)
+        return QTextBrowser::loadResource(type, name);
+    std::ifstream in(manualFile_, std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
 void HelpBrowser::dropLinks()

@@ -2,6 +2,7 @@
 
 #include <QAccessible>
 #include <QTextBrowser>
+#include <filesystem>
 #include <vector>
 
 namespace dravelin {
@@ -22,11 +23,20 @@ public:
     // Follows a link of the page, as a click on it does.
     void followLink(const QString& href);
 
+    // The manual's file, read by its own name's bytes: Qt cannot open a name that is not
+    // UTF-8 by itself. False when it is not a readable file. It is shown under manualUrl().
+    bool setManual(const std::filesystem::path& file);
+    QUrl manualUrl() const { return manualUrl_; }
+    // The manual's text for its URL; any other resource as the browser finds it.
+    QVariant loadResource(int type, const QUrl& name) override;
+
 private:
     void collectLinks();
     void dropLinks();
 
     std::vector<QAccessible::Id> linkIds_;
+    std::filesystem::path manualFile_;
+    QUrl manualUrl_;
 };
 
 } // namespace dravelin

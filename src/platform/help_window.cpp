@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QDir>
-#include <QFileInfo>
 #include <QShortcut>
 #include <QTextBrowser>
 #include <QToolBar>
@@ -11,6 +10,7 @@
 #include <utility>
 
 #include "platform/help_browser.h"
+#include "platform/platform.h"
 
 namespace dravelin {
 
@@ -65,21 +65,25 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     connect(browser_, &QTextBrowser::forwardAvailable, forward_, &QAction::setEnabled);
 }
 
-void HelpWindow::showFile(const QString& path)
+QTextBrowser* HelpWindow::browser() const
 {
-    const QFileInfo info(path);
-    if (!info.isFile() || !info.isReadable()) {
+    return browser_;
+}
+
+void HelpWindow::showFile(const std::filesystem::path& path)
+{
+    if (!browser_->setManual(path)) {
         browser_->clearHistory();
         browser_->setHtml(QStringLiteral("<h2>Mode d'emploi indisponible</h2>"
                                          "<p>Le fichier d'aide <b>%1</b> est introuvable ou ne peut pas être lu.</p>"
                                          "<p>Il est livré avec Dravelin et doit se trouver dans le dossier du "
                                          "programme, à côté de l'annuaire <b>Annuaire_Amat.csv</b>.</p>")
-                              .arg(QDir::toNativeSeparators(path).toHtmlEscaped()));
+                              .arg(displayPath(path).toHtmlEscaped()));
         home_->setEnabled(false);
         return;
     }
     // The name ends in .hlp, so the browser is told the file is HTML.
-    browser_->setSource(QUrl::fromLocalFile(info.absoluteFilePath()), QTextDocument::HtmlResource);
+    browser_->setSource(browser_->manualUrl(), QTextDocument::HtmlResource);
     home_->setEnabled(true);
 }
 

@@ -55,6 +55,9 @@ public:
     // the next lines go to:
     // "%1" in it becomes the page's number, "%2" the number of pages. The job's end clears it.
     virtual void setPageFoot(const QString& foot) = 0;
+    // A line printed after this call that is wider than the page goes on over the next
+    // printed lines, each starting this many characters in. The job's end sets it back to 0.
+    virtual void setWrapIndent(int characters) = 0;
     // Hands the open job to the printer. A French description of the failure when it did not go through.
     virtual std::optional<QString> endJob() = 0;
     // Throws the open job away: nothing of it is printed.
@@ -92,9 +95,12 @@ public:
     virtual void processPendingEvents() = 0;
 
     // The modal save-file dialog. `filter` is description and pattern pairs joined by "|", as
-    // in ".txt |*.txt". Returns the full path exactly as the user left it (no extension is
-    // added), or an empty text when no file was chosen.
-    virtual QString saveFileName(QWidget* parent, const QString& proposedName, const QString& filter) = 0;
+    // in ".txt |*.txt"; `defaultSuffix` (without its dot, empty for none) is the extension the
+    // dialog gives a name typed without one. Returns the full path as the dialog gives it, or an
+    // empty text when no file was chosen. The dialog does not ask before replacing a file: the
+    // caller asks, once it knows the name it will write and has checked it.
+    virtual QString saveFileName(QWidget* parent, const QString& proposedName, const QString& filter,
+                                 const QString& defaultSuffix) = 0;
 
     // Writes the whole file or nothing: the bytes replace a file of that name only once they
     // are all on disk, so an earlier file survives a failure. On failure, a French description.
@@ -108,8 +114,9 @@ public:
     // The modal "Étiquettes" dialog, opened on `proposed`; nothing when the user cancelled it.
     virtual std::optional<LabelChoice> chooseLabels(QWidget* parent, const LabelChoice& proposed) = 0;
 
-    // Shows an HTML help file in the program's help window, not modal.
-    virtual void showHelp(QWidget* parent, const QString& helpFile) = 0;
+    // Shows an HTML help file in the program's help window, not modal. The path is the
+    // system's own name, which need not be UTF-8, like programFolder's.
+    virtual void showHelp(QWidget* parent, const std::filesystem::path& helpFile) = 0;
     // The calls that write, flush and rename files on behalf of the editing window.
     virtual FileLayer& fileLayer() { return systemFileLayer(); }
 };

@@ -94,11 +94,21 @@ void QtPlatform::processPendingEvents()
     QCoreApplication::processEvents();
 }
 
-QString QtPlatform::saveFileName(QWidget* parent, const QString& proposedName, const QString& filter)
+QString QtPlatform::saveFileName(QWidget* parent, const QString& proposedName, const QString& filter,
+                                 const QString& defaultSuffix)
 {
-    // No default suffix is set, so the name comes back exactly as the user left it; the
-    // dialog itself asks before replacing an existing file.
-    return QFileDialog::getSaveFileName(parent, QString(), proposedName, qtFileFilter(filter));
+    QFileDialog dialog(parent, QString(), QString(), qtFileFilter(filter));
+    dialog.setObjectName(QStringLiteral("Enregistrer_Liste"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(defaultSuffix);
+    // The program asks itself, about the name it will really write and once it has checked
+    // that name: a question here could come before a refusal, or be about another file.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.selectFile(proposedName);
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    return dialog.selectedFiles().value(0);
 }
 
 std::optional<QString> QtPlatform::writeFileAtomically(const QString& path, const QByteArray& bytes)
@@ -144,7 +154,7 @@ std::optional<LabelChoice> QtPlatform::chooseLabels(QWidget* parent, const Label
     return dialog.choice();
 }
 
-void QtPlatform::showHelp(QWidget* parent, const QString& helpFile)
+void QtPlatform::showHelp(QWidget* parent, const std::filesystem::path& helpFile)
 {
     if (!helpWindow_)
         helpWindow_ = new HelpWindow(parent);

@@ -24,12 +24,13 @@ public:
     QDate today() const override;
     void processPendingEvents() override;
 
-    QString saveFileName(QWidget* parent, const QString& proposedName, const QString& filter) override;
+    QString saveFileName(QWidget* parent, const QString& proposedName, const QString& filter,
+                         const QString& defaultSuffix) override;
     std::optional<QString> writeFileAtomically(const QString& path, const QByteArray& bytes) override;
     Printer* defaultPrinter() override;
     bool showPrinterDialog(QWidget* parent, Printer& printer) override;
     std::optional<LabelChoice> chooseLabels(QWidget* parent, const LabelChoice& proposed) override;
-    void showHelp(QWidget* parent, const QString& helpFile) override;
+    void showHelp(QWidget* parent, const std::filesystem::path& helpFile) override;
 
     // The help window once it has been opened, for tests and for screen readers.
     HelpWindow* helpWindow() const { return helpWindow_; }

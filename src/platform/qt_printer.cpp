@@ -1,6 +1,7 @@
 #include "platform/qt_printer.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QPainter>
@@ -17,6 +18,52 @@ namespace {
 // The printout face; where it is missing, courierNew() falls back on a metric-compatible one.
 const QString kCourierNew = QStringLiteral("Courier New");
 
+// How many characters from the start of the text fit in `width`; at least one, so that a
+// page narrower than a character still moves on.
+qsizetype fittingCharacters(const QString& text, const QFontMetrics& metrics, int width)
+{
+    qsizetype fits = 1;
+    qsizetype tooMany = text.size() + 1;
+    while (tooMany - fits > 1) {
+        const qsizetype middle = fits + (tooMany - fits) / 2;
+        if (metrics.horizontalAdvance(text.left(middle)) <= width)
+            fits = middle;
+        else
+            tooMany = middle;
+    }
+    return fits;
+}
+
+// The printed lines of one line of text: the text itself when it fits the page's width, else
+// as much as fits, broken after a word where one ends there, and the rest on the next lines,
+// which start `indent` further in.
+std::vector<QString> wrappedPieces(const QString& text, const QFontMetrics& metrics, int width, int indent)
+{
+    if (indent >= width / 2)
+        indent = 0;
+    std::vector<QString> pieces;
+    QString rest = text;
+    int room = width;
+    while (metrics.horizontalAdvance(rest) > room) {
+        const qsizetype fits = fittingCharacters(rest, metrics, room);
+        // The last space among the characters that fit, or the one just after them.
+        qsizetype cut = rest.lastIndexOf(QLatin1Char(' '), fits);
+        if (cut <= 0 || rest.left(cut).trimmed().isEmpty())
+            cut = fits;
+        pieces.push_back(rest.left(cut));
+        while (pieces.back().endsWith(QLatin1Char(' ')))
+            pieces.back().chop(1);
+        rest = rest.mid(cut);
+        while (rest.startsWith(QLatin1Char(' ')))
+            rest.remove(0, 1);
+        room = width - indent;
+        if (rest.isEmpty())
+            return pieces;
+    }
+    pieces.push_back(rest);
+    return pieces;
+}
+
 } // namespace
 
 QtPrinter::QtPrinter() : printer_(QPrinter::HighResolution)
@@ -29,8 +76,9 @@ QtPrinter::QtPrinter() : printer_(QPrinter::HighResolution)
     // Without any printer the list can still be kept on paper later: the printer dialog
     // offers a PDF file, proposed in the user's documents.
     if (QPrinterInfo::availablePrinterNames().isEmpty()) {
+        // A documents folder that was never made cannot take the file: the home folder then.
         QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-        if (folder.isEmpty())
+        if (folder.isEmpty() || !QFileInfo(folder).isDir())
             folder = QDir::homePath();
         printer_.setOutputFormat(QPrinter::PdfFormat);
         printer_.setOutputFileName(QDir(folder).filePath(QStringLiteral("Liste Dravelin.pdf")));
@@ -70,7 +118,12 @@ void QtPrinter::updateFont()
 
 void QtPrinter::printLine(const QString& text)
 {
-    job_.push_back({text, font_});
+    job_.push_back({text, font_, wrapIndent_});
+}
+
+void QtPrinter::setWrapIndent(int characters)
+{
+    wrapIndent_ = characters;
 }
 
 void QtPrinter::setPageFoot(const QString& foot)
@@ -82,12 +135,14 @@ void QtPrinter::discardJob()
 {
     job_.clear();
     pageFoot_.reset();
+    wrapIndent_ = 0;
 }
 
 std::optional<QString> QtPrinter::endJob()
 {
     const std::vector<Line> lines = std::exchange(job_, {});
     const std::optional<Line> foot = std::exchange(pageFoot_, std::nullopt);
+    wrapIndent_ = 0;
     if (lines.empty())
         return std::nullopt;
     return paint(lines, foot);
@@ -111,10 +166,10 @@ std::optional<QString> QtPrinter::paint(const std::vector<Line>& lines, const st
     }
     const int linesHeight = page.height() - footHeight;
 
-    // Lines are not wrapped; a line that no longer fits the page starts the next one. The
-    // pages are laid out first, so that every foot can tell the number of pages.
-    std::vector<int> tops(lines.size());
-    std::vector<int> pages(lines.size());
+    // A line wider than the page goes on over the next printed lines, indented. The pages are
+    // laid out first, so that every foot can tell the number of pages, extra lines included.
+    std::vector<Placed> placed;
+    placed.reserve(lines.size());
     int top = 0;
     int pageIndex = 0;
     QFont font;
@@ -125,13 +180,16 @@ std::optional<QString> QtPrinter::paint(const std::vector<Line>& lines, const st
             painter.setFont(font);
             metrics = painter.fontMetrics();
         }
-        if (top > 0 && top + metrics.height() > linesHeight) {
-            ++pageIndex;
-            top = 0;
+        const int indent = metrics.horizontalAdvance(QString(lines[i].wrapIndent, QLatin1Char(' ')));
+        const std::vector<QString> pieces = wrappedPieces(lines[i].text, metrics, page.width(), indent);
+        for (std::size_t piece = 0; piece < pieces.size(); ++piece) {
+            if (top > 0 && top + metrics.height() > linesHeight) {
+                ++pageIndex;
+                top = 0;
+            }
+            placed.push_back({i, pieces[piece], piece == 0 ? 0 : indent, top, pageIndex});
+            top += metrics.lineSpacing();
         }
-        tops[i] = top;
-        pages[i] = pageIndex;
-        top += metrics.lineSpacing();
     }
     const int pageCount = pageIndex + 1;
 
@@ -149,21 +207,22 @@ std::optional<QString> QtPrinter::paint(const std::vector<Line>& lines, const st
     font = lines.front().font;
     painter.setFont(font);
     metrics = painter.fontMetrics();
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (i > 0 && pages[i] != pages[i - 1]) {
-            paintFoot(pages[i - 1] + 1);
+    for (std::size_t i = 0; i < placed.size(); ++i) {
+        if (i > 0 && placed[i].page != placed[i - 1].page) {
+            paintFoot(placed[i - 1].page + 1);
             if (!printer_.newPage()) {
                 painter.end();
                 return refused;
             }
         }
-        if (lines[i].font != font) {
-            font = lines[i].font;
+        const Line& line = lines[placed[i].line];
+        if (line.font != font) {
+            font = line.font;
             painter.setFont(font);
             metrics = painter.fontMetrics();
         }
-        if (!lines[i].text.isEmpty())
-            painter.drawText(0, tops[i] + metrics.ascent(), lines[i].text);
+        if (!placed[i].text.isEmpty())
+            painter.drawText(placed[i].left, placed[i].top + metrics.ascent(), placed[i].text);
     }
     paintFoot(pageCount);
     if (!painter.end() || printer_.printerState() == QPrinter::Error)

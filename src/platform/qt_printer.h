@@ -29,6 +29,7 @@ public:
 
     void printLine(const QString& text) override;
     void setPageFoot(const QString& foot) override;
+    void setWrapIndent(int characters) override;
     std::optional<QString> endJob() override;
     void discardJob() override;
     // Painted at once (qt_printer_labels.cpp): the job of the list lines is left as it is.
@@ -40,6 +41,15 @@ private:
     struct Line {
         QString text;
         QFont font;
+        int wrapIndent = 0; // in characters, for the printed lines it goes on over
+    };
+    // One printed line of the page layout: a line of the job, or a piece of a wide one.
+    struct Placed {
+        std::size_t line; // in the job
+        QString text;
+        int left;
+        int top;
+        int page;
     };
     void updateFont();
     std::optional<QString> paint(const std::vector<Line>& lines, const std::optional<Line>& foot);
@@ -51,6 +61,7 @@ private:
     QFont font_; // built from the three settings above, shared by the lines printed in it
     std::vector<Line> job_;
     std::optional<Line> pageFoot_; // of the open job, with its font
+    int wrapIndent_ = 0;
 };
 
 } // namespace dravelin

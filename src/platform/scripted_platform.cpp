@@ -38,9 +38,10 @@ void ScriptedPlatform::processPendingEvents()
         onPendingEvents();
 }
 
-QString ScriptedPlatform::saveFileName(QWidget*, const QString& proposedName, const QString& filter)
+QString ScriptedPlatform::saveFileName(QWidget*, const QString& proposedName, const QString& filter,
+                                       const QString& defaultSuffix)
 {
-    saveDialogs.push_back({proposedName, filter});
+    saveDialogs.push_back({proposedName, filter, defaultSuffix});
     if (savePaths.empty())
         return {};
     QString path = savePaths.front();
@@ -84,9 +85,9 @@ std::optional<LabelChoice> ScriptedPlatform::chooseLabels(QWidget*, const LabelC
     return answer;
 }
 
-void ScriptedPlatform::showHelp(QWidget*, const QString& helpFile)
+void ScriptedPlatform::showHelp(QWidget*, const std::filesystem::path& helpFile)
 {
-    helpFilesShown << helpFile;
+    helpFilesShown.push_back(helpFile);
 }
 
 QStringList ScriptedPlatform::messageTexts() const

@@ -36,12 +36,13 @@ public:
     std::filesystem::path programFolder() const override { return programFolder_; }
     QDate today() const override { return today_; }
     void processPendingEvents() override;
-    QString saveFileName(QWidget* parent, const QString& proposedName, const QString& filter) override;
+    QString saveFileName(QWidget* parent, const QString& proposedName, const QString& filter,
+                         const QString& defaultSuffix) override;
     std::optional<QString> writeFileAtomically(const QString& path, const QByteArray& bytes) override;
     Printer* defaultPrinter() override;
     bool showPrinterDialog(QWidget* parent, Printer& printer) override;
     std::optional<LabelChoice> chooseLabels(QWidget* parent, const LabelChoice& proposed) override;
-    void showHelp(QWidget* parent, const QString& helpFile) override;
+    void showHelp(QWidget* parent, const std::filesystem::path& helpFile) override;
     FileLayer& fileLayer() override { return files ? *files : systemFileLayer(); }
 
     // Answers for the Yes/No boxes, in order; an unscripted question is answered No.
@@ -56,6 +57,7 @@ public:
     struct SaveDialog {
         QString proposedName;
         QString filter;
+        QString defaultSuffix;
     };
     // Paths the save dialog returns, in order; when none is left the user chooses no file.
     std::deque<QString> savePaths;
@@ -78,7 +80,7 @@ public:
     std::deque<std::optional<LabelChoice>> labelAnswers;
     std::vector<LabelChoice> labelDialogs; // what each one proposed
 
-    QStringList helpFilesShown;
+    std::vector<std::filesystem::path> helpFilesShown;
 
     std::vector<Message> messages;
     std::vector<std::pair<SettingKey, QString>> settingsWritten; // in the order written

@@ -17,6 +17,7 @@ void ScriptedPrinter::printLine(const QString& text)
 std::optional<QString> ScriptedPrinter::endJob()
 {
     const QString foot = std::exchange(openPageFoot, {});
+    const int wrapIndent = std::exchange(openWrapIndent, 0);
     if (endFailure) {
         discarded.push_back(std::exchange(openJob, {}));
         return endFailure;
@@ -24,6 +25,7 @@ std::optional<QString> ScriptedPrinter::endJob()
     if (!openJob.empty()) {
         printed.push_back(std::exchange(openJob, {}));
         printedPageFeet << foot;
+        printedWrapIndents.push_back(wrapIndent);
     }
     return std::nullopt;
 }
@@ -31,6 +33,7 @@ std::optional<QString> ScriptedPrinter::endJob()
 void ScriptedPrinter::discardJob()
 {
     openPageFoot.clear();
+    openWrapIndent = 0;
     discarded.push_back(std::exchange(openJob, {}));
 }
 

@@ -29,6 +29,7 @@ public:
 
     void printLine(const QString& text) override;
     void setPageFoot(const QString& foot) override { openPageFoot = foot; }
+    void setWrapIndent(int characters) override { openWrapIndent = characters; }
     std::optional<QString> endJob() override;
     void discardJob() override;
     std::optional<QString> printLabels(const QSizeF& paper, const std::vector<PrintedLabel>& labels) override;
@@ -41,6 +42,8 @@ public:
     std::vector<Job> discarded;  // jobs thrown away, or refused at their end
     QString openPageFoot;        // the page foot of the open job
     QStringList printedPageFeet; // the page foot of each job in `printed`
+    int openWrapIndent = 0;               // the indent of wide lines in the open job
+    std::vector<int> printedWrapIndents;  // that indent for each job in `printed`
 
     struct LabelJob {
         QSizeF paper;

@@ -94,32 +94,34 @@ struct SpreadsheetCase {
     const char* name;
     std::string record;
     Criterion criterion;
-    std::string row;
+    SpreadsheetRow row;
 };
 
-TEST(ListOutput, SpreadsheetRowsHoldTheSixFieldsQuotedWhereNeeded)
+TEST(ListOutput, SpreadsheetRowsHoldTheSixFieldsInUtf8)
 {
-    const std::string heading = "Indicatif;Nom;Pr\xE9nom;Adresse;Code postal;Ville\r\n";
     const SpreadsheetCase cases[] = {
         {"six cells", "F1ABC;DUPONT;Jean;12 rue Haute;PARIS;75002", Criterion::City,
-         "F1ABC;DUPONT;Jean;12 rue Haute;75002;PARIS\r\n"},
+         {"F1ABC", "DUPONT", "Jean", "12 rue Haute", "75002", "PARIS"}},
         {"leading zero restored", "F8BRG;BOURG;Marc;2 place D;BOURG EN BRESSE;1000", Criterion::Department,
-         "F8BRG;BOURG;Marc;2 place D;01000;BOURG EN BRESSE\r\n"},
+         {"F8BRG", "BOURG", "Marc", "2 place D", "01000", "BOURG EN BRESSE"}},
         {"orange list: callsign and EN LISTE ORANGE", "F2AA;LISTE ORANGE;;;PARIS;75004", Criterion::City,
-         "F2AA;EN LISTE ORANGE;;;;\r\n"},
-        {"separator in a cell", "F1ABC;D;J;A;V;75;001", Criterion::City, "F1ABC;D;J;A;\"75;001\";V\r\n"},
+         {"F2AA", "EN LISTE ORANGE", "", "", "", ""}},
+        {"separator in a cell", "F1ABC;D;J;A;V;75;001", Criterion::City, {"F1ABC", "D", "J", "A", "75;001", "V"}},
         {"quote in a cell", "F1ABC;D \"LE GRAND\";J;A;V;75001", Criterion::City,
-         "F1ABC;\"D \"\"LE GRAND\"\"\";J;A;75001;V\r\n"},
-        {"accents stay Windows-1252 here", "F4XYZ;L\xC9VY;H\xE9l\xE8ne;A;\xC9VREUX;27000", Criterion::City,
-         "F4XYZ;L\xC9VY;H\xE9l\xE8ne;A;27000;\xC9VREUX\r\n"},
+         {"F1ABC", "D \"LE GRAND\"", "J", "A", "75001", "V"}},
+        {"formula-like texts stay as they are", "F1ABC;=1+1;@SUM(1);-2+3;V;+33 612", Criterion::City,
+         {"F1ABC", "=1+1", "@SUM(1)", "-2+3", "+33 612", "V"}},
+        {"accents become UTF-8", "F4XYZ;L\xC9VY;H\xE9l\xE8ne;A;\xC9VREUX;27000", Criterion::City,
+         {"F4XYZ", "L\xC3\x89VY", "H\xC3\xA9l\xC3\xA8ne", "A", "27000", "\xC3\x89VREUX"}},
     };
     for (const SpreadsheetCase& c : cases) {
         SCOPED_TRACE(c.name);
         ResultLines list;
         addResultLine(list, *splitRecordLine(c.record), c.criterion);
-        EXPECT_EQ(spreadsheetOutput(list), heading + c.row);
+        EXPECT_EQ(spreadsheetRows(list), std::vector<SpreadsheetRow>{c.row});
     }
-    EXPECT_EQ(spreadsheetOutput(ResultLines()), heading);
+    EXPECT_TRUE(spreadsheetRows(ResultLines()).empty());
+    EXPECT_EQ(kSpreadsheetHeading, (SpreadsheetRow{"Indicatif", "Nom", "Pr\xC3\xA9nom", "Adresse", "Code postal", "Ville"}));
 }
 
 } // namespace

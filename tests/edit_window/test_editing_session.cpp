@@ -97,12 +97,67 @@ private slots:
         Editing editing(main);
         editing.open(QStringLiteral("F6ZZZ"));
         editing.window()->installEventFilter(&counter);
-        main.window->findChild<QAction*>(QStringLiteral("Mnu_Quitter"))->trigger();
+        main.window->close();
         QVERIFY(!main.window->isVisible());
-        QVERIFY(editing.window()->isVisible()); // closing the main window leaves it open
+        QVERIFY(editing.window()->isVisible()); // closing the main window's frame leaves it open
         editing.click("Quitter");
         QCOMPARE(counter.closes, 1);
         QVERIFY(!editing.window()->isVisible());
+    }
+
+    // "Quitter Dravelin" ends the program: the editing window goes through its own Quitter,
+    // the revision question included, and closes with the main window.
+    void quittingTheProgramClosesTheEditingWindowThroughItsQuitter_data()
+    {
+        QTest::addColumn<bool>("opened");
+        QTest::addColumn<bool>("stored");
+        QTest::addColumn<bool>("raise");
+        QTest::addColumn<QByteArray>("revisionLine");
+
+        const QByteArray unchanged = "Base Rev 255  du 11/08/2009\r\n";
+        QTest::newRow("no editing window") << false << false << false << unchanged;
+        QTest::newRow("nothing stored: no question") << true << false << false << unchanged;
+        QTest::newRow("an entry stored, revision raised") << true << true << true
+                                                          << QByteArray("Base Rev 256  du 07/12/2026\r\n");
+        QTest::newRow("an entry stored, revision kept") << true << true << false << unchanged;
+        // The directory file gone before the question: the editing window stays, and so does the program.
+        QTest::newRow("an entry stored, directory gone") << true << true << true << QByteArray();
+    }
+    void quittingTheProgramClosesTheEditingWindowThroughItsQuitter()
+    {
+        QFETCH(bool, opened);
+        QFETCH(bool, stored);
+        QFETCH(bool, raise);
+        QFETCH(QByteArray, revisionLine);
+
+        MainHarness main(crlfLines({"Base Rev 255  du 11/08/2009", "F6ZZZ;MARTIN;Paul;1 rue A;PARIS;75001"}));
+        Editing editing(main);
+        if (opened)
+            editing.open(QStringLiteral("F6ZZZ"));
+        if (stored) {
+            editing.click("Ajouter");
+            editing.walk({"f5new", "nouveau", "andre", "5 place", "evreux", "27000"});
+            editing.click("Enregistrer");
+        }
+        main.platform.messages.clear();
+        main.platform.answers = {raise ? MessageAnswer::Yes : MessageAnswer::No};
+        if (revisionLine.isEmpty()) {
+            main.folder.removeDirectory();
+            main.window->findChild<QAction*>(QStringLiteral("Mnu_Quitter"))->trigger();
+            QCOMPARE(main.platform.messages.size(), std::size_t{1});
+            QVERIFY(main.platform.messages[0].text.contains(QStringLiteral("Annuaire_Amat.csv")));
+            QVERIFY(editing.window()->isVisible());
+            QVERIFY(main.window->isVisible());
+            return;
+        }
+
+        main.window->findChild<QAction*>(QStringLiteral("Mnu_Quitter"))->trigger();
+        const QStringList question{"La base de donnée est a la révision 255 voulez vous la passer a la révision  256"};
+        QCOMPARE(main.platform.messageTexts(), stored ? question : QStringList());
+        QVERIFY(!main.window->isVisible());
+        if (opened)
+            QVERIFY(!editing.window()->isVisible());
+        QVERIFY(main.folder.directoryBytes().startsWith(revisionLine));
     }
 };
 

@@ -200,7 +200,7 @@ private slots:
         QCOMPARE(main.platform.scriptedPrinter().printed.size(), std::size_t(effect == "printed" ? 1 : 0));
         QCOMPARE(main.platform.scriptedPrinter().labelJobs.size(), std::size_t(effect == "labels" ? 1 : 0));
         QCOMPARE(main.platform.saveDialogs.size(), std::size_t(effect == "save dialog" ? 1 : 0));
-        QCOMPARE(main.platform.helpFilesShown.size(), effect == "manual" ? 1 : 0);
+        QCOMPARE(main.platform.helpFilesShown.size(), std::size_t{effect == "manual" ? 1u : 0u});
         QCOMPARE(main.window->isVisible(), effect != "closed");
         QVERIFY(!QApplication::activePopupWidget());
         if (effect == "printed" || effect == "labels") // the walk gives the focus back to the query box

@@ -1,8 +1,12 @@
 #include <QAction>
 #include <QDir>
 #include <QTest>
+#include <filesystem>
+#include <vector>
 
+#include "database/directory_file.h"
 #include "support/directory_fixture.h"
+#include "support/file_faults.h"
 
 namespace dravelin::test {
 
@@ -58,15 +62,36 @@ private slots:
         QCOMPARE(main.platform.messageTexts(), messages);
         for (const auto& message : main.platform.messages)
             QCOMPARE(message.buttons, MessageButtons::Ok);
-        const QStringList manual = opensTheManual
-            ? QStringList{QDir(main.folder.path()).filePath(QStringLiteral("Dravelin.hlp"))}
-            : QStringList{};
+        const std::vector<std::filesystem::path> manual =
+            opensTheManual ? std::vector{toFilesystemPath(main.folder.path()) / "Dravelin.hlp"} : std::vector<std::filesystem::path>{};
         QCOMPARE(main.platform.helpFilesShown, manual);
         // Nothing of the search or of the directory changes.
         QCOMPARE(main.listLines(), listed);
         QCOMPARE(main.countCaption(), caption);
         QCOMPARE(main.shared.Texte_Recherche, query);
         QCOMPARE(main.folder.directoryBytes(), directory);
+    }
+
+    // The manual is named by the program folder's own bytes, as start-up names the directory.
+    void theManualOfAFolderWhoseNameIsNotUtf8()
+    {
+#ifdef _WIN32
+        QSKIP("Windows names folders in UTF-16: every name is valid there");
+#else
+        // Copied from a system that wrote names in Latin-1.
+        TemporaryFolder root;
+        const std::filesystem::path folder = root.path() / std::filesystem::path(std::string("caf\xE9"));
+        std::filesystem::create_directory(folder);
+        writeBytes(directoryFilePath(folder), kDirectory.toStdString());
+        ScriptedPlatform platform(folder);
+        Sous_Programmes shared;
+        Main window(platform, shared);
+        QVERIFY(window.loadWindow());
+        window.findChild<QAction*>(QStringLiteral("Mnu_Notice"))->trigger();
+        QCOMPARE(platform.helpFilesShown, std::vector{folder / "Dravelin.hlp"});
+        QCOMPARE(QByteArray::fromStdString(platform.helpFilesShown.at(0).string()),
+                 QByteArray::fromStdString(root.path().string()) + "/caf\xE9/Dravelin.hlp");
+#endif
     }
 };
 

@@ -33,6 +33,7 @@ const QByteArray kDirectory = crlfLines({
     "F2AA;LISTE ORANGE;;;PARIS;75004",
     "F8BRG;BOURG;Marc;2 place D;BOURG EN BRESSE;1000",
     "F5QQ;LE \"GRAND\";Jean-Paul;1 rue;SAINT-L\xD4;50000;A",
+    "F9FX;=1+1;@SUM(1);-2+3;+33 612;97100",
 });
 
 // The result lines as Windows-1252 bytes, as the list shows them.
@@ -94,6 +95,12 @@ QString refusal(const QString& path, const QString& reserved)
         .arg(QDir::toNativeSeparators(path), why);
 }
 
+// The program's own question before it replaces a file.
+QString replaceQuestion(const QString& path)
+{
+    return QStringLiteral("Le fichier « %1 » existe déjà.\r\nVoulez-vous le remplacer ?").arg(QDir::toNativeSeparators(path));
+}
+
 // A directory of `count` entries in one city, for lists longer than a page.
 QByteArray bigDirectory(int count)
 {
@@ -104,15 +111,13 @@ QByteArray bigDirectory(int count)
     return bytes;
 }
 
-// The rows of a CSV file as Python's csv module reads them (UTF-8, ";" between cells).
-QList<QStringList> csvRows(const QString& path)
+// The rows of an .xlsx file as LibreOffice Calc reads them, then a row of its layout
+// (tests/support/xlsx_cells.py).
+QList<QStringList> calcRows(const QString& path)
 {
+    QTemporaryDir scratch;
     return pythonTable(QStringLiteral(DRAVELIN_PYTHON),
-                       {QStringLiteral("-c"),
-                        QStringLiteral("import csv, json, sys\n"
-                                       "with open(sys.argv[1], encoding='utf-8-sig', newline='') as f:\n"
-                                       "    print(json.dumps(list(csv.reader(f, delimiter=';'))))\n"),
-                        path});
+                       {QStringLiteral(DRAVELIN_XLSX_CELLS), QStringLiteral(DRAVELIN_SOFFICE), path, scratch.path()});
 }
 
 int pdfPageCount(const QByteArray& pdf)
@@ -156,7 +161,7 @@ private slots:
         QFETCH(QString, optionAtSave);
         QFETCH(QString, proposed);
 
-        for (const char* entry : {"Mnu_Enregistrer_txt", "Mnu_Enregistrer_csv"}) {
+        for (const char* entry : {"Mnu_Enregistrer_txt", "Mnu_Enregistrer_csv", "Mnu_Enregistrer_tableur"}) {
             MainHarness main(kDirectory);
             if (!searchOption.isEmpty())
                 main.search(qPrintable(searchOption), typed);
@@ -167,10 +172,11 @@ private slots:
             choose(main, entry);
             QCOMPARE(main.platform.saveDialogs.size(), std::size_t{1});
             QCOMPARE(main.platform.saveDialogs[0].proposedName, proposed);
-            const QString filter = QString::fromLatin1(entry).endsWith(QLatin1String("txt"))
-                ? QStringLiteral(".txt |*.txt")
-                : QStringLiteral(".csv |*.csv");
-            QCOMPARE(main.platform.saveDialogs[0].filter, filter);
+            const QString format = QString::fromLatin1(entry).section(QLatin1Char('_'), -1);
+            const QString extension = format == QLatin1String("tableur") ? QStringLiteral("xlsx") : format;
+            QCOMPARE(main.platform.saveDialogs[0].filter, QStringLiteral(".%1 |*.%1").arg(extension));
+            // Only the spreadsheet save adds an extension to the name chosen.
+            QCOMPARE(main.platform.saveDialogs[0].defaultSuffix, format == QLatin1String("tableur") ? extension : QString());
         }
     }
 
@@ -235,27 +241,34 @@ private slots:
 
         const QStringList heading{"Indicatif", "Nom", "Prénom", "Adresse", "Code postal", "Ville"};
         QTest::newRow("city with an orange-list line")
-            << "Option3" << "PARIS" << "Recherche_ville_PARIS" << "Recherche_ville_PARIS.csv"
+            << "Option3" << "PARIS" << "Recherche_ville_PARIS" << "Recherche_ville_PARIS.xlsx"
             << QList<QStringList>{heading,
                                   {"F1ABC", "DUPONT", "Jean", "12 rue Haute", "75002", "PARIS"},
                                   {"F2AA", "EN LISTE ORANGE", "", "", "", ""},
                                   {"F6ZZZ", "MARTIN", "Paul", "1 rue A", "75001", "PARIS"}}
             << "Recherche_ville_PARIS";
-        QTest::newRow("accented letters") << "Option3" << "évreux" << "liste.CSV" << "liste.CSV"
+        QTest::newRow("accented letters") << "Option3" << "évreux" << "liste.XLSX" << "liste.XLSX"
                                           << QList<QStringList>{heading,
                                                                 {"F4XYZ", "LÉVY", "Hélène", "3 allée des Prés", "27000", "ÉVREUX"}}
                                           << "Recherche_ville_ÉVREUX";
-        QTest::newRow("postcode keeps its leading zero") << "Option4" << "01" << "liste.txt" << "liste.txt"
+        QTest::newRow("postcode keeps its leading zero") << "Option4" << "01" << "liste.txt" << "liste.txt.xlsx"
                                                          << QList<QStringList>{heading,
                                                                                {"F8BRG", "BOURG", "Marc", "2 place D", "01000",
                                                                                 "BOURG EN BRESSE"}}
                                                          << "Recherche_departement_01";
         QTest::newRow("quotes and separators in cells")
-            << "Option2" << "le \"grand\"" << "liste" << "liste.csv"
+            << "Option2" << "le \"grand\"" << "liste" << "liste.xlsx"
             << QList<QStringList>{heading, {"F5QQ", "LE \"GRAND\"", "Jean-Paul", "1 rue", "50000;A", "SAINT-LÔ"}}
             << "Recherche_nom_LE \"GRAND\"";
-        QTest::newRow("before any search, a dot that starts no extension")
-            << "" << "" << "Recherche_ville_ST. ETIENNE" << "Recherche_ville_ST. ETIENNE.csv" << QList<QStringList>{heading}
+        QTest::newRow("formulas and signs stay text") << "Option1" << "F9FX" << "liste" << "liste.xlsx"
+                                                      << QList<QStringList>{heading, {"F9FX", "=1+1", "@SUM(1)", "-2+3", "97100", "+33 612"}}
+                                                      << "Recherche_indicatif_F9FX";
+        QTest::newRow("a name holding a dot gets its extension")
+            << "Option3" << "évreux" << "Recherche_ville_ST.DENIS" << "Recherche_ville_ST.DENIS.xlsx"
+            << QList<QStringList>{heading, {"F4XYZ", "LÉVY", "Hélène", "3 allée des Prés", "27000", "ÉVREUX"}}
+            << "Recherche_ville_ÉVREUX";
+        QTest::newRow("before any search, the heading row alone")
+            << "" << "" << "Recherche_ville_ST. ETIENNE" << "Recherche_ville_ST. ETIENNE.xlsx" << QList<QStringList>{heading}
             << "Recherche_indicatif_";
     }
     void spreadsheetSaveIsReadBackCellByCell()
@@ -275,18 +288,30 @@ private slots:
         main.platform.savePaths.push_back(folder.filePath(chosenName));
 
         choose(main, "Mnu_Enregistrer_tableur");
-        QVERIFY(main.platform.messages.empty());
+        QCOMPARE(main.platform.messageTexts(), QStringList());
         QCOMPARE(main.platform.saveDialogs.size(), std::size_t{1});
         QCOMPARE(main.platform.saveDialogs[0].proposedName, proposed);
-        QCOMPARE(main.platform.saveDialogs[0].filter, QStringLiteral(".csv |*.csv"));
+        QCOMPARE(main.platform.saveDialogs[0].filter, QStringLiteral(".xlsx |*.xlsx"));
+        QCOMPARE(main.platform.saveDialogs[0].defaultSuffix, QStringLiteral("xlsx"));
         const QString written = folder.filePath(writtenName);
         QCOMPARE(main.platform.filesWritten, QStringList{written});
-        const QByteArray bytes = fileBytes(written);
-        QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
-        QVERIFY(bytes.endsWith("\r\n"));
-        QCOMPARE(bytes.count('\n'), bytes.count("\r\n"));
-        QCOMPARE(bytes.count('\n'), rows.size());
-        QCOMPARE(csvRows(written), rows);
+        QVERIFY(fileBytes(written).startsWith("PK"));
+
+        // Every cell is the text it should be, as Calc reads it: none became a number or a formula.
+        QList<QStringList> read = calcRows(written);
+        QVERIFY2(!read.isEmpty(), "Calc read nothing");
+        const QStringList layout = read.takeLast();
+        QCOMPARE(read, rows);
+        // The heading row bold and frozen, an autofilter over the list, columns wide enough.
+        QCOMPARE(layout.mid(0, 4), (QStringList{"layout", "1", QStringLiteral("A1:F%1").arg(rows.size()), "bold"}));
+        QCOMPARE(layout.size(), 4 + 6);
+        for (int column = 0; column < 6; ++column) {
+            qsizetype longest = 0;
+            for (const QStringList& row : rows)
+                longest = std::max(longest, row[column].size());
+            QVERIFY2(layout[4 + column].toDouble() >= static_cast<double>(longest),
+                     qPrintable(layout.join(QLatin1Char(' '))));
+        }
     }
 
     void savingAgainReplacesTheEarlierFile()
@@ -297,12 +322,63 @@ private slots:
 
         main.search("Option3", QStringLiteral("PARIS"));
         main.platform.savePaths.push_back(path);
+        main.platform.answers.push_back(MessageAnswer::Yes);
         choose(main, "Mnu_Enregistrer_txt");
         main.search("Option3", QStringLiteral("NICE"));
         main.platform.savePaths.push_back(path);
+        main.platform.answers.push_back(MessageAnswer::Yes);
         choose(main, "Mnu_Enregistrer_txt");
 
         QCOMPARE(fileBytes(path), crlfLines({kDurand, kCredit}));
+    }
+
+    // The program asks before replacing a file, about the name it writes, and only then.
+    void aFileIsReplacedOnlyWhenTheUserSaysSo_data()
+    {
+        QTest::addColumn<QString>("menuEntry");
+        QTest::addColumn<QString>("existing"); // the file already there
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("written");
+        QTest::addColumn<bool>("asked");
+        QTest::addColumn<bool>("yes");
+
+        QTest::newRow("txt, replaced") << "Mnu_Enregistrer_txt" << "liste.txt" << "liste.txt" << "liste.txt" << true << true;
+        QTest::newRow("txt, kept") << "Mnu_Enregistrer_txt" << "liste.txt" << "liste.txt" << "liste.txt" << true << false;
+        QTest::newRow("csv, kept") << "Mnu_Enregistrer_csv" << "liste.csv" << "liste.csv" << "liste.csv" << true << false;
+        QTest::newRow("tableur, the name with its extension, replaced")
+            << "Mnu_Enregistrer_tableur" << "ST.DENIS.xlsx" << "ST.DENIS" << "ST.DENIS.xlsx" << true << true;
+        QTest::newRow("tableur, the name with its extension, kept")
+            << "Mnu_Enregistrer_tableur" << "liste.xlsx" << "liste" << "liste.xlsx" << true << false;
+        QTest::newRow("tableur, a file of the typed name alone is not the one written")
+            << "Mnu_Enregistrer_tableur" << "ST.DENIS" << "ST.DENIS" << "ST.DENIS.xlsx" << false << false;
+    }
+    void aFileIsReplacedOnlyWhenTheUserSaysSo()
+    {
+        QFETCH(QString, menuEntry);
+        QFETCH(QString, existing);
+        QFETCH(QString, chosen);
+        QFETCH(QString, written);
+        QFETCH(bool, asked);
+        QFETCH(bool, yes);
+
+        MainHarness main(kDirectory);
+        const QDir folder(main.folder.path());
+        const QByteArray earlier = "earlier list\r\n";
+        writeFile(folder.filePath(existing), earlier);
+        main.search("Option3", QStringLiteral("PARIS"));
+        main.platform.messages.clear();
+        main.platform.savePaths.push_back(folder.filePath(chosen));
+        main.platform.answers.push_back(yes ? MessageAnswer::Yes : MessageAnswer::No);
+
+        choose(main, qPrintable(menuEntry));
+        const QString path = folder.filePath(written);
+        QCOMPARE(main.platform.messageTexts(), asked ? QStringList{replaceQuestion(path)} : QStringList{});
+        if (asked)
+            QCOMPARE(main.platform.messages[0].buttons, MessageButtons::YesNo);
+        const bool replaced = !asked || yes;
+        QCOMPARE(main.platform.filesWritten, replaced ? QStringList{path} : QStringList{});
+        QCOMPARE(fileBytes(path) == earlier, !replaced);
+        QCOMPARE(fileBytes(folder.filePath(existing)) == earlier, existing != written || !replaced);
     }
 
     void leavingTheDialogWithoutANameWritesNothing_data()
@@ -338,24 +414,29 @@ private slots:
     {
         QFETCH(QString, menuEntry);
         MainHarness main(kDirectory);
-        const QString path = QDir(main.folder.path()).filePath(QStringLiteral("liste.txt"));
+        const QString path = QDir(main.folder.path())
+                                 .filePath(menuEntry.endsWith(QLatin1String("tableur")) ? QStringLiteral("liste.xlsx")
+                                                                                        : QStringLiteral("liste.txt"));
         writeFile(path, "earlier list\r\n");
         main.search("Option3", QStringLiteral("PARIS"));
+        main.platform.messages.clear();
         main.platform.savePaths.push_back(path);
+        main.platform.answers.push_back(MessageAnswer::Yes);
         main.platform.writeFailure = QStringLiteral("l'écriture a échoué (disque plein ou support retiré ?).");
 
         choose(main, qPrintable(menuEntry));
-        QCOMPARE(main.platform.messageTexts(),
-                 QStringList{QStringLiteral("La liste n'a pas été enregistrée dans le fichier « %1 » : "
-                                            "l'écriture a échoué (disque plein ou support retiré ?).\r\n"
-                                            "Un fichier qui portait déjà ce nom est resté tel quel.")
-                                 .arg(QDir::toNativeSeparators(path))});
+        const QString failure = QStringLiteral("La liste n'a pas été enregistrée dans le fichier « %1 » : "
+                                               "l'écriture a échoué (disque plein ou support retiré ?).\r\n"
+                                               "Un fichier qui portait déjà ce nom est resté tel quel.")
+                                    .arg(QDir::toNativeSeparators(path));
+        QCOMPARE(main.platform.messageTexts(), (QStringList{replaceQuestion(path), failure}));
         QCOMPARE(fileBytes(path), QByteArray("earlier list\r\n"));
 
         // The window goes on working: the next search and the next save succeed.
         main.platform.writeFailure.reset();
         main.search("Option3", QStringLiteral("NICE"));
         main.platform.savePaths.push_back(path);
+        main.platform.answers.push_back(MessageAnswer::Yes);
         choose(main, "Mnu_Enregistrer_txt");
         QCOMPARE(fileBytes(path), crlfLines({kDurand, kCredit}));
     }
@@ -450,16 +531,19 @@ private slots:
             const QMap<QString, QByteArray> elsewhereBefore = folderContents(elsewhere.path());
             const QString path = place(chosen);
             main.platform.savePaths.push_back(path);
+            main.platform.answers.push_back(MessageAnswer::Yes);
 
             choose(main, entry);
             QCOMPARE(main.folder.directoryBytes(), kDirectory);
             QCOMPARE(main.listLines().size(), 3);
             if (refusedAs.isEmpty()) {
-                QCOMPARE(main.platform.messageTexts(), QStringList());
+                // A file of that name was there: the user was asked before it was replaced.
+                QCOMPARE(main.platform.messageTexts(), existing.isEmpty() ? QStringList() : QStringList{replaceQuestion(path)});
                 QCOMPARE(main.platform.filesWritten, QStringList{path});
                 QVERIFY(fileBytes(path).endsWith(kCredit + "\r\n"));
                 continue;
             }
+            // Refused at once: no question about replacing the file comes first.
             QCOMPARE(main.platform.messageTexts(), QStringList{refusal(path, refusedAs)});
             QVERIFY(main.platform.filesWritten.isEmpty());
             // Nothing written, created or removed, through a link or otherwise.
@@ -536,6 +620,8 @@ private slots:
             QVERIFY(line.bold);
         }
         QCOMPARE(printer.printedPageFeet, QStringList{"page %1 / %2"});
+        // A line too wide for the paper goes on under the name column.
+        QCOMPARE(printer.printedWrapIndents, std::vector<int>{12});
         QVERIFY(printer.openJob.empty());
         QVERIFY(printer.discarded.empty());
         QCOMPARE(printer.fontName(), QStringLiteral("Times New Roman"));

@@ -9,7 +9,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
+#include <filesystem>
 
+#include "platform/help_browser.h"
 #include "platform/help_window.h"
 #include "platform/qt_platform.h"
 
@@ -64,7 +66,7 @@ private slots:
     {
         QtPlatform platform;
         QWidget main;
-        platform.showHelp(&main, kShippedManual);
+        platform.showHelp(&main, toFilesystemPath(kShippedManual));
         HelpWindow* window = platform.helpWindow();
         QVERIFY(window);
         QVERIFY(window->isVisible());
@@ -91,7 +93,7 @@ private slots:
         QVERIFY(browser->source().fragment().isEmpty());
 
         // A second request reuses the same window.
-        platform.showHelp(&main, kShippedManual);
+        platform.showHelp(&main, toFilesystemPath(kShippedManual));
         QCOMPARE(platform.helpWindow(), window);
         QCOMPARE(main.findChildren<HelpWindow*>().size(), 1);
     }
@@ -122,7 +124,7 @@ private slots:
     {
         QtPlatform platform;
         QWidget main;
-        platform.showHelp(&main, kShippedManual);
+        platform.showHelp(&main, toFilesystemPath(kShippedManual));
         QTextBrowser* browser = platform.helpWindow()->browser();
         QAccessibleInterface* text = QAccessible::queryAccessibleInterface(browser);
         QVERIFY(text && text->textInterface());
@@ -154,11 +156,35 @@ private slots:
     {
         QtPlatform platform;
         QWidget main;
-        platform.showHelp(&main, kShippedManual);
+        platform.showHelp(&main, toFilesystemPath(kShippedManual));
         HelpWindow* window = platform.helpWindow();
         QApplication::setActiveWindow(window);
         QTest::keyClick(window->browser(), Qt::Key_Escape);
         QVERIFY(!window->isVisible());
+    }
+
+    // In a program folder copied from a system that wrote names in Latin-1, the manual is
+    // still found and its links still lead to their sections.
+    void theManualIsReadFromAFolderWhoseNameIsNotUtf8()
+    {
+#ifdef _WIN32
+        QSKIP("Windows names folders in UTF-16: every name is valid there");
+#else
+        QTemporaryDir root;
+        const std::filesystem::path folder = toFilesystemPath(root.path()) / std::filesystem::path(std::string("caf\xE9"));
+        std::filesystem::create_directory(folder);
+        std::filesystem::copy_file(toFilesystemPath(kShippedManual), folder / "Dravelin.hlp");
+        QtPlatform platform;
+        QWidget main;
+        platform.showHelp(&main, folder / "Dravelin.hlp");
+        QTextBrowser* browser = platform.helpWindow()->browser();
+        QCOMPARE(browser->documentTitle(), QStringLiteral("Dravelin - Mode d'emploi"));
+        QVERIFY(browser->toPlainText().contains(QStringLiteral("La règle de l'égalité exacte")));
+        QVERIFY(platform.helpWindow()->findChild<QAction*>(QStringLiteral("Aide_Sommaire"))->isEnabled());
+        static_cast<HelpBrowser*>(browser)->followLink(QStringLiteral("#revision"));
+        QCOMPARE(browser->source().fragment(), QStringLiteral("revision"));
+        QVERIFY(browser->toPlainText().contains(QStringLiteral("La règle de l'égalité exacte")));
+#endif
     }
 
     void aMissingManualIsExplainedInTheWindow()
@@ -167,7 +193,7 @@ private slots:
         const QString missing = folder.filePath(QStringLiteral("Dravelin.hlp"));
         QtPlatform platform;
         QWidget main;
-        platform.showHelp(&main, missing);
+        platform.showHelp(&main, toFilesystemPath(missing));
         HelpWindow* window = platform.helpWindow();
         QVERIFY(window && window->isVisible());
         const QString text = window->browser()->toPlainText();

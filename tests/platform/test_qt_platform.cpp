@@ -11,11 +11,13 @@
 #include <QPrinterInfo>
 #include <QTimer>
 #include <QDir>
+#include <QFileDialog>
 #include <QFile>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <functional>
 
 #include "platform/file_filter.h"
 #include "platform/qt_platform.h"
@@ -207,6 +209,73 @@ private slots:
         const std::string found = run.readLine();
         QCOMPARE(run.wait(), 0);
         QCOMPARE(QByteArray::fromStdString(found), QByteArray::fromStdString(folder.u8string()));
+    }
+
+    // The save dialog gives a name typed without an extension the one of the format, and
+    // never asks itself before replacing a file: the program asks, after its own checks.
+    void theSaveDialogAddsTheDefaultSuffixAndAsksNothing_data()
+    {
+        QTest::addColumn<QString>("existing");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("defaultSuffix");
+        QTest::addColumn<QString>("returned");
+
+        QTest::newRow("a name without extension gets the default suffix") << "" << "liste" << "xlsx" << "liste.xlsx";
+        QTest::newRow("an existing file is not asked about") << "liste.txt" << "liste.txt" << "" << "liste.txt";
+        QTest::newRow("an existing file of the suffixed name is not asked about")
+            << "liste.xlsx" << "liste" << "xlsx" << "liste.xlsx";
+    }
+    void theSaveDialogAddsTheDefaultSuffixAndAsksNothing()
+    {
+        QFETCH(QString, existing);
+        QFETCH(QString, typed);
+        QFETCH(QString, defaultSuffix);
+        QFETCH(QString, returned);
+        QTemporaryDir folder;
+        if (!existing.isEmpty())
+            QVERIFY(writeFile(folder.filePath(existing), "earlier\r\n"));
+
+        QStringList questions;
+        bool shown = false;
+        bool answered = false;
+        // A question about replacing the file would open inside the dialog's accept: it is
+        // noted and answered No, until the dialog has given its answer.
+        std::function<void()> watchForQuestions = [&] {
+            if (answered)
+                return;
+            for (QWidget* window : QApplication::topLevelWidgets()) {
+                auto* box = qobject_cast<QMessageBox*>(window);
+                if (box && box->isVisible()) {
+                    questions << box->text();
+                    box->done(QMessageBox::No);
+                    return;
+                }
+            }
+            QTimer::singleShot(0, watchForQuestions);
+        };
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            shown = true;
+            dialog->setDirectory(folder.path());
+            auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            QVERIFY(name);
+            name->setText(typed);
+            QTimer::singleShot(0, watchForQuestions);
+            static_cast<QDialog*>(dialog)->accept(); // QFileDialog's own, as its Save button calls it
+            if (dialog->isVisible())
+                dialog->reject();
+        });
+        QtPlatform platform;
+        const QString chosen = platform.saveFileName(nullptr, QStringLiteral("Recherche_ville_PARIS"),
+                                                     QStringLiteral(".txt |*.txt"), defaultSuffix);
+        answered = true;
+        QVERIFY(shown);
+        QCOMPARE(questions, QStringList());
+        QCOMPARE(chosen, folder.filePath(returned));
+        if (!existing.isEmpty())
+            QCOMPARE(fileBytes(folder.filePath(existing)), QByteArray("earlier\r\n"));
     }
 
     void saveFiltersTakeQtsForm_data()

@@ -1,9 +1,13 @@
+#include <QDir>
 #include <QFile>
+#include <QPrinterInfo>
+#include <QStandardPaths>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include "platform/qt_printer.h"
+#include "widgets/fonts.h"
 #include "support/python_table.h"
 
 namespace dravelin {
@@ -23,22 +27,37 @@ int pdfPageCount(const QByteArray& pdf)
     return static_cast<int>(QString::fromLatin1(pdf).count(pageObject));
 }
 
-QString listLine(int index)
+// A wide line is wider than the page: a long address, then a word longer than a printed line.
+QString listLine(int index, bool wide = false)
 {
-    return QStringLiteral("F%1      DUPONT Jean                             12 rue Haute  75002 PARIS").arg(100000 + index);
+    QString line = QStringLiteral("F%1      DUPONT Jean                             12 rue Haute  75002 PARIS").arg(100000 + index);
+    if (wide)
+        line += QStringLiteral(" RESIDENCE DES GRANDS CHENES BATIMENT %1 ESCALIER B  ").arg(index) +
+                QString(150, QLatin1Char('X'));
+    return line;
 }
 
-void printCourierJob(QtPrinter& printer, int lines, const QString& pageFoot = QString())
+void printCourierJob(QtPrinter& printer, int lines, const QString& pageFoot = QString(), bool wide = false)
 {
     printer.setFontName(QStringLiteral("Courier New"));
     printer.setFontBold(true);
     printer.setFontSize(7);
     if (!pageFoot.isEmpty())
         printer.setPageFoot(pageFoot);
+    printer.setWrapIndent(12);
     printer.printLine(QStringLiteral("Ville PARIS"));
     printer.printLine(QString());
     for (int index = 0; index < lines; ++index)
-        printer.printLine(listLine(index));
+        printer.printLine(listLine(index, wide));
+}
+
+// How many characters of the printout's face fit across the page.
+int charactersAcrossThePage(QtPrinter& printer)
+{
+    QFont font = courierNew(7);
+    font.setBold(true);
+    const QFontMetrics metrics(font, &printer.device());
+    return printer.device().width() / metrics.horizontalAdvance(QLatin1Char('M'));
 }
 
 // The texts drawn on each page, as a PDF reader outside Qt finds them.
@@ -80,18 +99,22 @@ private slots:
     {
         QTest::addColumn<int>("lines");
         QTest::addColumn<QString>("pageFoot");
-        QTest::newRow("one page") << 3 << "page %1 / %2";
-        QTest::newRow("several pages") << 600 << "page %1 / %2";
-        QTest::newRow("a job without a foot") << 600 << "";
+        QTest::addColumn<bool>("wide");
+        QTest::newRow("one page") << 3 << "page %1 / %2" << false;
+        QTest::newRow("several pages") << 600 << "page %1 / %2" << false;
+        QTest::newRow("a job without a foot") << 600 << "" << false;
+        QTest::newRow("lines wider than the page, one page") << 3 << "page %1 / %2" << true;
+        QTest::newRow("lines wider than the page, several pages") << 300 << "page %1 / %2" << true;
     }
     void everyPageCarriesItsNumberAtItsFoot()
     {
         QFETCH(int, lines);
         QFETCH(QString, pageFoot);
+        QFETCH(bool, wide);
         QTemporaryDir folder;
         const QString pdf = folder.filePath(QStringLiteral("liste.pdf"));
         QtPrinter printer(pdf);
-        printCourierJob(printer, lines, pageFoot);
+        printCourierJob(printer, lines, pageFoot, wide);
         QCOMPARE(printer.endJob(), std::optional<QString>());
 
         const QList<QStringList> pages = pdfTexts(pdf);
@@ -108,8 +131,21 @@ private slots:
         // The heading stays on the first page alone, and every line is printed once, in order.
         QStringList expected{QStringLiteral("Ville PARIS")};
         for (int index = 0; index < lines; ++index)
-            expected << listLine(index);
-        QCOMPARE(printed, expected);
+            expected << listLine(index, wide);
+        // Every printed line fits across the page; a wide line goes on over the next ones,
+        // so that its text is there whole, in order.
+        const int across = charactersAcrossThePage(printer);
+        QVERIFY(listLine(0, true).size() > across);
+        QVERIFY(listLine(0, false).size() <= across);
+        for (const QString& text : printed)
+            QVERIFY2(text.size() <= across, qPrintable(QStringLiteral("%1 > %2: %3").arg(text.size()).arg(across).arg(text)));
+        if (wide) {
+            QVERIFY(printed.size() >= 3 * lines);
+            const auto withoutSpaces = [](const QStringList& texts) { return texts.join(QString()).remove(QLatin1Char(' ')); };
+            QCOMPARE(withoutSpaces(printed), withoutSpaces(expected));
+        } else {
+            QCOMPARE(printed, expected);
+        }
 
         // The foot belongs to its job: the next one has none unless it asks again.
         printer.printLine(QStringLiteral("Nom DUPONT"));
@@ -146,6 +182,31 @@ private slots:
         printer.printLine(QStringLiteral("Nom DUPONT"));
         QCOMPARE(printer.endJob(), std::optional<QString>());
         QCOMPARE(pdfPageCount(fileBytes(pdf)), 1);
+    }
+
+    // Without a printer the job goes to a PDF file, proposed in a folder that exists.
+    void withoutAPrinterThePdfIsProposedInAFolderThatExists_data()
+    {
+        QTest::addColumn<bool>("documentsFolder");
+        QTest::newRow("in the documents folder") << true;
+        QTest::newRow("in the home folder when there is no documents folder") << false;
+    }
+    void withoutAPrinterThePdfIsProposedInAFolderThatExists()
+    {
+        QFETCH(bool, documentsFolder);
+        if (!QPrinterInfo::availablePrinterNames().isEmpty())
+            QSKIP("this machine has a printer");
+        QStandardPaths::setTestModeEnabled(true);
+        QTemporaryDir home;
+        const QByteArray homeBefore = qgetenv("HOME");
+        qputenv("HOME", QFile::encodeName(home.path()));
+        if (documentsFolder)
+            QVERIFY(QDir(home.path()).mkdir(QStringLiteral("Documents")));
+
+        const QString proposed = QtPrinter().device().outputFileName();
+        qputenv("HOME", homeBefore);
+        const QString folder = documentsFolder ? QDir(home.path()).filePath(QStringLiteral("Documents")) : home.path();
+        QCOMPARE(proposed, QDir(folder).filePath(QStringLiteral("Liste Dravelin.pdf")));
     }
 
     void anOutputThatCannotBeWrittenIsTold()

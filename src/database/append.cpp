@@ -67,6 +67,8 @@ WriteProblem appendRecordLine(const std::filesystem::path& programFolder, std::s
     }
     if (end.size == 0)
         return WriteProblem::DirectoryEmpty;
+    if (!files.mayWrite(directoryFile))
+        return WriteProblem::DirectoryNotWritable;
 
     std::string bytes;
     if (!end.endsWithLineEnd)

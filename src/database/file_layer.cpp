@@ -12,6 +12,11 @@ LockAttempt FileLayer::tryLock(const std::filesystem::path& file, std::unique_pt
     return tryLockFile(file, lock);
 }
 
+bool FileLayer::mayWrite(const std::filesystem::path& file)
+{
+    return userMayWrite(file);
+}
+
 void FileLayer::waitBeforeRetry()
 {
     std::this_thread::sleep_for(std::chrono::milliseconds(50));

@@ -36,6 +36,7 @@ enum class LockAttempt {
     Taken,
     HeldElsewhere, // another process, or another lock of this one, holds it
     Failed,        // the lock file cannot be created or locked (read-only folder, full disk)
+    NotRegular,    // a link, a pipe, a folder or a device bears the lock file's name: never followed or waited on
 };
 
 enum class ReplaceAttempt {
@@ -65,10 +66,15 @@ public:
     virtual ReplaceAttempt replace(const std::filesystem::path& from, const std::filesystem::path& to) = 0;
     virtual bool remove(const std::filesystem::path& file) = 0;
 
-    // Takes the advisory lock of `file` without waiting, creating the file if needed; the file
-    // is removed again when the lock goes. A file left by a process that died holds no lock
-    // and is taken over. Held by the system, not written in the file, so it needs no disk space.
+    // Takes the advisory lock of `file` without waiting, creating the file if needed (readable
+    // by every user, whatever the umask); the file is removed again when the lock goes. A file
+    // left by a process that died holds no lock and is taken over, through a read-only opening
+    // when a read-write one is refused. Held by the system, not written in the file, so it
+    // needs no disk space. A link or anything but a regular file of that name is refused.
     virtual LockAttempt tryLock(const std::filesystem::path& file, std::unique_ptr<FileLock>& lock);
+    // Whether this user may write `file` itself: its permissions and owner where the system has
+    // them, the read-only mark on Windows. Every change asks before it touches the file.
+    virtual bool mayWrite(const std::filesystem::path& file);
     // Lets a moment pass before the next attempt at a lock or a replace held up elsewhere.
     virtual void waitBeforeRetry();
 };

@@ -159,12 +159,43 @@ bool sameFile(int descriptor, const std::filesystem::path& file)
 
 } // namespace
 
+// Opens the lock file as it is, or creates it: never through a link, never waiting on a pipe.
+// -1 with errno set on failure; `created` tells whether this call made the file.
+int openLockFile(const std::filesystem::path& file, bool& created)
+{
+    created = false;
+    constexpr int kNoWait = O_NOFOLLOW | O_NONBLOCK;
+    int descriptor = openDescriptor(file, O_RDWR | O_CREAT | O_EXCL | kNoWait, 0600);
+    if (descriptor >= 0) {
+        created = true;
+        return descriptor;
+    }
+    if (errno != EEXIST)
+        return -1;
+    descriptor = openDescriptor(file, O_RDWR | kNoWait);
+    // flock() works through a read-only descriptor too: whoever may only read the lock file
+    // of another user still takes the lock.
+    if (descriptor < 0 && errno == EACCES)
+        descriptor = openDescriptor(file, O_RDONLY | kNoWait);
+    return descriptor;
+}
+
 LockAttempt tryLockFile(const std::filesystem::path& file, std::unique_ptr<FileLock>& lock)
 {
-    // Read access is enough for flock(), so a lock file left by another user still serves.
-    const int descriptor = openDescriptor(file, O_RDONLY | O_CREAT);
+    bool created = false;
+    const int descriptor = openLockFile(file, created);
     if (descriptor < 0)
-        return LockAttempt::Failed;
+        // ELOOP: a link of that name; EISDIR: a folder; ENXIO: a socket.
+        return errno == ELOOP || errno == EISDIR || errno == ENXIO ? LockAttempt::NotRegular : LockAttempt::Failed;
+    struct stat opened {};
+    if (::fstat(descriptor, &opened) != 0 || !S_ISREG(opened.st_mode)) {
+        ::close(descriptor);
+        return LockAttempt::NotRegular;
+    }
+    // Readable by all whatever the umask, so that every user who may write the list may take
+    // the lock: the file never holds a byte.
+    if (created)
+        ::fchmod(descriptor, S_IRUSR | S_IWUSR | S_IRGRP | S_IROTH);
     if (::flock(descriptor, LOCK_EX | LOCK_NB) != 0) {
         const int error = errno;
         ::close(descriptor);
@@ -176,6 +207,12 @@ LockAttempt tryLockFile(const std::filesystem::path& file, std::unique_ptr<FileL
     }
     lock = std::make_unique<SystemFileLock>(descriptor, file);
     return LockAttempt::Taken;
+}
+
+bool userMayWrite(const std::filesystem::path& file)
+{
+    // The effective user's rights, as the system will judge the writes; the super-user passes.
+    return ::faccessat(AT_FDCWD, file.c_str(), W_OK, AT_EACCESS) == 0;
 }
 
 FileLayer& systemFileLayer()

@@ -160,9 +160,18 @@ private:
 
 LockAttempt tryLockFile(const std::filesystem::path& file, std::unique_ptr<FileLock>& lock)
 {
+    // A link or a folder of that name is never opened: deleting on close would remove it.
+    const DWORD found = GetFileAttributesW(file.c_str());
+    if (found != INVALID_FILE_ATTRIBUTES && (found & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)))
+        return LockAttempt::NotRegular;
     const HANDLE handle = CreateFileW(file.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, OPEN_ALWAYS,
-                                      FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+                                      FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE | FILE_FLAG_OPEN_REPARSE_POINT,
+                                      nullptr);
     if (handle != INVALID_HANDLE_VALUE) {
+        if (GetFileType(handle) != FILE_TYPE_DISK) {
+            CloseHandle(handle);
+            return LockAttempt::NotRegular;
+        }
         lock = std::make_unique<SystemFileLock>(handle);
         return LockAttempt::Taken;
     }
@@ -175,6 +184,13 @@ LockAttempt tryLockFile(const std::filesystem::path& file, std::unique_ptr<FileL
     if (error == ERROR_ACCESS_DENIED && attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_READONLY))
         return LockAttempt::HeldElsewhere;
     return LockAttempt::Failed;
+}
+
+// The read-only attribute is what refuses a write here.
+bool userMayWrite(const std::filesystem::path& file)
+{
+    const DWORD attributes = GetFileAttributesW(file.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_READONLY);
 }
 
 FileLayer& systemFileLayer()

@@ -94,6 +94,12 @@ RewriteResult rewriteDirectoryFile(const std::filesystem::path& programFolder, c
         result.problem = WriteProblem::DirectoryReadOnly;
         return result;
     }
+    // The rename would let anyone who may write the folder replace another user's list, and
+    // make it his own.
+    if (!files.mayWrite(directoryFile)) {
+        result.problem = WriteProblem::DirectoryNotWritable;
+        return result;
+    }
 
     LineReader reader(input);
     std::string_view line;

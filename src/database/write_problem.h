@@ -8,12 +8,14 @@ enum class WriteProblem {
     None,
     DirectoryBusy,        // another copy of the program is changing the file and did not finish in time
     LockNotCreated,       // the lock file cannot be created beside the directory file
+    LockNotRegular,       // a link, a pipe, a folder or a device bears the lock file's name
     FirstLineChanged,     // the revision line is no longer the one the change was decided on
     DirectoryMissing,     // no directory file in the program folder
     DirectoryNotReadable, // present, but a folder, or no permission, or a read error
     DirectoryNotRegular,  // a pipe, a device or a socket, or a link to one
     DirectoryEmpty,       // not even a revision line to keep
     DirectoryReadOnly,    // the file is marked read-only
+    DirectoryNotWritable, // this user may not write the file (another owner's, or its rights refuse it)
     ScratchNotCreated,    // Temporaire.txt could not be created, or what bore its name removed
     PermissionsNotKept,   // Temporaire.txt could not be given the directory file's access rights
     ScratchNotWritten,    // a write or the flush to disk of Temporaire.txt failed

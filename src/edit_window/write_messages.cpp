@@ -18,6 +18,9 @@ QString cause(WriteProblem problem)
     case WriteProblem::LockNotCreated:
         return QStringLiteral("Le fichier de verrou « Annuaire_Amat.lock » ne peut pas être créé dans le dossier de l'annuaire "
                               "(dossier protégé en écriture ou disque plein ?).");
+    case WriteProblem::LockNotRegular:
+        return QStringLiteral("Le fichier de verrou « Annuaire_Amat.lock » du dossier de l'annuaire n'est pas un fichier "
+                              "ordinaire (lien, tube, dossier ou périphérique) : supprimez-le.");
     case WriteProblem::DirectoryMissing:
         return QStringLiteral("Le fichier de l'annuaire « Annuaire_Amat.csv » est introuvable dans le dossier du programme.");
     case WriteProblem::DirectoryNotReadable:
@@ -29,6 +32,9 @@ QString cause(WriteProblem problem)
         return QStringLiteral("Le fichier de l'annuaire « Annuaire_Amat.csv » est vide : sa ligne de révision manque.");
     case WriteProblem::DirectoryReadOnly:
         return QStringLiteral("Le fichier de l'annuaire « Annuaire_Amat.csv » est protégé en écriture.");
+    case WriteProblem::DirectoryNotWritable:
+        return QStringLiteral("Vous n'avez pas le droit d'écrire dans le fichier de l'annuaire « Annuaire_Amat.csv » "
+                              "(il appartient à un autre utilisateur, ou ses droits d'accès l'interdisent).");
     case WriteProblem::ScratchNotCreated:
         return QStringLiteral("Le fichier de travail « Temporaire.txt » ne peut pas être créé dans le dossier de l'annuaire.");
     case WriteProblem::PermissionsNotKept:

@@ -7,6 +7,11 @@
 
 namespace dravelin {
 
+std::unique_ptr<ReadHandle> FileLayer::openForReading(const std::filesystem::path& file)
+{
+    return openSystemFileForReading(file);
+}
+
 LockAttempt FileLayer::tryLock(const std::filesystem::path& file, std::unique_ptr<FileLock>& lock)
 {
     return tryLockFile(file, lock);

@@ -1,11 +1,27 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string_view>
 
 namespace dravelin {
+
+// A file open for reading.
+class ReadHandle {
+public:
+    virtual ~ReadHandle() = default;
+
+    // Reads up to `size` bytes into `into`: how many were read, 0 at the end of the file, -1 on
+    // an error of the system or the disk.
+    virtual std::ptrdiff_t read(char* into, std::size_t size) = 0;
+    // Goes to `offset` bytes from the start; false on failure.
+    virtual bool seek(std::uint64_t offset) = 0;
+    // The file's size, when the system tells it.
+    virtual std::optional<std::uint64_t> size() = 0;
+};
 
 // A file open for writing, with the system calls that make a write durable.
 class WriteHandle {
@@ -51,6 +67,9 @@ class FileLayer {
 public:
     virtual ~FileLayer() = default;
 
+    // Opens an existing regular file for reading; never waits on a pipe or a device of that
+    // name, never creates a file. Null on failure. Every read of the directory goes through here.
+    virtual std::unique_ptr<ReadHandle> openForReading(const std::filesystem::path& file);
     // Creates the program's scratch file as a new file of its own, readable by its owner alone
     // until takePermissionsOf: whatever bears the name is removed first (a link, never what
     // it leads to; a leftover even if marked read-only), and the file is then created

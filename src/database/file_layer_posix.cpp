@@ -82,6 +82,39 @@ int openDescriptor(const std::filesystem::path& file, int flags, mode_t mode = 0
     return descriptor;
 }
 
+class SystemReadHandle : public ReadHandle {
+public:
+    explicit SystemReadHandle(int descriptor) : descriptor_(descriptor) {}
+    ~SystemReadHandle() override { ::close(descriptor_); }
+
+    std::ptrdiff_t read(char* into, std::size_t size) override
+    {
+        for (;;) {
+            const ssize_t got = ::read(descriptor_, into, size);
+            if (got >= 0)
+                return got;
+            if (errno != EINTR)
+                return -1;
+        }
+    }
+
+    bool seek(std::uint64_t offset) override
+    {
+        return ::lseek(descriptor_, static_cast<off_t>(offset), SEEK_SET) == static_cast<off_t>(offset);
+    }
+
+    std::optional<std::uint64_t> size() override
+    {
+        struct stat opened {};
+        if (::fstat(descriptor_, &opened) != 0)
+            return std::nullopt;
+        return static_cast<std::uint64_t>(opened.st_size);
+    }
+
+private:
+    int descriptor_;
+};
+
 class SystemFileLayer : public FileLayer {
 public:
     std::unique_ptr<WriteHandle> create(const std::filesystem::path& file) override
@@ -207,6 +240,21 @@ LockAttempt tryLockFile(const std::filesystem::path& file, std::unique_ptr<FileL
     }
     lock = std::make_unique<SystemFileLock>(descriptor, file);
     return LockAttempt::Taken;
+}
+
+std::unique_ptr<ReadHandle> openSystemFileForReading(const std::filesystem::path& file)
+{
+    // O_NONBLOCK: a pipe put in the file's place since it was looked at fails here rather than
+    // wait for a writer.
+    const int descriptor = openDescriptor(file, O_RDONLY | O_NONBLOCK);
+    if (descriptor < 0)
+        return nullptr;
+    struct stat opened {};
+    if (::fstat(descriptor, &opened) != 0 || !S_ISREG(opened.st_mode)) {
+        ::close(descriptor);
+        return nullptr;
+    }
+    return std::make_unique<SystemReadHandle>(descriptor);
 }
 
 bool userMayWrite(const std::filesystem::path& file)

@@ -56,6 +56,39 @@ private:
     HANDLE handle_;
 };
 
+class SystemReadHandle : public ReadHandle {
+public:
+    explicit SystemReadHandle(HANDLE handle) : handle_(handle) {}
+    ~SystemReadHandle() override { CloseHandle(handle_); }
+
+    std::ptrdiff_t read(char* into, std::size_t size) override
+    {
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(size, 1u << 30));
+        DWORD got = 0;
+        if (!ReadFile(handle_, into, chunk, &got, nullptr))
+            return -1;
+        return static_cast<std::ptrdiff_t>(got);
+    }
+
+    bool seek(std::uint64_t offset) override
+    {
+        LARGE_INTEGER position;
+        position.QuadPart = static_cast<LONGLONG>(offset);
+        return SetFilePointerEx(handle_, position, nullptr, FILE_BEGIN) != 0;
+    }
+
+    std::optional<std::uint64_t> size() override
+    {
+        LARGE_INTEGER bytes;
+        if (!GetFileSizeEx(handle_, &bytes))
+            return std::nullopt;
+        return static_cast<std::uint64_t>(bytes.QuadPart);
+    }
+
+private:
+    HANDLE handle_;
+};
+
 // Removes what bears the scratch file's name. A read-only mark does not keep a name in its
 // folder elsewhere, and this file is the program's own: a leftover marked read-only (copied
 // from a CD, or by a backup tool) loses the mark and goes. Not a folder or a link, nor a file
@@ -184,6 +217,20 @@ LockAttempt tryLockFile(const std::filesystem::path& file, std::unique_ptr<FileL
     if (error == ERROR_ACCESS_DENIED && attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_READONLY))
         return LockAttempt::HeldElsewhere;
     return LockAttempt::Failed;
+}
+
+std::unique_ptr<ReadHandle> openSystemFileForReading(const std::filesystem::path& file)
+{
+    // Shared as the C library shares what it opens: another copy may read and append meanwhile.
+    const HANDLE handle = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return nullptr;
+    if (GetFileType(handle) != FILE_TYPE_DISK) {
+        CloseHandle(handle);
+        return nullptr;
+    }
+    return std::make_unique<SystemReadHandle>(handle);
 }
 
 // The read-only attribute is what refuses a write here.

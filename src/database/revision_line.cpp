@@ -53,15 +53,16 @@ std::optional<std::string> raisedRevisionLine(std::string_view revisionLine, std
     return makeRevisionLine(number + 1, dateText);
 }
 
-FirstLine readRevisionLine(const std::filesystem::path& directoryFile)
+FirstLine readRevisionLine(const std::filesystem::path& directoryFile, FileLayer& files)
 {
     FirstLine result;
-    std::ifstream stream;
-    result.problem = openForReading(directoryFile, stream);
+    std::unique_ptr<ReadHandle> input;
+    result.problem = openForReading(directoryFile, files, input);
     if (result.problem != FileProblem::None)
         return result;
-    // A small chunk: only the first line is wanted, however large the file.
-    LineReader reader(stream, 4096);
+    // A small chunk: only the first line is wanted, however large the file. A first line
+    // longer than the longest is read as an empty one.
+    LineReader reader(*input, 4096);
     std::string_view line;
     result.present = reader.next(line);
     if (reader.failed())

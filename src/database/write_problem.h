@@ -10,6 +10,7 @@ enum class WriteProblem {
     LockNotCreated,       // the lock file cannot be created beside the directory file
     LockNotRegular,       // a link, a pipe, a folder or a device bears the lock file's name
     FirstLineChanged,     // the revision line is no longer the one the change was decided on
+    RevisionLineTooLong,  // the first line is longer than any revision line: never replaced or compared
     DirectoryMissing,     // no directory file in the program folder
     DirectoryNotReadable, // present, but a folder, or no permission, or a read error
     DirectoryNotRegular,  // a pipe, a device or a socket, or a link to one

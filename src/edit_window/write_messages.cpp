@@ -15,6 +15,9 @@ QString cause(WriteProblem problem)
         return QStringLiteral("Le fichier de l'annuaire « Annuaire_Amat.csv » est en cours de modification par une autre copie du programme.");
     case WriteProblem::FirstLineChanged:
         return QStringLiteral("La révision de la base a été changée par une autre copie du programme pendant la question.");
+    case WriteProblem::RevisionLineTooLong:
+        return QStringLiteral("La première ligne du fichier de l'annuaire « Annuaire_Amat.csv » est bien trop longue "
+                              "pour être sa ligne de révision.");
     case WriteProblem::LockNotCreated:
         return QStringLiteral("Le fichier de verrou « Annuaire_Amat.lock » ne peut pas être créé dans le dossier de l'annuaire "
                               "(dossier protégé en écriture ou disque plein ?).");

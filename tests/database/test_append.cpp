@@ -108,7 +108,8 @@ TEST(Append, ReadOnlyDirectoryFileIsRefused)
     test::ReadOnlyGuard readOnly(directoryFilePath(folder.path()));
     if (!readOnly.effective())
         GTEST_SKIP() << "this system lets the file be written anyway";
-    EXPECT_EQ(appendRecordLine(folder.path(), kEntry), WriteProblem::DirectoryNotOpened);
+    // Told as every other change tells it, before any attempt to open the file for writing.
+    EXPECT_EQ(appendRecordLine(folder.path(), kEntry), WriteProblem::DirectoryNotWritable);
     EXPECT_EQ(readBytes(directoryFilePath(folder.path())), before);
 }
 

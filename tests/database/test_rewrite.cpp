@@ -321,8 +321,9 @@ TEST(Rewrite, SuccessfulRewriteAsksForTheStepsInTheirSafeOrder)
     EXPECT_EQ(deleteEntry(directory.folder.path(), "F1ABC", {}, layer).problem, WriteProblem::None);
     // The scratch file is whole and on the disk before it replaces the directory; nothing is
     // ever deleted first.
-    const std::vector<FileStep> expected = {FileStep::Lock,  FileStep::Create, FileStep::Permissions, FileStep::Write,
-                                            FileStep::Flush, FileStep::Close,  FileStep::Replace};
+    const std::vector<FileStep> expected = {FileStep::Lock,  FileStep::OpenForReading, FileStep::Create,
+                                            FileStep::Permissions, FileStep::Write, FileStep::Flush,
+                                            FileStep::Close, FileStep::Replace};
     EXPECT_EQ(layer.steps, expected);
 }
 

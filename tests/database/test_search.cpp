@@ -124,12 +124,12 @@ TEST(Search, TheRevisionLineIsNeverAnEntry)
 TEST(Search, HostileBytesNeitherCrashNorShowBrokenLines)
 {
     std::string file = "Base Rev\r\n";
-    file += std::string(5'000'000, ';') + "\r\n";                    // a huge line of separators
+    file += std::string(5'000'000, ';') + "\r\n";                    // a huge line of separators: passed over
     constexpr char kControlBytes[] = "F1\0AB;\x01\x02;\xFF;\x80;PARIS;75001\r\r\n";
     file += std::string(kControlBytes, sizeof kControlBytes - 1); // NUL, control and high bytes
     file += ";;;;;\n;;;;;\r";
     const auto all = search(file, Criterion::Department, "00");
-    EXPECT_EQ(all.size(), 4u);
+    EXPECT_EQ(all.size(), 3u);
     for (const std::string& line : all)
         EXPECT_GE(line.size(), 12u);
     EXPECT_EQ(search(file, Criterion::City, "PARIS").size(), 1u);

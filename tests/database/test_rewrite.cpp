@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "database/buffered_stream.h"
 #include "database/directory_file.h"
 #include "database/entry_operations.h"
 #include "database/rewrite.h"
@@ -210,8 +211,15 @@ TEST(Rewrite, EveryFailingStepLeavesTheFileAsItWasAndNoScratchFile)
     struct Case {
         FileStep step;
         WriteProblem problem;
+        std::uint64_t readFailsAt = 0; // for Read: the offset of the first byte that cannot be read
     };
     const Case cases[] = {
+        {FileStep::OpenForReading, WriteProblem::DirectoryNotReadable},
+        {FileStep::Read, WriteProblem::DirectoryNotReadable, 0},
+        {FileStep::Read, WriteProblem::DirectoryNotReadable, 10},  // in the revision line
+        {FileStep::Read, WriteProblem::DirectoryNotReadable, 120}, // between the lines of the key
+        {FileStep::Read, WriteProblem::DirectoryNotReadable, kMixed.size() - 1},
+        {FileStep::Read, WriteProblem::DirectoryNotReadable, kMixed.size()}, // every byte in, the end not told
         {FileStep::Create, WriteProblem::ScratchNotCreated},
         {FileStep::Permissions, WriteProblem::PermissionsNotKept},
         {FileStep::Write, WriteProblem::ScratchNotWritten},
@@ -226,13 +234,50 @@ TEST(Rewrite, EveryFailingStepLeavesTheFileAsItWasAndNoScratchFile)
     };
     for (const auto& [operation, run] : operations) {
         for (const Case& c : cases) {
-            SCOPED_TRACE(std::string(operation) + " / " + test::stepName(c.step));
+            SCOPED_TRACE(std::string(operation) + " / " + test::stepName(c.step) + " " + std::to_string(c.readFailsAt));
             Directory directory(kMixed);
             FailingFileLayer layer(c.step);
+            layer.readFailsAt = c.readFailsAt;
             EXPECT_EQ(run(directory.folder.path(), layer).problem, c.problem);
             EXPECT_EQ(directory.bytes(), kMixed);
             EXPECT_FALSE(std::filesystem::exists(directory.scratch()));
         }
+    }
+}
+
+TEST(Rewrite, ALineLongerThanTheLongestIsCopiedByteForByteAndNeverChanged)
+{
+    // A line of the key too long to be an entry, and a long first line, each once with a line
+    // end and once at the end of the file.
+    const std::string longKeyLine = "F1ABC;" + std::string(3 * kLongestLine + 17, 'y');
+    const std::string longFirstLine = kRevision + std::string(2 * kLongestLine, ' ');
+    struct Case {
+        const char* name;
+        std::string before;
+        std::string after; // of the delete
+    };
+    const Case cases[] = {
+        {"long line among entries", kRevision + "\r\nF1ABC;A;B;C;D;75001\r\n" + longKeyLine + "\nF6ZZZ;M;P;1;PARIS;75001\r\n",
+         kRevision + "\r\n" + longKeyLine + "\r\nF6ZZZ;M;P;1;PARIS;75001\r\n"},
+        {"long last line", kRevision + "\r\nF1ABC;A;B;C;D;75001\r\n" + longKeyLine, kRevision + "\r\n" + longKeyLine + "\r\n"},
+        {"long first line", longFirstLine + "\rF1ABC;A;B;C;D;75001\r\n", longFirstLine + "\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Directory directory(c.before);
+        const RewriteResult deleted = deleteEntry(directory.folder.path(), "F1ABC");
+        EXPECT_EQ(deleted.problem, WriteProblem::None);
+        EXPECT_EQ(deleted.changedLines, 1u);
+        EXPECT_EQ(directory.bytes(), c.after);
+    }
+    // Such a first line is no revision line: a bump leaves it, and the file, as they were.
+    for (const bool seen : {false, true}) {
+        Directory directory(longFirstLine + "\r\nF1ABC;A;B;C;D;75001\r\n");
+        const auto seenLine = seen ? std::optional<std::string_view>("") : std::nullopt;
+        EXPECT_EQ(replaceRevisionLine(directory.folder.path(), "Base Rev 256  du 07/12/2026", systemFileLayer(), seenLine).problem,
+                  WriteProblem::RevisionLineTooLong);
+        EXPECT_EQ(directory.bytes(), longFirstLine + "\r\nF1ABC;A;B;C;D;75001\r\n");
+        EXPECT_FALSE(std::filesystem::exists(directory.scratch()));
     }
 }
 

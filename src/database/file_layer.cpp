@@ -12,6 +12,11 @@ std::unique_ptr<ReadHandle> FileLayer::openForReading(const std::filesystem::pat
     return openSystemFileForReading(file);
 }
 
+std::unique_ptr<WriteHandle> FileLayer::createNew(const std::filesystem::path& file)
+{
+    return createSystemFile(file);
+}
+
 LockAttempt FileLayer::tryLock(const std::filesystem::path& file, std::unique_ptr<FileLock>& lock)
 {
     return tryLockFile(file, lock);

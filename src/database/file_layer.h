@@ -76,6 +76,10 @@ public:
     // exclusively, without following a link, so that a stale link of that name cannot lead
     // the writes into another file. Null on failure.
     virtual std::unique_ptr<WriteHandle> create(const std::filesystem::path& file) = 0;
+    // Creates `file` as a new file of its own, readable by its owner alone until
+    // takePermissionsOf, only if nothing bears its name (a link included): whatever does is
+    // left as it is. Null on failure, or when the name is taken.
+    virtual std::unique_ptr<WriteHandle> createNew(const std::filesystem::path& file);
     // Opens an existing regular file for writing at its end; never creates one, and never
     // waits on a pipe or a device of that name. Null on failure.
     virtual std::unique_ptr<WriteHandle> openForAppend(const std::filesystem::path& file) = 0;

@@ -123,10 +123,7 @@ public:
         // O_NOFOLLOW then refuse any file or link that took the name meanwhile.
         if (::unlink(file.c_str()) != 0 && errno != ENOENT)
             return nullptr;
-        const int descriptor = openDescriptor(file, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, 0600);
-        if (descriptor < 0)
-            return nullptr;
-        return std::make_unique<SystemWriteHandle>(descriptor);
+        return createSystemFile(file);
     }
 
     std::unique_ptr<WriteHandle> openForAppend(const std::filesystem::path& file) override
@@ -240,6 +237,14 @@ LockAttempt tryLockFile(const std::filesystem::path& file, std::unique_ptr<FileL
     }
     lock = std::make_unique<SystemFileLock>(descriptor, file);
     return LockAttempt::Taken;
+}
+
+std::unique_ptr<WriteHandle> createSystemFile(const std::filesystem::path& file)
+{
+    const int descriptor = openDescriptor(file, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, 0600);
+    if (descriptor < 0)
+        return nullptr;
+    return std::make_unique<SystemWriteHandle>(descriptor);
 }
 
 std::unique_ptr<ReadHandle> openSystemFileForReading(const std::filesystem::path& file)

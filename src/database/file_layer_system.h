@@ -11,5 +11,6 @@ namespace dravelin {
 LockAttempt tryLockFile(const std::filesystem::path& file, std::unique_ptr<FileLock>& lock);
 bool userMayWrite(const std::filesystem::path& file);
 std::unique_ptr<ReadHandle> openSystemFileForReading(const std::filesystem::path& file);
+std::unique_ptr<WriteHandle> createSystemFile(const std::filesystem::path& file);
 
 } // namespace dravelin

@@ -131,11 +131,7 @@ public:
         // link or folder that took the name meanwhile.
         if (!removeScratchLeftover(file))
             return nullptr;
-        const HANDLE handle = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                          FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (handle == INVALID_HANDLE_VALUE)
-            return nullptr;
-        return std::make_unique<SystemWriteHandle>(handle);
+        return createSystemFile(file);
     }
 
     std::unique_ptr<WriteHandle> openForAppend(const std::filesystem::path& file) override
@@ -217,6 +213,14 @@ LockAttempt tryLockFile(const std::filesystem::path& file, std::unique_ptr<FileL
     if (error == ERROR_ACCESS_DENIED && attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_READONLY))
         return LockAttempt::HeldElsewhere;
     return LockAttempt::Failed;
+}
+
+std::unique_ptr<WriteHandle> createSystemFile(const std::filesystem::path& file)
+{
+    const HANDLE handle = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return nullptr;
+    return std::make_unique<SystemWriteHandle>(handle);
 }
 
 std::unique_ptr<ReadHandle> openSystemFileForReading(const std::filesystem::path& file)

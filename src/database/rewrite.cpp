@@ -5,6 +5,7 @@
 
 #include "database/directory_file.h"
 #include "database/line_reader.h"
+#include "database/scratch_file.h"
 #include "database/write_lock.h"
 
 namespace dravelin {
@@ -88,7 +89,6 @@ RewriteResult rewriteDirectoryFile(const std::filesystem::path& programFolder, c
     // Through a link, the file it leads to is replaced, from beside it: a rename replaces
     // only within one folder, and the link must go on leading to the list.
     const std::filesystem::path directoryFile = resolvedDirectoryFile(programFolder);
-    const std::filesystem::path scratchFile = scratchFilePath(directoryFile.parent_path());
 
     // Held from the first read to the rename: a line appended by another copy meanwhile
     // would be lost with the old file.
@@ -139,7 +139,9 @@ RewriteResult rewriteDirectoryFile(const std::filesystem::path& programFolder, c
         return result;
     }
 
-    const std::unique_ptr<WriteHandle> handle = files.create(scratchFile);
+    const ScratchFile scratch = createScratchFile(programFolder, directoryFile, files);
+    const std::filesystem::path& scratchFile = scratch.path;
+    WriteHandle* const handle = scratch.handle.get();
     if (!handle) {
         result.problem = WriteProblem::ScratchNotCreated;
         return result;

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <memory>
+#include <set>
 #include <string>
 
 #include "database/buffered_stream.h"
@@ -278,6 +279,71 @@ TEST(Rewrite, ALineLongerThanTheLongestIsCopiedByteForByteAndNeverChanged)
                   WriteProblem::RevisionLineTooLong);
         EXPECT_EQ(directory.bytes(), longFirstLine + "\r\nF1ABC;A;B;C;D;75001\r\n");
         EXPECT_FALSE(std::filesystem::exists(directory.scratch()));
+    }
+}
+
+// A list kept in a folder of the user's, reached through a link from the program folder.
+struct LinkedDirectory {
+    TemporaryFolder program;
+    TemporaryFolder elsewhere;
+    bool linked = false;
+    explicit LinkedDirectory(const std::string& bytes)
+    {
+        writeBytes(list(), bytes);
+        std::error_code error;
+        std::filesystem::create_symlink(list(), directoryFilePath(program.path()), error);
+        linked = !error;
+    }
+    std::filesystem::path list() const { return elsewhere.path() / "liste.csv"; }
+    std::set<std::string> namesElsewhere() const
+    {
+        std::set<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(elsewhere.path()))
+            names.insert(entry.path().filename().u8string());
+        return names;
+    }
+};
+
+TEST(Rewrite, ALinkedListIsRewrittenBesideItsTargetUnderAScratchNameOfItsOwn)
+{
+    // Only the exact pattern of the list's own name is a leftover of a killed rewrite.
+    const std::set<std::string> theUsers = {"Temporaire.txt", ".liste.csv.AbC12.tmp", ".liste.csv.AbC1234.tmp",
+                                            ".liste.csv.AbC123.tmp.bak", "liste.csv.AbC123.tmp",
+                                            ".Annuaire_Amat.csv.AbC123.tmp", ".liste.csv.AbC-23.tmp", ".LISTE.csv.AbC123.tmp"};
+    const std::set<std::string> leftovers = {".liste.csv.AbC123.tmp", ".liste.csv.zzzzzz.tmp", ".liste.csv.000000.tmp"};
+    const std::pair<const char*, std::function<RewriteResult(const std::filesystem::path&, FileLayer&)>> operations[] = {
+        {"delete", [](const auto& folder, FileLayer& files) { return deleteEntry(folder, "F1ABC", {}, files); }},
+        {"replace", [](const auto& folder, FileLayer& files) { return replaceEntry(folder, "F1ABC", kNewEntry, {}, files); }},
+        {"revision", [](const auto& folder, FileLayer& files) { return replaceRevisionLine(folder, "Base Rev 256  du 07/12/2026", files); }},
+    };
+    for (const auto& [operation, run] : operations) {
+        for (const bool creationFails : {false, true}) {
+            SCOPED_TRACE(std::string(operation) + (creationFails ? ", scratch not created" : ""));
+            LinkedDirectory directory(kMixed);
+            if (!directory.linked)
+                GTEST_SKIP() << "this system makes no symbolic link here";
+            for (const std::string& name : theUsers)
+                writeBytes(directory.elsewhere.path() / name, "the user's own " + name);
+            for (const std::string& name : leftovers)
+                writeBytes(directory.elsewhere.path() / name, "left by a killed rewrite");
+            std::filesystem::create_directory(directory.elsewhere.path() / ".liste.csv.Folder.tmp");
+            FailingFileLayer layer(creationFails ? FileStep::Create : FileStep::None);
+            int created = 0;
+            const RewriteResult result = run(directory.program.path(), layer);
+            for (const FileStep step : layer.steps)
+                created += step == FileStep::Create;
+            EXPECT_EQ(result.problem, creationFails ? WriteProblem::ScratchNotCreated : WriteProblem::None);
+            EXPECT_EQ(created, 1);
+            EXPECT_EQ(readBytes(directory.list()) == kMixed, creationFails);
+            EXPECT_TRUE(std::filesystem::is_symlink(directoryFilePath(directory.program.path())));
+            std::set<std::string> expected = theUsers;
+            expected.insert({"liste.csv", ".liste.csv.Folder.tmp"});
+            EXPECT_EQ(directory.namesElsewhere(), expected);
+            for (const std::string& name : theUsers)
+                EXPECT_EQ(readBytes(directory.elsewhere.path() / name), "the user's own " + name);
+            // Nothing of the rewrite is left in the program folder either.
+            EXPECT_FALSE(std::filesystem::exists(scratchFilePath(directory.program.path())));
+        }
     }
 }
 

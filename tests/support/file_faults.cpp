@@ -167,6 +167,14 @@ std::unique_ptr<WriteHandle> FailingFileLayer::create(const std::filesystem::pat
     return real ? std::make_unique<FailingWriteHandle>(*this, std::move(real)) : nullptr;
 }
 
+std::unique_ptr<WriteHandle> FailingFileLayer::createNew(const std::filesystem::path& file)
+{
+    if (fails(FileStep::Create))
+        return nullptr;
+    auto real = real_.createNew(file);
+    return real ? std::make_unique<FailingWriteHandle>(*this, std::move(real)) : nullptr;
+}
+
 std::unique_ptr<WriteHandle> FailingFileLayer::openForAppend(const std::filesystem::path& file)
 {
     if (fails(FileStep::OpenForAppend))

@@ -45,6 +45,8 @@ public:
 
     std::unique_ptr<ReadHandle> openForReading(const std::filesystem::path& file) override;
     std::unique_ptr<WriteHandle> create(const std::filesystem::path& file) override;
+    // The Create step too, for the scratch file beside a linked directory file.
+    std::unique_ptr<WriteHandle> createNew(const std::filesystem::path& file) override;
     std::unique_ptr<WriteHandle> openForAppend(const std::filesystem::path& file) override;
     ReplaceAttempt replace(const std::filesystem::path& from, const std::filesystem::path& to) override;
     bool remove(const std::filesystem::path& file) override;

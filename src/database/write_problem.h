@@ -17,10 +17,10 @@ enum class WriteProblem {
     DirectoryEmpty,       // not even a revision line to keep
     DirectoryReadOnly,    // the file is marked read-only
     DirectoryNotWritable, // this user may not write the file (another owner's, or its rights refuse it)
-    ScratchNotCreated,    // Temporaire.txt could not be created, or what bore its name removed
-    PermissionsNotKept,   // Temporaire.txt could not be given the directory file's access rights
-    ScratchNotWritten,    // a write or the flush to disk of Temporaire.txt failed
-    DirectoryNotReplaced, // the finished Temporaire.txt could not take the directory's place
+    ScratchNotCreated,    // the scratch file could not be created, or what bore its name removed
+    PermissionsNotKept,   // the scratch file could not be given the directory file's access rights
+    ScratchNotWritten,    // a write or the flush to disk of the scratch file failed
+    DirectoryNotReplaced, // the finished scratch file could not take the directory's place
     DirectoryNotOpened,   // the directory file could not be opened for appending
     DirectoryNotWritten,  // the appended line could not be written or flushed; it was taken back
     AppendNotUndone,      // as above, and taking it back failed too: the file may end with a partial line

@@ -90,7 +90,7 @@ bool Ajout_Indicatif::offerRevisionBump()
     if (!shared_.Base_Modifiee)
         return true;
 
-    const FirstLine first = readRevisionLine(directoryFilePath(programFolder()));
+    const FirstLine first = readRevisionLine(directoryFilePath(programFolder()), platform_.fileLayer());
     if (first.problem != FileProblem::None || !first.present) {
         const WriteProblem problem = first.problem == FileProblem::Missing       ? WriteProblem::DirectoryMissing
                                      : first.problem == FileProblem::NotReadable ? WriteProblem::DirectoryNotReadable

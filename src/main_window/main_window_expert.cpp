@@ -61,7 +61,7 @@ void Main::Aff_Expert()
         DirectoryOperation operation(shared_);
         if (!operation.started())
             return;
-        lookup = lookUpEntry(directoryFile(), key, [this] { platform_.processPendingEvents(); });
+        lookup = lookUpEntry(directoryFile(), key, [this] { platform_.processPendingEvents(); }, platform_.fileLayer());
     }
     if (lookup.problem == FileProblem::Missing) {
         showMessage(QStringLiteral("Le fichier de l'annuaire « %1 » est introuvable : la fiche ne peut pas être affichée.")

@@ -75,7 +75,7 @@ void Main::Affichage()
     const std::string query = codec_.encode(Libelle->text());
     ResultLines found;
     const FileProblem problem = searchDirectoryFile(directoryFile(), criterion, query, found,
-                                                    [this] { platform_.processPendingEvents(); });
+                                                    [this] { platform_.processPendingEvents(); }, platform_.fileLayer());
     const std::size_t count = found.size();
     resultModel_->setLines(std::move(found));
 

@@ -42,7 +42,7 @@ bool Main::loadWindow()
              area.y() + (area.height() - frameGeometry().height()) / 2);
     }
 
-    const FirstLine revision = readRevisionLine(directoryFile());
+    const FirstLine revision = readRevisionLine(directoryFile(), platform_.fileLayer());
     if (revision.problem != FileProblem::None) {
         const QString folder = displayPath(platform_.programFolder());
         const QString text = revision.problem == FileProblem::Missing

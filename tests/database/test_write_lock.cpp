@@ -249,7 +249,7 @@ TEST(WriteLock, WhatIsNoLockFileIsRefusedAndLeftAsItIs)
             TemporaryFolder elsewhere;
             const fs::path lock = lockFilePath(directory.folder.path());
             if (!what.make(lock, elsewhere.path()))
-                GTEST_SKIP() << "cannot make " << what.name << " here";
+                continue; // this system cannot make it here (links under Wine)
             const std::string before = readBytes(elsewhere.path() / "made-through-the-link");
             FailingFileLayer layer;
             EXPECT_EQ(writer.run(directory.folder.path(), layer), WriteProblem::LockNotRegular);

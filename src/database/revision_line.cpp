@@ -62,13 +62,14 @@ FirstLine readRevisionLine(const std::filesystem::path& directoryFile, FileLayer
         return result;
     // A small chunk: only the first line is wanted, however large the file. A first line
     // longer than the longest is read as an empty one.
+    // Read no further than the longest line: a longer one is not gone through to its end.
     LineReader reader(*input, 4096);
-    std::string_view line;
-    result.present = reader.next(line);
+    LinePiece first;
+    result.present = reader.nextPiece(first);
     if (reader.failed())
         result.problem = FileProblem::NotReadable;
-    else if (result.present)
-        result.text.assign(line);
+    else if (result.present && !first.longLine)
+        result.text.assign(first.bytes);
     return result;
 }
 

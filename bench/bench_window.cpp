@@ -87,7 +87,7 @@ int main(int argc, char** argv)
     }
     settle();
     if (!search) {
-        std::printf("startup_ms=%.1f\n", millisecondsSince(start));
+        std::printf("startup_ms=%.1f peak_kib=%ld\n", millisecondsSince(start), peakMemoryKiB());
         return 0;
     }
 

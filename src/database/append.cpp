@@ -1,6 +1,7 @@
 #include "database/append.h"
 
-#include <fstream>
+#include <memory>
+#include <optional>
 #include <string>
 
 #include "database/directory_file.h"
@@ -16,25 +17,23 @@ struct FileEnd {
     bool endsWithLineEnd = false;
 };
 
-FileEnd inspectEnd(const std::filesystem::path& directoryFile)
+FileEnd inspectEnd(const std::filesystem::path& directoryFile, FileLayer& files)
 {
     FileEnd end;
-    std::ifstream stream;
-    end.problem = openForReading(directoryFile, stream);
+    std::unique_ptr<ReadHandle> input;
+    end.problem = openForReading(directoryFile, files, input);
     if (end.problem != FileProblem::None)
         return end;
-    stream.seekg(0, std::ios::end);
-    const std::streamoff size = stream.tellg();
-    if (size < 0) {
+    const std::optional<std::uint64_t> size = input->size();
+    if (!size) {
         end.problem = FileProblem::NotReadable;
         return end;
     }
-    end.size = static_cast<std::uint64_t>(size);
-    if (size == 0)
+    end.size = *size;
+    if (end.size == 0)
         return end;
-    stream.seekg(size - 1);
     char last = 0;
-    if (!stream.get(last)) {
+    if (!input->seek(end.size - 1) || input->read(&last, 1) != 1) {
         end.problem = FileProblem::NotReadable;
         return end;
     }
@@ -54,11 +53,13 @@ WriteProblem appendRecordLine(const std::filesystem::path& programFolder, std::s
     const WriteLock lock = lockForWriting(directoryFile.parent_path(), files);
     if (lock.problem != WriteProblem::None)
         return lock.problem;
-    const FileEnd end = inspectEnd(directoryFile);
+    const FileEnd end = inspectEnd(directoryFile, files);
     if (end.problem != FileProblem::None)
         return writeProblemFor(end.problem);
     if (end.size == 0)
         return WriteProblem::DirectoryEmpty;
+    if (!files.mayWrite(directoryFile))
+        return WriteProblem::DirectoryNotWritable;
 
     std::string bytes;
     if (!end.endsWithLineEnd)

@@ -4,9 +4,41 @@
 
 namespace dravelin {
 
-BlockReader::BlockReader(std::istream& input, std::size_t blockSize)
-    : BufferedStream(input, blockSize)
+BlockReader::BlockReader(ReadHandle& input, std::size_t blockSize, std::size_t longestLine)
+    : BufferedStream(input, blockSize, longestLine)
 {
+}
+
+BlockReader::BlockReader(std::istream& input, std::size_t blockSize, std::size_t longestLine)
+    : BufferedStream(input, blockSize, longestLine)
+{
+}
+
+bool BlockReader::dropThroughLineEnd()
+{
+    for (;;) {
+        const char* from = buffer_.data() + begin_;
+        const char* to = buffer_.data() + end_;
+        const char* at = findLineEnd(from, to, vectorLoopsBuiltIn() ? ScanLoops::Vector : ScanLoops::Bytewise);
+        if (at != to) {
+            begin_ = static_cast<std::size_t>(at - buffer_.data()) + 1;
+            return true;
+        }
+        begin_ = end_;
+        if (atEnd_)
+            return false;
+        readMore();
+    }
+}
+
+bool BlockReader::skipLine()
+{
+    if (begin_ == end_ && !atEnd_)
+        readMore();
+    if (begin_ == end_)
+        return false;
+    dropThroughLineEnd();
+    return true;
 }
 
 bool BlockReader::next(std::string_view& block)
@@ -30,6 +62,11 @@ bool BlockReader::next(std::string_view& block)
             block = std::string_view(from, static_cast<std::size_t>(to - from));
             begin_ = end_;
             return true;
+        }
+        if (holdsMoreThanALine()) {
+            // A line without an end in sight: no entry, and never held whole.
+            dropThroughLineEnd();
+            continue;
         }
         readMore();
     }

@@ -59,7 +59,7 @@ std::optional<ExpertLookup> DirectoryEditor::lookUp(std::string_view key, const 
     Operation operation(*this);
     if (!operation.started())
         return std::nullopt;
-    return lookUpEntry(directoryFilePath(access.programFolder), key, access.afterFirstLine);
+    return lookUpEntry(directoryFilePath(access.programFolder), key, access.afterFirstLine, *access.files);
 }
 
 EditOutcome DirectoryEditor::startNewEntry()
@@ -167,7 +167,7 @@ EditOutcome DirectoryEditor::raiseRevision(std::string_view dateText, const std:
     if (!operation.started())
         return outcomeOf(EditOutcome::Kind::Busy, EditAction::RaiseRevision);
 
-    const FirstLine first = readRevisionLine(directoryFilePath(access.programFolder));
+    const FirstLine first = readRevisionLine(directoryFilePath(access.programFolder), *access.files);
     if (first.problem != FileProblem::None)
         return refusedWrite(writeProblemFor(first.problem), EditAction::RaiseRevision);
     if (!first.present)

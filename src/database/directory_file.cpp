@@ -30,7 +30,7 @@ std::filesystem::path resolvedDirectoryFile(const std::filesystem::path& program
     return error ? file : target;
 }
 
-FileProblem openForReading(const std::filesystem::path& file, std::ifstream& stream)
+FileProblem openForReading(const std::filesystem::path& file, FileLayer& files, std::unique_ptr<ReadHandle>& handle)
 {
     std::error_code error;
     const auto status = std::filesystem::status(file, error);
@@ -41,8 +41,8 @@ FileProblem openForReading(const std::filesystem::path& file, std::ifstream& str
     // Opening a pipe waits for a writer, and a device such as /dev/zero never ends.
     if (!std::filesystem::is_regular_file(status))
         return FileProblem::NotRegular;
-    stream.open(file, std::ios::in | std::ios::binary);
-    return stream.is_open() ? FileProblem::None : FileProblem::NotReadable;
+    handle = files.openForReading(file);
+    return handle ? FileProblem::None : FileProblem::NotReadable;
 }
 
 } // namespace dravelin

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <filesystem>
-#include <fstream>
+#include <memory>
+
+#include "database/file_layer.h"
 
 namespace dravelin {
 
@@ -27,8 +29,8 @@ std::filesystem::path lockFilePath(const std::filesystem::path& programFolder);
 // that file and leaves the link a link. The scratch file and the lock go beside it.
 std::filesystem::path resolvedDirectoryFile(const std::filesystem::path& programFolder);
 
-// Opens the file for reading in binary mode; on failure tells why. Its type is looked at
-// first, so that a pipe or a device of that name is refused rather than read.
-FileProblem openForReading(const std::filesystem::path& file, std::ifstream& stream);
+// Opens the file for reading through the file layer; on failure tells why. Its type is looked
+// at first, so that a pipe or a device of that name is refused rather than read.
+FileProblem openForReading(const std::filesystem::path& file, FileLayer& files, std::unique_ptr<ReadHandle>& handle);
 
 } // namespace dravelin

@@ -1,6 +1,6 @@
 #include "database/expert_lookup.h"
 
-#include <fstream>
+#include <memory>
 
 #include "database/line_reader.h"
 #include "database/record.h"
@@ -13,10 +13,11 @@ bool ExpertEntry::operator==(const ExpertEntry& other) const
            address == other.address && city == other.city && postcode == other.postcode;
 }
 
-std::optional<ExpertEntry> findEntry(std::istream& input, std::string_view key,
-                                     const std::function<void()>& afterRevisionLine, bool& failed)
+namespace {
+
+std::optional<ExpertEntry> findEntryOf(LineReader& reader, std::string_view key,
+                                       const std::function<void()>& afterRevisionLine, bool& failed)
 {
-    LineReader reader(input);
     std::string_view line;
     failed = false;
     if (!reader.next(line)) {
@@ -27,6 +28,7 @@ std::optional<ExpertEntry> findEntry(std::istream& input, std::string_view key,
         afterRevisionLine();
     while (reader.next(line)) {
         // The callsign is the start of the line: most lines are passed over without cutting.
+        // A line longer than the longest comes empty, never held.
         if (line.empty() || line.compare(0, key.size(), key) != 0)
             continue;
         const auto record = splitRecordLine(line);
@@ -40,16 +42,27 @@ std::optional<ExpertEntry> findEntry(std::istream& input, std::string_view key,
     return std::nullopt;
 }
 
+} // namespace
+
+std::optional<ExpertEntry> findEntry(std::istream& input, std::string_view key,
+                                     const std::function<void()>& afterRevisionLine, bool& failed)
+{
+    LineReader reader(input);
+    return findEntryOf(reader, key, afterRevisionLine, failed);
+}
+
 ExpertLookup lookUpEntry(const std::filesystem::path& directoryFile, std::string_view key,
-                         const std::function<void()>& afterRevisionLine)
+                         const std::function<void()>& afterRevisionLine, FileLayer& files)
 {
     ExpertLookup result;
-    std::ifstream stream;
-    result.problem = openForReading(directoryFile, stream);
+    std::unique_ptr<ReadHandle> input;
+    result.problem = openForReading(directoryFile, files, input);
     if (result.problem != FileProblem::None)
         return result;
     bool failed = false;
-    result.entry = findEntry(stream, key, afterRevisionLine, failed);
+    LineReader reader(*input);
+    result.entry = findEntryOf(reader, key, afterRevisionLine, failed);
+    // An entry found before a read error is the entry all the same; a miss is no answer then.
     if (failed)
         result.problem = FileProblem::NotReadable;
     return result;

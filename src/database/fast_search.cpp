@@ -172,7 +172,7 @@ private:
 
     void addIfFound(std::string_view line, const LineSeparators& separators)
     {
-        if (separators.count < 5)
+        if (separators.count < 5 || line.size() > kLongestLine)
             return;
         const DirectoryRecord record = recordAtSeparators(line, separators.at);
         if (!fitsResultLine(record) || !recordMatches(record, criterion_, pattern_))
@@ -205,24 +205,18 @@ void reserveForProjection(ResultLines& found, std::size_t bytesRead, std::size_t
 // Reads the revision line, lets `afterRevisionLine` run, then searches every block and calls
 // afterBlock(bytes read so far) after each.
 template <typename Found, typename AfterBlock>
-bool scanBlocks(std::istream& input, Criterion criterion, std::string_view query, Found& found,
+bool scanBlocks(BlockReader& reader, Criterion criterion, std::string_view query, Found& found,
                 const std::function<void()>& afterRevisionLine, const ScanTuning& tuning, AfterBlock&& afterBlock)
 {
-    BlockReader reader(input, tuning.blockSize);
-    std::string_view block;
-    if (!reader.next(block))
+    // The revision line is never an entry, however long.
+    if (!reader.skipLine())
         return !reader.failed();
-
-    // The revision line is never an entry.
-    const char* revisionEnd = findLineEnd(block.data(), block.data() + block.size(), tuning.loops);
-    const std::size_t skipped = std::min(block.size(), static_cast<std::size_t>(revisionEnd - block.data()) + 1);
     if (afterRevisionLine)
         afterRevisionLine();
 
     BlockSearch<Found> search(criterion, query, found, tuning.loops);
-    std::size_t bytesRead = block.size();
-    search.search(block.substr(skipped));
-    afterBlock(bytesRead);
+    std::size_t bytesRead = 0;
+    std::string_view block;
     while (reader.next(block)) {
         search.search(block);
         bytesRead += block.size();
@@ -231,22 +225,37 @@ bool scanBlocks(std::istream& input, Criterion criterion, std::string_view query
     return !reader.failed();
 }
 
+template <typename Input>
+bool scanInput(Input& input, Criterion criterion, std::string_view query, ResultLines& found,
+               const std::function<void()>& afterRevisionLine, const ScanTuning& tuning)
+{
+    BlockReader reader(input, tuning.blockSize);
+    AddResultLines add(found, criterion);
+    return scanBlocks(reader, criterion, query, add, afterRevisionLine, tuning, [&](std::size_t bytesRead) {
+        reserveForProjection(found, bytesRead, tuning.expectedBytes);
+    });
+}
+
 } // namespace
 
 bool scanStream(std::istream& input, Criterion criterion, std::string_view query, ResultLines& found,
                 const std::function<void()>& afterRevisionLine, const ScanTuning& tuning)
 {
-    AddResultLines add(found, criterion);
-    return scanBlocks(input, criterion, query, add, afterRevisionLine, tuning, [&](std::size_t bytesRead) {
-        reserveForProjection(found, bytesRead, tuning.expectedBytes);
-    });
+    return scanInput(input, criterion, query, found, afterRevisionLine, tuning);
+}
+
+bool scanFile(ReadHandle& input, Criterion criterion, std::string_view query, ResultLines& found,
+              const std::function<void()>& afterRevisionLine, const ScanTuning& tuning)
+{
+    return scanInput(input, criterion, query, found, afterRevisionLine, tuning);
 }
 
 bool countStream(std::istream& input, Criterion criterion, std::string_view query, std::size_t& count,
                  const ScanTuning& tuning)
 {
     CountLines counter;
-    const bool read = scanBlocks(input, criterion, query, counter, {}, tuning, [](std::size_t) {});
+    BlockReader reader(input, tuning.blockSize);
+    const bool read = scanBlocks(reader, criterion, query, counter, {}, tuning, [](std::size_t) {});
     count = counter.count;
     return read;
 }

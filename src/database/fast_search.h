@@ -7,6 +7,7 @@
 
 #include "database/byte_scan.h"
 #include "database/criterion.h"
+#include "database/file_layer.h"
 #include "database/result_lines.h"
 
 namespace dravelin {
@@ -30,6 +31,10 @@ struct ScanTuning {
 // the prefix "0" of a department) get one walk over every separator instead.
 bool scanStream(std::istream& input, Criterion criterion, std::string_view query, ResultLines& found,
                 const std::function<void()>& afterRevisionLine = {}, const ScanTuning& tuning = {});
+
+// The same scan over a file open through the file layer.
+bool scanFile(ReadHandle& input, Criterion criterion, std::string_view query, ResultLines& found,
+              const std::function<void()>& afterRevisionLine = {}, const ScanTuning& tuning = {});
 
 // The same scan without making the result lines: how many lines it finds. The benchmark times
 // it to tell the scan from the making and sorting of a million result lines.

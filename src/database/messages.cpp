@@ -38,6 +38,15 @@ std::string writeCause(WriteProblem problem)
         return kDirectoryNamed + " est en cours de modification par une autre copie du programme.";
     case WriteProblem::FirstLineChanged:
         return "La révision de la base a été changée par une autre copie du programme pendant la question.";
+    case WriteProblem::RevisionLineTooLong:
+        return "La première ligne du fichier de l'annuaire « Annuaire_Amat.csv » est bien trop longue pour être sa "
+               "ligne de révision.";
+    case WriteProblem::LockNotRegular:
+        return "Le fichier de verrou « Annuaire_Amat.lock » du dossier de l'annuaire n'est pas un fichier ordinaire "
+               "(lien, tube, dossier ou périphérique) : supprimez-le.";
+    case WriteProblem::DirectoryNotWritable:
+        return "Vous n'avez pas le droit d'écrire dans le fichier de l'annuaire « Annuaire_Amat.csv » (il appartient "
+               "à un autre utilisateur, ou ses droits d'accès l'interdisent).";
     case WriteProblem::LockNotCreated:
         return "Le fichier de verrou « Annuaire_Amat.lock » ne peut pas être créé dans le dossier de l'annuaire "
                "(dossier protégé en écriture ou disque plein ?).";

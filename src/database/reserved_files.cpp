@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "database/directory_file.h"
+#include "database/scratch_file.h"
 
 namespace dravelin {
 
@@ -81,16 +82,18 @@ std::optional<ReservedFile> reservedFileAt(const fs::path& programFolder, const 
     const fs::path target = landingPlace(candidate);
     // A linked directory file is rewritten where it leads, with its scratch file and lock beside it there.
     const fs::path directory = landingPlace(directoryFilePath(programFolder));
-    const std::array<std::pair<fs::path, ReservedFile>, 5> reserved = {{
+    const std::array<std::pair<fs::path, ReservedFile>, 4> reserved = {{
         {directory, ReservedFile::Directory},
         {landingPlace(scratchFilePath(programFolder)), ReservedFile::Scratch},
         {landingPlace(lockFilePath(programFolder)), ReservedFile::Lock},
-        {landingPlace(scratchFilePath(directory.parent_path())), ReservedFile::Scratch},
         {landingPlace(lockFilePath(directory.parent_path())), ReservedFile::Lock},
     }};
     for (const auto& [place, kind] : reserved)
         if (samePlace(target, place))
             return kind;
+    // Any name of the pattern, there or not: a file of that name is taken for a leftover.
+    if (isLinkedScratchName(directory, target.filename()) && sameFolder(target.parent_path(), directory.parent_path()))
+        return ReservedFile::LinkedScratch;
     return std::nullopt;
 }
 

@@ -53,21 +53,23 @@ std::optional<std::string> raisedRevisionLine(std::string_view revisionLine, std
     return makeRevisionLine(number + 1, dateText);
 }
 
-FirstLine readRevisionLine(const std::filesystem::path& directoryFile)
+FirstLine readRevisionLine(const std::filesystem::path& directoryFile, FileLayer& files)
 {
     FirstLine result;
-    std::ifstream stream;
-    result.problem = openForReading(directoryFile, stream);
+    std::unique_ptr<ReadHandle> input;
+    result.problem = openForReading(directoryFile, files, input);
     if (result.problem != FileProblem::None)
         return result;
-    // A small chunk: only the first line is wanted, however large the file.
-    LineReader reader(stream, 4096);
-    std::string_view line;
-    result.present = reader.next(line);
+    // A small chunk: only the first line is wanted, however large the file. A first line
+    // longer than the longest is read as an empty one.
+    // Read no further than the longest line: a longer one is not gone through to its end.
+    LineReader reader(*input, 4096);
+    LinePiece first;
+    result.present = reader.nextPiece(first);
     if (reader.failed())
         result.problem = FileProblem::NotReadable;
-    else if (result.present)
-        result.text.assign(line);
+    else if (result.present && !first.longLine)
+        result.text.assign(first.bytes);
     return result;
 }
 

@@ -39,7 +39,8 @@ struct FirstLine {
     std::string text;
 };
 
-// Reads the revision line and nothing more.
-FirstLine readRevisionLine(const std::filesystem::path& directoryFile);
+// Reads the revision line and nothing more. A line longer than the longest line read whole
+// (line_reader.h) gives an empty text, as an empty file does.
+FirstLine readRevisionLine(const std::filesystem::path& directoryFile, FileLayer& files = systemFileLayer());
 
 } // namespace dravelin

@@ -1,11 +1,11 @@
 #include "database/rewrite.h"
 
-#include <fstream>
 #include <memory>
 #include <system_error>
 
 #include "database/directory_file.h"
 #include "database/line_reader.h"
+#include "database/scratch_file.h"
 #include "database/write_lock.h"
 
 namespace dravelin {
@@ -19,7 +19,20 @@ public:
 
     void line(std::string_view text)
     {
+        piece(text);
+        lineEnd();
+    }
+
+    // A line in several pieces: each piece, then its end.
+    void piece(std::string_view text)
+    {
         buffer_ += text;
+        if (buffer_.size() >= kChunk)
+            flushBuffer();
+    }
+
+    void lineEnd()
+    {
         buffer_ += "\r\n";
         if (buffer_.size() >= kChunk)
             flushBuffer();
@@ -57,6 +70,16 @@ bool markedReadOnly(const std::filesystem::path& file)
     return !error && (permissions & std::filesystem::perms::owner_write) == std::filesystem::perms::none;
 }
 
+// A line longer than the longest line read whole is no entry: it is copied byte for byte, a
+// piece at a time, from its first piece to its end.
+void copyLongLine(LineReader& reader, LinePiece piece, ScratchWriter& out)
+{
+    out.piece(piece.bytes);
+    while (!piece.endsLine && out.ok() && reader.nextPiece(piece))
+        out.piece(piece.bytes);
+    out.lineEnd();
+}
+
 } // namespace
 
 RewriteResult rewriteDirectoryFile(const std::filesystem::path& programFolder, const RewriteRequest& request,
@@ -66,7 +89,6 @@ RewriteResult rewriteDirectoryFile(const std::filesystem::path& programFolder, c
     // Through a link, the file it leads to is replaced, from beside it: a rename replaces
     // only within one folder, and the link must go on leading to the list.
     const std::filesystem::path directoryFile = resolvedDirectoryFile(programFolder);
-    const std::filesystem::path scratchFile = scratchFilePath(directoryFile.parent_path());
 
     // Held from the first read to the rename: a line appended by another copy meanwhile
     // would be lost with the old file.
@@ -76,27 +98,40 @@ RewriteResult rewriteDirectoryFile(const std::filesystem::path& programFolder, c
         return result;
     }
 
-    std::ifstream input;
-    result.problem = writeProblemFor(openForReading(directoryFile, input));
+    std::unique_ptr<ReadHandle> input;
+    result.problem = writeProblemFor(openForReading(directoryFile, files, input));
     if (result.problem != WriteProblem::None)
         return result;
     if (markedReadOnly(directoryFile)) {
         result.problem = WriteProblem::DirectoryReadOnly;
         return result;
     }
+    // The rename would let anyone who may write the folder replace another user's list, and
+    // make it his own.
+    if (!files.mayWrite(directoryFile)) {
+        result.problem = WriteProblem::DirectoryNotWritable;
+        return result;
+    }
 
-    LineReader reader(input);
-    std::string_view line;
-    if (!reader.next(line)) {
+    LineReader reader(*input);
+    LinePiece first;
+    if (!reader.nextPiece(first)) {
         result.problem = reader.failed() ? WriteProblem::DirectoryNotReadable : WriteProblem::DirectoryEmpty;
         return result;
     }
-    if (request.expectedFirstLine && line != *request.expectedFirstLine) {
+    // Whatever such a line holds, it is no revision line to replace or compare.
+    if (first.longLine && (request.newFirstLine || request.expectedFirstLine)) {
+        result.problem = WriteProblem::RevisionLineTooLong;
+        return result;
+    }
+    if (request.expectedFirstLine && first.bytes != *request.expectedFirstLine) {
         result.problem = WriteProblem::FirstLineChanged;
         return result;
     }
 
-    const std::unique_ptr<WriteHandle> handle = files.create(scratchFile);
+    const ScratchFile scratch = createScratchFile(programFolder, directoryFile, files);
+    const std::filesystem::path& scratchFile = scratch.path;
+    WriteHandle* const handle = scratch.handle.get();
     if (!handle) {
         result.problem = WriteProblem::ScratchNotCreated;
         return result;
@@ -112,11 +147,22 @@ RewriteResult rewriteDirectoryFile(const std::filesystem::path& programFolder, c
         return abandon(WriteProblem::PermissionsNotKept);
 
     ScratchWriter out(*handle);
-    out.line(request.newFirstLine ? std::string_view(*request.newFirstLine) : line);
+    if (request.newFirstLine)
+        out.line(*request.newFirstLine);
+    else if (first.longLine)
+        copyLongLine(reader, first, out);
+    else
+        out.line(first.bytes);
     if (request.afterFirstLine)
         request.afterFirstLine();
 
-    while (out.ok() && reader.next(line)) {
+    LinePiece piece;
+    while (out.ok() && reader.nextPiece(piece)) {
+        if (piece.longLine) {
+            copyLongLine(reader, piece, out);
+            continue;
+        }
+        const std::string_view line = piece.bytes;
         const LineChange change = request.rule ? request.rule(line) : LineChange::keep();
         switch (change.kind) {
         case LineChange::Kind::Keep:
@@ -148,7 +194,7 @@ RewriteResult rewriteDirectoryFile(const std::filesystem::path& programFolder, c
     // Some systems refuse to rename over a file that is still open: this process's own is
     // closed first, and another copy of the program in the middle of a search is given time
     // to close its own, the scratch file waiting whole meanwhile.
-    input.close();
+    input.reset();
     for (int attempt = 1;; ++attempt) {
         const ReplaceAttempt replaced = files.replace(scratchFile, directoryFile);
         if (replaced == ReplaceAttempt::Done)

@@ -47,15 +47,18 @@ struct RewriteResult {
 // about two seconds, as long as another copy of the program takes to finish a search.
 inline constexpr int kReplaceAttempts = 40;
 
-// Rewrites the directory file through the scratch file Temporaire.txt beside it (in the
-// program folder, or beside the file a link of that name leads to). Every kept line is copied
-// byte for byte; only its line end becomes CR LF. The scratch file is a new file of its own,
-// with the directory file's access rights, owner and group; it is written whole and flushed
-// to disk, then takes the directory file's place in one atomic rename, so a crash at any
-// moment leaves the old file or the new one, whole. On any failure the directory file stays
-// as it was and the scratch file is removed. Whatever an earlier crash or anybody else left
-// under the scratch file's name, a link included, is removed, never written through. The
-// whole rewrite holds the directory's write lock (write_lock.h).
+// Rewrites the directory file through a scratch file beside it (scratch_file.h: Temporaire.txt
+// in the program folder, a name of the program's own beside the file a link of that name leads
+// to). Every kept line is copied byte for byte; only its line end becomes CR LF. A line longer
+// than the longest line read whole (buffered_stream.h) is no entry: it is copied piece by piece,
+// never held or changed, and as the first line it refuses a new revision line
+// (RevisionLineTooLong). A user who may not write the directory file itself changes nothing
+// (DirectoryNotWritable), even where the folder would let the rename through. The scratch file
+// is a new file of its own, with the directory file's access rights, owner and group; it is
+// written whole and flushed to disk, then takes the directory file's place in one atomic
+// rename, so a crash at any moment leaves the old file or the new one, whole. On any failure,
+// a read error included, the directory file stays as it was and the scratch file is removed.
+// The whole rewrite holds the directory's write lock (write_lock.h).
 RewriteResult rewriteDirectoryFile(const std::filesystem::path& programFolder, const RewriteRequest& request,
                                    FileLayer& files = systemFileLayer());
 

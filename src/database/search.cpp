@@ -1,7 +1,7 @@
 #include "database/search.h"
 
 #include <array>
-#include <fstream>
+#include <memory>
 
 #include "database/capital_fold.h"
 #include "database/department.h"
@@ -47,7 +47,8 @@ bool recordMatches(const DirectoryRecord& record, Criterion criterion, const Que
 
 std::optional<DirectoryRecord> foundRecord(std::string_view line, Criterion criterion, const QueryPattern& pattern)
 {
-    if (line.empty())
+    // A line longer than the longest is passed over as the readers pass it over.
+    if (line.empty() || line.size() > kLongestLine)
         return std::nullopt;
     const auto record = splitRecordLine(line);
     if (!record || !fitsResultLine(*record) || !recordMatches(*record, criterion, pattern))
@@ -90,19 +91,18 @@ bool searchLines(LineReader& reader, Criterion criterion, std::string_view query
 
 FileProblem searchDirectoryFile(const std::filesystem::path& directoryFile, Criterion criterion,
                                 std::string_view query, ResultLines& found,
-                                const std::function<void()>& afterRevisionLine)
+                                const std::function<void()>& afterRevisionLine, FileLayer& files)
 {
     found.clear();
-    std::ifstream stream;
-    const FileProblem problem = openForReading(directoryFile, stream);
+    std::unique_ptr<ReadHandle> input;
+    const FileProblem problem = openForReading(directoryFile, files, input);
     if (problem != FileProblem::None)
         return problem;
     ScanTuning tuning;
-    std::error_code sizeUnknown;
-    const auto size = std::filesystem::file_size(directoryFile, sizeUnknown);
-    if (!sizeUnknown)
-        tuning.expectedBytes = static_cast<std::size_t>(size);
-    if (!scanStream(stream, criterion, query, found, afterRevisionLine, tuning)) {
+    if (const auto size = input->size())
+        tuning.expectedBytes = static_cast<std::size_t>(*size);
+    // A read error part-way gives no list: what was found so far is not the whole answer.
+    if (!scanFile(*input, criterion, query, found, afterRevisionLine, tuning)) {
         found.clear();
         return FileProblem::NotReadable;
     }

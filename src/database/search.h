@@ -47,6 +47,7 @@ bool searchStream(std::istream& input, Criterion criterion, std::string_view que
 // searchStream finds, by the faster scan of fast_search.h.
 FileProblem searchDirectoryFile(const std::filesystem::path& directoryFile, Criterion criterion,
                                 std::string_view query, ResultLines& found,
-                                const std::function<void()>& afterRevisionLine = {});
+                                const std::function<void()>& afterRevisionLine = {},
+                                FileLayer& files = systemFileLayer());
 
 } // namespace dravelin

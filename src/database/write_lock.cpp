@@ -15,6 +15,9 @@ WriteLock lockForWriting(const std::filesystem::path& directoryFolder, FileLayer
         case LockAttempt::Failed:
             result.problem = WriteProblem::LockNotCreated;
             return result;
+        case LockAttempt::NotRegular:
+            result.problem = WriteProblem::LockNotRegular;
+            return result;
         case LockAttempt::HeldElsewhere:
             break;
         }

@@ -59,6 +59,7 @@ void Main::Aff_Expert()
     DirectoryAccess access;
     access.programFolder = platform_.programFolder();
     access.afterFirstLine = [this] { platform_.processPendingEvents(); };
+    access.files = &platform_.fileLayer();
     const std::optional<ExpertLookup> found = shared_.editor.lookUp(key, access);
     if (!found)
         return;

@@ -75,6 +75,9 @@ QString reservedFileReason(ReservedFile file)
         return QStringLiteral("ce fichier est l'annuaire « Annuaire_Amat.csv » : la liste le remplacerait en entier.");
     case ReservedFile::Scratch:
         return QStringLiteral("ce fichier est le fichier de travail « Temporaire.txt » de l'annuaire, réservé au programme.");
+    case ReservedFile::LinkedScratch:
+        return QStringLiteral("ce nom est celui des fichiers de travail de l'annuaire à côté du fichier où mène son lien, "
+                              "réservé au programme.");
     case ReservedFile::Lock:
         break;
     }

@@ -83,7 +83,8 @@ void Main::Affichage()
     const std::optional<std::string> query = queryBytes(Libelle->text().toStdU32String(), refusal);
     ResultLines found;
     const FileProblem problem =
-        query ? searchDirectoryFile(directoryFile(), criterion, *query, found, [this] { platform_.processPendingEvents(); })
+        query ? searchDirectoryFile(directoryFile(), criterion, *query, found, [this] { platform_.processPendingEvents(); },
+                                  platform_.fileLayer())
               : FileProblem::None;
     const std::size_t count = found.size();
     resultModel_->setLines(std::move(found));

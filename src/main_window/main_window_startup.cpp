@@ -41,7 +41,7 @@ bool Main::loadWindow()
              area.y() + (area.height() - frameGeometry().height()) / 2);
     }
 
-    const FirstLine revision = readRevisionLine(directoryFile());
+    const FirstLine revision = readRevisionLine(directoryFile(), platform_.fileLayer());
     if (revision.problem != FileProblem::None) {
         const std::string folder = displayPath(platform_.programFolder()).toStdString();
         showMessage(QString::fromStdString(startupFileProblemMessage(revision.problem, folder)));

@@ -68,8 +68,12 @@ TEST(Append, EveryFailingStepLeavesTheFileAsItWas)
     struct Case {
         FileStep step;
         WriteProblem problem;
+        std::uint64_t readFailsAt = 0; // for Read: the offset of the first byte that cannot be read
     };
     const Case cases[] = {
+        {FileStep::OpenForReading, WriteProblem::DirectoryNotReadable},
+        {FileStep::Read, WriteProblem::DirectoryNotReadable, 0},
+        {FileStep::Read, WriteProblem::DirectoryNotReadable, 20}, // only the last byte is read: any fault before it
         {FileStep::OpenForAppend, WriteProblem::DirectoryNotOpened},
         {FileStep::Write, WriteProblem::DirectoryNotWritten}, // half the bytes were written, then cut off
         {FileStep::Flush, WriteProblem::DirectoryNotWritten},
@@ -81,6 +85,7 @@ TEST(Append, EveryFailingStepLeavesTheFileAsItWas)
             TemporaryFolder folder;
             writeBytes(directoryFilePath(folder.path()), before);
             FailingFileLayer layer(c.step);
+            layer.readFailsAt = c.readFailsAt;
             EXPECT_EQ(appendRecordLine(folder.path(), kEntry, layer), c.problem);
             EXPECT_EQ(readBytes(directoryFilePath(folder.path())), before);
         }
@@ -108,7 +113,8 @@ TEST(Append, ReadOnlyDirectoryFileIsRefused)
     test::ReadOnlyGuard readOnly(directoryFilePath(folder.path()));
     if (!readOnly.effective())
         GTEST_SKIP() << "this system lets the file be written anyway";
-    EXPECT_EQ(appendRecordLine(folder.path(), kEntry), WriteProblem::DirectoryNotOpened);
+    // Told as every other change tells it, before any attempt to open the file for writing.
+    EXPECT_EQ(appendRecordLine(folder.path(), kEntry), WriteProblem::DirectoryNotWritable);
     EXPECT_EQ(readBytes(directoryFilePath(folder.path())), before);
 }
 

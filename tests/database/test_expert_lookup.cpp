@@ -4,6 +4,7 @@
 #include <sstream>
 #include <string>
 
+#include "database/buffered_stream.h"
 #include "database/expert_lookup.h"
 #include "support/file_faults.h"
 
@@ -104,6 +105,39 @@ TEST(ExpertLookup, ReadsTheDirectoryFile)
     EXPECT_EQ(found.problem, FileProblem::None);
     ASSERT_TRUE(found.entry);
     EXPECT_EQ(found.entry->postcode, "1000");
+}
+
+TEST(ExpertLookup, AReadErrorBeforeTheEntryIsToldAndGivesNoEntry)
+{
+    test::TemporaryFolder folder;
+    const std::filesystem::path file = folder.path() / "Annuaire_Amat.csv";
+    test::writeBytes(file, kDirectory);
+    const std::uint64_t entryStart = kDirectory.find("F8BRG");
+    struct Case {
+        std::uint64_t readFailsAt;
+        bool found;
+    };
+    const Case cases[] = {{0, false}, {10, false}, {entryStart, false}, {entryStart + 20, false},
+                          {kDirectory.size(), true}}; // read whole up to the end of its line first
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.readFailsAt);
+        test::FailingFileLayer layer(test::FileStep::Read);
+        layer.readFailsAt = c.readFailsAt;
+        const ExpertLookup lookup = lookUpEntry(file, "F8BRG", {}, layer);
+        EXPECT_EQ(lookup.problem, c.found ? FileProblem::None : FileProblem::NotReadable);
+        EXPECT_EQ(lookup.entry.has_value(), c.found);
+        EXPECT_EQ(test::readBytes(file), kDirectory);
+    }
+}
+
+TEST(ExpertLookup, ALineLongerThanTheLongestIsPassedOver)
+{
+    int passes = 0;
+    const std::string longLine = "F1LONG;LONG;Jean;" + std::string(kLongestLine, 'x') + ";PARIS;75001";
+    EXPECT_EQ(find("Base Rev\r\n" + longLine + "\r\n", "F1LONG", passes), std::nullopt);
+    const auto after = find("Base Rev\r\n" + longLine + "\r\nF1LONG;COURT;Jo;1 rue A;PARIS;75001\r\n", "F1LONG", passes);
+    ASSERT_TRUE(after);
+    EXPECT_EQ(after->surname, "COURT");
 }
 
 } // namespace

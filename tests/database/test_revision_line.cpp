@@ -5,7 +5,9 @@
 #include <optional>
 #include <string>
 
+#include "database/buffered_stream.h"
 #include "database/revision_line.h"
+#include "support/file_faults.h"
 
 namespace dravelin {
 namespace {
@@ -122,6 +124,29 @@ TEST_F(RevisionFile, MissingFileAndFolderAreTold)
     EXPECT_EQ(readRevisionLine(directoryFilePath(folder_)).problem, FileProblem::Missing);
     std::filesystem::create_directory(directoryFilePath(folder_));
     EXPECT_EQ(readRevisionLine(directoryFilePath(folder_)).problem, FileProblem::NotReadable);
+}
+
+TEST_F(RevisionFile, AFirstLineLongerThanTheLongestReadsAsAnEmptyLine)
+{
+    for (const std::string& rest : {std::string(), std::string("\r\nF1ABC;A;B;C;D;75001\r\n")}) {
+        const FirstLine first = readRevisionLine(write("Base Rev 255  du 11/08/2009" + std::string(kLongestLine, ' ') + rest));
+        EXPECT_EQ(first.problem, FileProblem::None);
+        EXPECT_TRUE(first.present);
+        EXPECT_EQ(first.text, "");
+        EXPECT_EQ(revisionLabel(first.text), "");
+        EXPECT_EQ(revisionDateText(first.text), "");
+    }
+}
+
+TEST_F(RevisionFile, AReadErrorIsTold)
+{
+    const auto file = write("Base Rev 255  du 11/08/2009\r\nF1ABC;A;B;C;D;75001\r\n");
+    for (const std::uint64_t offset : {0u, 5u, 27u}) {
+        SCOPED_TRACE(offset);
+        test::FailingFileLayer layer(test::FileStep::Read);
+        layer.readFailsAt = offset;
+        EXPECT_EQ(readRevisionLine(file, layer).problem, FileProblem::NotReadable);
+    }
 }
 
 } // namespace

@@ -2,8 +2,10 @@
 
 #include <functional>
 #include <memory>
+#include <set>
 #include <string>
 
+#include "database/buffered_stream.h"
 #include "database/directory_file.h"
 #include "database/entry_operations.h"
 #include "database/rewrite.h"
@@ -210,8 +212,15 @@ TEST(Rewrite, EveryFailingStepLeavesTheFileAsItWasAndNoScratchFile)
     struct Case {
         FileStep step;
         WriteProblem problem;
+        std::uint64_t readFailsAt = 0; // for Read: the offset of the first byte that cannot be read
     };
     const Case cases[] = {
+        {FileStep::OpenForReading, WriteProblem::DirectoryNotReadable},
+        {FileStep::Read, WriteProblem::DirectoryNotReadable, 0},
+        {FileStep::Read, WriteProblem::DirectoryNotReadable, 10},  // in the revision line
+        {FileStep::Read, WriteProblem::DirectoryNotReadable, 120}, // between the lines of the key
+        {FileStep::Read, WriteProblem::DirectoryNotReadable, kMixed.size() - 1},
+        {FileStep::Read, WriteProblem::DirectoryNotReadable, kMixed.size()}, // every byte in, the end not told
         {FileStep::Create, WriteProblem::ScratchNotCreated},
         {FileStep::Permissions, WriteProblem::PermissionsNotKept},
         {FileStep::Write, WriteProblem::ScratchNotWritten},
@@ -226,12 +235,114 @@ TEST(Rewrite, EveryFailingStepLeavesTheFileAsItWasAndNoScratchFile)
     };
     for (const auto& [operation, run] : operations) {
         for (const Case& c : cases) {
-            SCOPED_TRACE(std::string(operation) + " / " + test::stepName(c.step));
+            SCOPED_TRACE(std::string(operation) + " / " + test::stepName(c.step) + " " + std::to_string(c.readFailsAt));
             Directory directory(kMixed);
             FailingFileLayer layer(c.step);
+            layer.readFailsAt = c.readFailsAt;
             EXPECT_EQ(run(directory.folder.path(), layer).problem, c.problem);
             EXPECT_EQ(directory.bytes(), kMixed);
             EXPECT_FALSE(std::filesystem::exists(directory.scratch()));
+        }
+    }
+}
+
+TEST(Rewrite, ALineLongerThanTheLongestIsCopiedByteForByteAndNeverChanged)
+{
+    // A line of the key too long to be an entry, and a long first line, each once with a line
+    // end and once at the end of the file.
+    const std::string longKeyLine = "F1ABC;" + std::string(3 * kLongestLine + 17, 'y');
+    const std::string longFirstLine = kRevision + std::string(2 * kLongestLine, ' ');
+    struct Case {
+        const char* name;
+        std::string before;
+        std::string after; // of the delete
+    };
+    const Case cases[] = {
+        {"long line among entries", kRevision + "\r\nF1ABC;A;B;C;D;75001\r\n" + longKeyLine + "\nF6ZZZ;M;P;1;PARIS;75001\r\n",
+         kRevision + "\r\n" + longKeyLine + "\r\nF6ZZZ;M;P;1;PARIS;75001\r\n"},
+        {"long last line", kRevision + "\r\nF1ABC;A;B;C;D;75001\r\n" + longKeyLine, kRevision + "\r\n" + longKeyLine + "\r\n"},
+        {"long first line", longFirstLine + "\rF1ABC;A;B;C;D;75001\r\n", longFirstLine + "\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Directory directory(c.before);
+        const RewriteResult deleted = deleteEntry(directory.folder.path(), "F1ABC");
+        EXPECT_EQ(deleted.problem, WriteProblem::None);
+        EXPECT_EQ(deleted.changedLines, 1u);
+        EXPECT_EQ(directory.bytes(), c.after);
+    }
+    // Such a first line is no revision line: a bump leaves it, and the file, as they were.
+    for (const bool seen : {false, true}) {
+        Directory directory(longFirstLine + "\r\nF1ABC;A;B;C;D;75001\r\n");
+        const auto seenLine = seen ? std::optional<std::string_view>("") : std::nullopt;
+        EXPECT_EQ(replaceRevisionLine(directory.folder.path(), "Base Rev 256  du 07/12/2026", systemFileLayer(), seenLine).problem,
+                  WriteProblem::RevisionLineTooLong);
+        EXPECT_EQ(directory.bytes(), longFirstLine + "\r\nF1ABC;A;B;C;D;75001\r\n");
+        EXPECT_FALSE(std::filesystem::exists(directory.scratch()));
+    }
+}
+
+// A list kept in a folder of the user's, reached through a link from the program folder.
+struct LinkedDirectory {
+    TemporaryFolder program;
+    TemporaryFolder elsewhere;
+    bool linked = false;
+    explicit LinkedDirectory(const std::string& bytes)
+    {
+        writeBytes(list(), bytes);
+        std::error_code error;
+        std::filesystem::create_symlink(list(), directoryFilePath(program.path()), error);
+        linked = !error;
+    }
+    std::filesystem::path list() const { return elsewhere.path() / "liste.csv"; }
+    std::set<std::string> namesElsewhere() const
+    {
+        std::set<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(elsewhere.path()))
+            names.insert(entry.path().filename().u8string());
+        return names;
+    }
+};
+
+TEST(Rewrite, ALinkedListIsRewrittenBesideItsTargetUnderAScratchNameOfItsOwn)
+{
+    // Only the exact pattern of the list's own name is a leftover of a killed rewrite.
+    const std::set<std::string> theUsers = {"Temporaire.txt", ".liste.csv.AbC12.tmp", ".liste.csv.AbC1234.tmp",
+                                            ".liste.csv.AbC123.tmp.bak", "liste.csv.AbC123.tmp",
+                                            ".Annuaire_Amat.csv.AbC123.tmp", ".liste.csv.AbC-23.tmp", ".LISTE.csv.AbC123.tmp"};
+    const std::set<std::string> leftovers = {".liste.csv.AbC123.tmp", ".liste.csv.zzzzzz.tmp", ".liste.csv.000000.tmp"};
+    const std::pair<const char*, std::function<RewriteResult(const std::filesystem::path&, FileLayer&)>> operations[] = {
+        {"delete", [](const auto& folder, FileLayer& files) { return deleteEntry(folder, "F1ABC", {}, files); }},
+        {"replace", [](const auto& folder, FileLayer& files) { return replaceEntry(folder, "F1ABC", kNewEntry, {}, files); }},
+        {"revision", [](const auto& folder, FileLayer& files) { return replaceRevisionLine(folder, "Base Rev 256  du 07/12/2026", files); }},
+    };
+    for (const auto& [operation, run] : operations) {
+        for (const bool creationFails : {false, true}) {
+            SCOPED_TRACE(std::string(operation) + (creationFails ? ", scratch not created" : ""));
+            LinkedDirectory directory(kMixed);
+            if (!directory.linked)
+                GTEST_SKIP() << "this system makes no symbolic link here";
+            for (const std::string& name : theUsers)
+                writeBytes(directory.elsewhere.path() / name, "the user's own " + name);
+            for (const std::string& name : leftovers)
+                writeBytes(directory.elsewhere.path() / name, "left by a killed rewrite");
+            std::filesystem::create_directory(directory.elsewhere.path() / ".liste.csv.Folder.tmp");
+            FailingFileLayer layer(creationFails ? FileStep::Create : FileStep::None);
+            int created = 0;
+            const RewriteResult result = run(directory.program.path(), layer);
+            for (const FileStep step : layer.steps)
+                created += step == FileStep::Create;
+            EXPECT_EQ(result.problem, creationFails ? WriteProblem::ScratchNotCreated : WriteProblem::None);
+            EXPECT_EQ(created, 1);
+            EXPECT_EQ(readBytes(directory.list()) == kMixed, creationFails);
+            EXPECT_TRUE(std::filesystem::is_symlink(directoryFilePath(directory.program.path())));
+            std::set<std::string> expected = theUsers;
+            expected.insert({"liste.csv", ".liste.csv.Folder.tmp"});
+            EXPECT_EQ(directory.namesElsewhere(), expected);
+            for (const std::string& name : theUsers)
+                EXPECT_EQ(readBytes(directory.elsewhere.path() / name), "the user's own " + name);
+            // Nothing of the rewrite is left in the program folder either.
+            EXPECT_FALSE(std::filesystem::exists(scratchFilePath(directory.program.path())));
         }
     }
 }
@@ -321,8 +432,9 @@ TEST(Rewrite, SuccessfulRewriteAsksForTheStepsInTheirSafeOrder)
     EXPECT_EQ(deleteEntry(directory.folder.path(), "F1ABC", {}, layer).problem, WriteProblem::None);
     // The scratch file is whole and on the disk before it replaces the directory; nothing is
     // ever deleted first.
-    const std::vector<FileStep> expected = {FileStep::Lock,  FileStep::Create, FileStep::Permissions, FileStep::Write,
-                                            FileStep::Flush, FileStep::Close,  FileStep::Replace};
+    const std::vector<FileStep> expected = {FileStep::Lock,  FileStep::OpenForReading, FileStep::Create,
+                                            FileStep::Permissions, FileStep::Write, FileStep::Flush,
+                                            FileStep::Close, FileStep::Replace};
     EXPECT_EQ(layer.steps, expected);
 }
 

@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "database/fast_search.h"
 #include "database/search.h"
+#include "support/file_faults.h"
 
 namespace dravelin {
 namespace {
@@ -165,12 +167,12 @@ TEST(Search, TheRevisionLineIsNeverAnEntry)
 TEST(Search, HostileBytesNeitherCrashNorShowBrokenLines)
 {
     std::string file = "Base Rev\r\n";
-    file += std::string(5'000'000, ';') + "\r\n";                    // a huge line of separators
+    file += std::string(5'000'000, ';') + "\r\n";                    // a huge line of separators: passed over
     constexpr char kControlBytes[] = "F1\0AB;\x01\x02;\xFF;\x80;PARIS;75001\r\r\n";
     file += std::string(kControlBytes, sizeof kControlBytes - 1); // NUL, control and high bytes
     file += ";;;;;\n;;;;;\r";
     const auto all = search(file, Criterion::Department, "00");
-    EXPECT_EQ(all.size(), 4u);
+    EXPECT_EQ(all.size(), 3u);
     for (const std::string& line : all)
         EXPECT_GE(line.size(), 12u);
     EXPECT_EQ(search(file, Criterion::City, "PARIS").size(), 1u);
@@ -209,6 +211,49 @@ TEST(SearchDirectoryFile, TellsAMissingOrUnreadableFileAndLeavesNoLines)
     EXPECT_EQ(found.size(), 5u);
     EXPECT_EQ(found[0].substr(0, 5), "F1ABC");
     std::filesystem::remove_all(folder);
+}
+
+TEST(SearchDirectoryFile, AReadErrorAnywhereGivesNoListAtAll)
+{
+    test::TemporaryFolder folder;
+    const std::filesystem::path file = directoryFilePath(folder.path());
+    test::writeBytes(file, kDirectory);
+    const std::uint64_t offsets[] = {0, 10, kDirectory.find("F1ABC;DURAND"), kDirectory.size() - 1, kDirectory.size()};
+    for (const std::uint64_t offset : offsets) {
+        SCOPED_TRACE(offset);
+        test::FailingFileLayer layer(test::FileStep::Read);
+        layer.readFailsAt = offset;
+        ResultLines found;
+        found.add("stale line");
+        EXPECT_EQ(searchDirectoryFile(file, Criterion::City, "PARIS", found, {}, layer), FileProblem::NotReadable);
+        // The lines found before the error are not the answer: none is shown.
+        EXPECT_TRUE(found.empty());
+        EXPECT_EQ(test::readBytes(file), kDirectory);
+    }
+    test::FailingFileLayer refused(test::FileStep::OpenForReading);
+    ResultLines found;
+    EXPECT_EQ(searchDirectoryFile(file, Criterion::City, "PARIS", found, {}, refused), FileProblem::NotReadable);
+}
+
+TEST(Search, ALineLongerThanTheLongestIsPassedOverByBothSearches)
+{
+    std::string longEntry = "F1LONG;LONG;Jean;" + std::string(kLongestLine, 'x') + ";PARIS;75001";
+    const std::string file = "Base Rev 255  du 11/08/2009\r\n" + longEntry + "\r\n" +
+                             "F6ZZZ;MARTIN;Paul;1 rue A;PARIS;75001\r\n" + std::string(3 * kLongestLine, ';') + "\r\n";
+    for (const Criterion criterion : {Criterion::City, Criterion::Callsign, Criterion::Department}) {
+        for (const char* query : {"PARIS", "F1*", "F*", "75", "00"}) {
+            SCOPED_TRACE(query);
+            std::istringstream reference(file);
+            ResultLines lines;
+            EXPECT_TRUE(searchStream(reference, criterion, query, lines));
+            std::istringstream fast(file);
+            ResultLines scanned;
+            EXPECT_TRUE(scanStream(fast, criterion, query, scanned));
+            EXPECT_EQ(lines.size(), scanned.size());
+            for (std::size_t i = 0; i < lines.size(); ++i)
+                EXPECT_EQ(lines[i].substr(0, 5), "F6ZZZ");
+        }
+    }
 }
 
 } // namespace

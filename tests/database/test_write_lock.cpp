@@ -3,6 +3,12 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 #include "database/append.h"
 #include "database/directory_file.h"
@@ -206,6 +212,174 @@ TEST(WriteLock, TheLockOfAProcessKilledHoldingItIsTakenOver)
         EXPECT_FALSE(directory.lockLeft());
     }
 }
+
+// What may bear the lock file's name instead of a lock file: each is refused at once, never
+// followed, waited on or replaced.
+struct NotALock {
+    const char* name;
+    std::function<bool(const fs::path& lock, const fs::path& elsewhere)> make; // false where the system cannot
+};
+
+const NotALock kNotALock[] = {
+    {"a link to a file that does not exist",
+     [](const fs::path& lock, const fs::path& elsewhere) {
+         std::error_code error;
+         fs::create_symlink(elsewhere / "made-through-the-link", lock, error);
+         return !error;
+     }},
+    {"a link to a file of the user's",
+     [](const fs::path& lock, const fs::path& elsewhere) {
+         writeBytes(elsewhere / "made-through-the-link", "the user's own\n");
+         std::error_code error;
+         fs::create_symlink(elsewhere / "made-through-the-link", lock, error);
+         return !error;
+     }},
+    {"a folder", [](const fs::path& lock, const fs::path&) { return fs::create_directory(lock); }},
+#ifndef _WIN32
+    {"a named pipe", [](const fs::path& lock, const fs::path&) { return ::mkfifo(lock.c_str(), 0666) == 0; }},
+#endif
+};
+
+TEST(WriteLock, WhatIsNoLockFileIsRefusedAndLeftAsItIs)
+{
+    for (const NotALock& what : kNotALock) {
+        for (const Writer& writer : kWriters) {
+            SCOPED_TRACE(std::string(what.name) + ", " + writer.name);
+            Directory directory;
+            TemporaryFolder elsewhere;
+            const fs::path lock = lockFilePath(directory.folder.path());
+            if (!what.make(lock, elsewhere.path()))
+                continue; // this system cannot make it here (links under Wine)
+            const std::string before = readBytes(elsewhere.path() / "made-through-the-link");
+            FailingFileLayer layer;
+            EXPECT_EQ(writer.run(directory.folder.path(), layer), WriteProblem::LockNotRegular);
+            EXPECT_EQ(layer.waits, 0); // waiting would not help
+            EXPECT_EQ(directory.bytes(), kDirectory);
+            EXPECT_FALSE(directory.scratchLeft());
+            std::error_code error;
+            EXPECT_TRUE(fs::exists(fs::symlink_status(lock, error))); // the user's, left in place
+            EXPECT_EQ(readBytes(elsewhere.path() / "made-through-the-link"), before);
+            EXPECT_EQ(fs::exists(elsewhere.path() / "made-through-the-link"), !before.empty());
+        }
+    }
+}
+
+#ifndef _WIN32
+
+// Sets the process's umask for as long as it lives.
+class Umask {
+public:
+    explicit Umask(mode_t mask) : previous_(::umask(mask)) {}
+    ~Umask() { ::umask(previous_); }
+
+private:
+    mode_t previous_;
+};
+
+TEST(WriteLock, ALockMadeUnderANarrowUmaskIsReadableByEveryone)
+{
+    for (const mode_t mask : {mode_t{077}, mode_t{027}, mode_t{022}}) {
+        SCOPED_TRACE(mask);
+        Directory directory;
+        const Umask narrow(mask);
+        std::unique_ptr<FileLock> lock = holdLock(directory.folder.path());
+        struct stat made {};
+        ASSERT_EQ(::stat(lockFilePath(directory.folder.path()).c_str(), &made), 0);
+        EXPECT_EQ(made.st_mode & 0444, 0444u);
+    }
+}
+
+// The directory as another user of a shared folder finds it: the folder is his to write, the
+// files in it belong to the super-user. Only a test run by the super-user can set that up.
+class OrdinaryUser {
+public:
+    static constexpr uid_t kNobody = 65534;
+
+    OrdinaryUser()
+    {
+        if (::geteuid() != 0)
+            return;
+        std::error_code error;
+        const fs::path setpriv = fs::exists("/usr/bin/setpriv", error) ? "/usr/bin/setpriv" : "/bin/setpriv";
+        if (!fs::exists(setpriv, error) || ::chown(directory.folder.path().c_str(), kNobody, kNobody) != 0)
+            return;
+        setpriv_ = setpriv;
+        // The folder holding the test's folders must let that user through.
+        usable_ = runAs({"/bin/true"}).status == 0;
+    }
+
+    bool usable() const { return usable_; }
+
+    test::Finished runAs(std::vector<std::string> command)
+    {
+        std::vector<std::string> arguments = {"--reuid=65534", "--regid=65534", "--clear-groups"};
+        arguments.insert(arguments.end(), command.begin(), command.end());
+        return test::runToEnd(setpriv_, arguments, scratch.path());
+    }
+
+    test::Finished change(const char* name)
+    {
+        return runAs({DIRECTORY_WRITER, directory.folder.path().string(), name});
+    }
+
+    Directory directory;
+    TemporaryFolder scratch;
+
+private:
+    fs::path setpriv_;
+    bool usable_ = false;
+};
+
+const char* const kChanges[] = {"append", "delete", "modify", "bump"};
+
+std::string problemNumber(WriteProblem problem)
+{
+    return std::to_string(static_cast<int>(problem)) + "\n";
+}
+
+TEST(WriteLock, AUserWhoMayNotWriteTheListChangesNothing)
+{
+    for (const char* change : kChanges) {
+        SCOPED_TRACE(change);
+        OrdinaryUser user;
+        if (!user.usable())
+            GTEST_SKIP() << "needs the super-user, setpriv and the user nobody";
+        const fs::path file = directoryFilePath(user.directory.folder.path());
+        ASSERT_EQ(::chmod(file.c_str(), 0644), 0);
+        const test::Finished run = user.change(change);
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(run.out, problemNumber(WriteProblem::DirectoryNotWritable));
+        EXPECT_EQ(user.directory.bytes(), kDirectory);
+        struct stat after {};
+        ASSERT_EQ(::stat(file.c_str(), &after), 0);
+        EXPECT_EQ(after.st_uid, 0u); // still the owner's file, with its own rights
+        EXPECT_EQ(after.st_mode & 07777, 0644u);
+        EXPECT_FALSE(user.directory.scratchLeft());
+        EXPECT_FALSE(user.directory.lockLeft());
+    }
+}
+
+TEST(WriteLock, ALockFileOfAnotherUserIsTakenThroughAReadOnlyOpening)
+{
+    for (const char* change : kChanges) {
+        SCOPED_TRACE(change);
+        OrdinaryUser user;
+        if (!user.usable())
+            GTEST_SKIP() << "needs the super-user, setpriv and the user nobody";
+        const fs::path file = directoryFilePath(user.directory.folder.path());
+        ASSERT_EQ(::chown(file.c_str(), OrdinaryUser::kNobody, OrdinaryUser::kNobody), 0);
+        // Left by a copy of the super-user's that was killed holding it.
+        const fs::path lock = lockFilePath(user.directory.folder.path());
+        writeBytes(lock, "");
+        ASSERT_EQ(::chmod(lock.c_str(), 0644), 0);
+        const test::Finished run = user.change(change);
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(run.out, problemNumber(WriteProblem::None));
+        EXPECT_NE(user.directory.bytes(), kDirectory);
+    }
+}
+
+#endif
 
 } // namespace
 } // namespace dravelin

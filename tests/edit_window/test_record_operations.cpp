@@ -519,6 +519,7 @@ private slots:
         const char* const rewrites[] = {"delete", "modify", "bump"};
         for (const char* setup : {"Temporaire.txt hard link to the directory", "Temporaire.txt symbolic link to another file",
                                   "directory file a symbolic link", "directory file a symbolic link, lock held beside its target",
+                                  "directory file a symbolic link, the user's Temporaire.txt beside its target",
                                   "directory file mode 0600", "directory file mode 0640", "directory file of another owner and group"})
             for (const char* operation : rewrites)
                 QTest::addRow("%s, %s", setup, operation) << setup << operation;
@@ -572,6 +573,8 @@ private slots:
             fs::create_directory(shared);
             fs::rename(directoryFile, shared / "Annuaire_Amat.csv");
             fs::create_symlink(fs::path("partage") / "Annuaire_Amat.csv", directoryFile);
+            if (setup.endsWith(QLatin1String("the user's Temporaire.txt beside its target")))
+                writeBytes(shared / "Temporaire.txt", precious);
             if (setup.endsWith(QLatin1String("lock held beside its target"))) {
                 QCOMPARE(systemFileLayer().tryLock(shared / "Annuaire_Amat.lock", held), LockAttempt::Taken);
                 main.platform.files = &noWaiting;
@@ -618,8 +621,15 @@ private slots:
         if (setup.startsWith(QLatin1String("directory file a symbolic link"))) {
             QVERIFY(fs::is_symlink(directoryFile));
             QCOMPARE(QByteArray::fromStdString(readBytes(shared / "Annuaire_Amat.csv")), expected);
-            QVERIFY(!fs::exists(shared / "Temporaire.txt"));
+            // Beside the list only the list changed: the user's own files there stay as they were.
+            if (setup.endsWith(QLatin1String("the user's Temporaire.txt beside its target")))
+                QCOMPARE(readBytes(shared / "Temporaire.txt"), precious);
+            else
+                QVERIFY(!fs::exists(shared / "Temporaire.txt"));
             QVERIFY(!fs::exists(shared / "Annuaire_Amat.lock"));
+            for (const auto& entry : fs::directory_iterator(shared))
+                QVERIFY2(entry.path().filename() == "Annuaire_Amat.csv" || entry.path().filename() == "Temporaire.txt",
+                         entry.path().filename().c_str());
         }
         const QFileInfo after(main.folder.directoryFile());
         QCOMPARE(after.ownerId(), ownerBefore);

@@ -44,8 +44,12 @@ enum class Condition {
     ReadOnlyFileSystem,
     LockHeld,
     LockHeldByAnotherProcess,
-    PipeInPlace,      // a named pipe stands at the directory file's path
-    DeviceLinkInPlace // a link to /dev/zero stands there
+    PipeInPlace,       // a named pipe stands at the directory file's path
+    DeviceLinkInPlace, // a link to /dev/zero stands there
+    ReadErrorEarly,    // the disk fails to read the directory file within its revision line
+    ReadErrorMidway,   // ... among the entries, before the one the change is about
+    ReadErrorAtTheEnd, // ... at its last byte
+    LinkAtTheLock,     // a link to a file that does not exist stands at the lock file's path
 };
 
 const char* operationName(Operation operation)
@@ -71,8 +75,31 @@ const char* conditionName(Condition condition)
     case Condition::LockHeldByAnotherProcess: return "lock held by another process";
     case Condition::PipeInPlace: return "named pipe in place of the directory";
     case Condition::DeviceLinkInPlace: return "link to /dev/zero in place of the directory";
+    case Condition::ReadErrorEarly: return "read error in the revision line";
+    case Condition::ReadErrorMidway: return "read error among the entries";
+    case Condition::ReadErrorAtTheEnd: return "read error at the last byte";
+    case Condition::LinkAtTheLock: return "dangling link in place of the lock file";
     }
     return "?";
+}
+
+bool readError(Condition condition)
+{
+    return condition == Condition::ReadErrorEarly || condition == Condition::ReadErrorMidway ||
+           condition == Condition::ReadErrorAtTheEnd;
+}
+
+// Where the disk fails to read the directory file.
+std::uint64_t readErrorOffset(Condition condition, const QByteArray& directory)
+{
+    switch (condition) {
+    case Condition::ReadErrorEarly:
+        return 10;
+    case Condition::ReadErrorMidway:
+        return static_cast<std::uint64_t>(directory.indexOf("F1ABC;DUPONT"));
+    default:
+        return static_cast<std::uint64_t>(directory.size() - 1);
+    }
 }
 
 bool changesTheDirectory(Operation operation)
@@ -135,6 +162,15 @@ QString expectedMessage(Operation operation, Condition condition, const QString&
     case Condition::DeviceLinkInPlace:
         return QStringLiteral("Le fichier de l'annuaire « Annuaire_Amat.csv » n'est pas un fichier ordinaire "
                               "(tube, périphérique ou lien vers l'un d'eux).\r\n") + notDone(operation) + kUnchanged;
+    case Condition::ReadErrorEarly:
+    case Condition::ReadErrorMidway:
+    case Condition::ReadErrorAtTheEnd:
+        return QStringLiteral("Le fichier de l'annuaire « Annuaire_Amat.csv » ne peut pas être lu.\r\n") +
+               notDone(operation) + kUnchanged;
+    case Condition::LinkAtTheLock:
+        return QStringLiteral("Le fichier de verrou « Annuaire_Amat.lock » du dossier de l'annuaire n'est pas un fichier "
+                              "ordinaire (lien, tube, dossier ou périphérique) : supprimez-le.\r\n") +
+               notDone(operation) + kUnchanged;
     case Condition::LockHeld:
     case Condition::LockHeldByAnotherProcess:
         break;
@@ -282,12 +318,16 @@ private slots:
         QTest::addColumn<int>("condition");
         for (const Condition condition : {Condition::FullDisk, Condition::ReadOnlyFolder, Condition::ReadOnlyFileSystem,
                                           Condition::LockHeld, Condition::LockHeldByAnotherProcess,
-                                          Condition::PipeInPlace, Condition::DeviceLinkInPlace})
+                                          Condition::PipeInPlace, Condition::DeviceLinkInPlace,
+                                          Condition::ReadErrorEarly, Condition::ReadErrorMidway,
+                                          Condition::ReadErrorAtTheEnd, Condition::LinkAtTheLock})
             for (const Operation operation : {Operation::Append, Operation::Delete, Operation::Modify, Operation::Bump,
                                               Operation::SaveText, Operation::SaveCsv}) {
                 // The list files are not the directory's: no lock stands in their way.
                 const bool lock = condition == Condition::LockHeld || condition == Condition::LockHeldByAnotherProcess;
-                if ((lock || notAFileInPlace(condition)) && !changesTheDirectory(operation))
+                const bool aboutTheDirectory =
+                    lock || notAFileInPlace(condition) || readError(condition) || condition == Condition::LinkAtTheLock;
+                if (aboutTheDirectory && !changesTheDirectory(operation))
                     continue;
                 QTest::addRow("%s, %s", conditionName(condition), operationName(operation))
                     << int(operation) << int(condition);
@@ -318,6 +358,7 @@ private slots:
 
         // The cause.
         FailingFileLayer noWaiting; // the real files and lock; the wait for the lock is skipped
+        FailingFileLayer badDisk(FileStep::Read);
         std::unique_ptr<ReadOnlyGuard> readOnly;
         std::unique_ptr<FileLock> held;
         std::unique_ptr<OtherCopy> other;
@@ -358,6 +399,17 @@ private slots:
                 QSKIP("this system has no /dev/zero");
             QVERIFY(QFile::rename(directoryFile, aside));
             QVERIFY(QFile::link(QStringLiteral("/dev/zero"), directoryFile));
+            break;
+        case Condition::ReadErrorEarly:
+        case Condition::ReadErrorMidway:
+        case Condition::ReadErrorAtTheEnd:
+            badDisk.readFailsAt = readErrorOffset(cause, before);
+            main.platform.files = &badDisk;
+            break;
+        case Condition::LinkAtTheLock:
+            if (!QFile::link(QDir(main.folder.path()).filePath(QStringLiteral("nowhere")),
+                             QDir(main.folder.path()).filePath(QString::fromLatin1(kLockFileName))))
+                QSKIP("no symbolic links here");
             break;
         }
         const QStringList filesBefore = QDir(main.folder.path()).entryList(QDir::Files | QDir::Hidden);
@@ -401,6 +453,16 @@ private slots:
         case Condition::PipeInPlace:
         case Condition::DeviceLinkInPlace:
             break; // already back in place
+        case Condition::ReadErrorEarly:
+        case Condition::ReadErrorMidway:
+        case Condition::ReadErrorAtTheEnd:
+            badDisk.failing.clear();
+            break;
+        case Condition::LinkAtTheLock:
+            // Never followed: nothing was made where it leads.
+            QVERIFY(!exists(main, "nowhere"));
+            QVERIFY(QFile::remove(QDir(main.folder.path()).filePath(QString::fromLatin1(kLockFileName))));
+            break;
         }
         main.platform.messages.clear();
         act(main, editing, what, listFile);
@@ -411,6 +473,56 @@ private slots:
             QVERIFY(fileBytes(listFile) != kEarlierList);
         QVERIFY(!exists(main, kScratchFileName));
         QVERIFY(!exists(main, kLockFileName));
+    }
+
+    void aReadErrorShowsNoListAndNoEntry_data()
+    {
+        QTest::addColumn<int>("condition");
+        for (const Condition condition : {Condition::ReadErrorEarly, Condition::ReadErrorMidway, Condition::ReadErrorAtTheEnd})
+            QTest::addRow("%s", conditionName(condition)) << int(condition);
+    }
+    void aReadErrorShowsNoListAndNoEntry()
+    {
+        QFETCH(int, condition);
+        MainHarness main(kDirectory);
+        main.search("Option3", QStringLiteral("PARIS"));
+        QCOMPARE(main.listLines().size(), 2);
+        FailingFileLayer badDisk(FileStep::Read);
+        badDisk.readFailsAt = readErrorOffset(static_cast<Condition>(condition), kDirectory);
+        main.platform.files = &badDisk;
+        main.platform.messages.clear();
+
+        // The lines read before the error are not the answer: no list, and the cause told.
+        main.search("Option3", QStringLiteral("PARIS"));
+        QCOMPARE(main.platform.messageTexts(),
+                 QStringList{QStringLiteral("Le fichier de l'annuaire « Annuaire_Amat.csv » ne peut pas être lu : "
+                                            "la recherche est impossible.")});
+        QCOMPARE(main.listLines(), QStringList());
+        QCOMPARE(main.folder.directoryBytes(), kDirectory);
+
+        // The expert display reads the entry again: no window on half an answer.
+        badDisk.failing.clear();
+        main.search("Option1", QStringLiteral("F1ABC"));
+        QVERIFY(!main.listLines().isEmpty());
+        clickLine(main, 0);
+        if (main.control<QPushButton>("Expert")->isHidden())
+            pressExpertChord(main);
+        badDisk.failing = {FileStep::Read};
+        main.platform.messages.clear();
+        QTest::mouseClick(main.control<QPushButton>("Expert"), Qt::LeftButton);
+        Editing editing(main);
+        QCOMPARE(main.folder.directoryBytes(), kDirectory);
+        if (static_cast<Condition>(condition) == Condition::ReadErrorAtTheEnd) {
+            // The entry's line was read whole before the error: it is the entry.
+            QCOMPARE(main.platform.messageTexts(), QStringList());
+            QVERIFY(editing.window() && editing.window()->isVisible());
+            QCOMPARE(editing.boxTexts().first(), QStringLiteral("F1ABC"));
+            return;
+        }
+        QCOMPARE(main.platform.messageTexts(),
+                 QStringList{QStringLiteral("Le fichier de l'annuaire « Annuaire_Amat.csv » ne peut pas être lu : "
+                                            "la fiche ne peut pas être affichée.")});
+        QVERIFY(!editing.window() || !editing.window()->isVisible());
     }
 
     void theScratchFileReachesTheDiskBeforeTheRenameAndTheFolderAfter()

@@ -88,6 +88,9 @@ QString refusal(const QString& path, const QString& reserved)
         why = QStringLiteral("ce fichier est l'annuaire « Annuaire_Amat.csv » : la liste le remplacerait en entier.");
     else if (reserved == QLatin1String("Temporaire.txt"))
         why = QStringLiteral("ce fichier est le fichier de travail « Temporaire.txt » de l'annuaire, réservé au programme.");
+    else if (reserved == QLatin1String("linked scratch"))
+        why = QStringLiteral("ce nom est celui des fichiers de travail de l'annuaire à côté du fichier où mène son lien, "
+                             "réservé au programme.");
     else
         why = QStringLiteral("ce fichier est le verrou « Annuaire_Amat.lock » de l'annuaire, réservé au programme.");
     return QStringLiteral("La liste n'a pas été enregistrée dans le fichier « %1 » : %2\r\n"
@@ -479,8 +482,16 @@ private slots:
             << "{folder}/../{name}/Annuaire_Amat.lock" << "" << "" << "" << "{folder}/Annuaire_Amat.lock" << false << lock;
         QTest::newRow("the file a linked directory file leads to")
             << "{elsewhere}/annuaire_reel.csv" << "" << "" << "" << "" << true << directory;
+        // There the scratch files bear a name of the program's own; a Temporaire.txt is the user's.
         QTest::newRow("Temporaire.txt beside the file a linked directory file leads to")
-            << "{elsewhere}/Temporaire.txt" << "" << "" << "" << "" << true << scratch;
+            << "{elsewhere}/Temporaire.txt" << "" << "" << "" << "{elsewhere}/Temporaire.txt" << true << "";
+        QTest::newRow("a scratch name beside the file a linked directory file leads to")
+            << "{elsewhere}/.annuaire_reel.csv.Ab12Cd.tmp" << "" << "" << "" << "" << true << "linked scratch";
+        QTest::newRow("a scratch name beside the file a linked directory file leads to, left over")
+            << "{elsewhere}/.annuaire_reel.csv.Ab12Cd.tmp" << "" << "" << "" << "{elsewhere}/.annuaire_reel.csv.Ab12Cd.tmp"
+            << true << "linked scratch";
+        QTest::newRow("a name near the scratch pattern beside the file a linked directory file leads to")
+            << "{elsewhere}/.annuaire_reel.csv.Ab12C.tmp" << "" << "" << "" << "" << true << "";
         QTest::newRow("the lock beside the file a linked directory file leads to")
             << "{elsewhere}/Annuaire_Amat.lock" << "" << "" << "" << "" << true << lock;
         QTest::newRow("the directory's name in another folder")

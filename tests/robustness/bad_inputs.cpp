@@ -87,20 +87,33 @@ QList<BadInput> makeBadInputs()
                         {Department, "75", {first, second}}}});
     }
     {
+        // No entry is near that long: the line is passed over, never held, and the others found.
         const QByteArray hugeAddress(10 * 1024 * 1024, 'A');
-        const QByteArray big = found("F1BIG", "GRAND Jean", hugeAddress + "  75001 PARIS");
         inputs.append({"a 10 MB line", InputKind::Bytes,
                        crlfLines({kRevision, "F1BIG;GRAND;Jean;" + hugeAddress + ";PARIS;75001", kDupontLine}),
                        "Base Rev 255", "du 11/08/2009",
+                       {{Callsign, "F1BIG", {}},
+                        {Surname, "DUPONT", {kDupont}},
+                        {City, "PARIS", {kDupont}},
+                        {Department, "75", {kDupont}}}});
+    }
+    {
+        // Past the longest line read whole, the revision captions stay empty, as for an empty file.
+        const QByteArray hugeRevision = "Base Rev 255" + QByteArray(10 * 1024 * 1024, ' ') + "du 11/08/2009";
+        inputs.append({"a 10 MB revision line", InputKind::Bytes, crlfLines({hugeRevision, kDupontLine}), "", "",
+                       dupontProbes()});
+    }
+    {
+        // A line of the longest length read whole is still an entry.
+        const QByteArray longAddress(64 * 1024 - 29, 'A');
+        const QByteArray longest = "F1BIG;GRAND;Jean;" + longAddress + ";PARIS;75001";
+        const QByteArray big = found("F1BIG", "GRAND Jean", longAddress + "  75001 PARIS");
+        inputs.append({"a line of the longest length read whole", InputKind::Bytes,
+                       crlfLines({kRevision, longest, kDupontLine}), "Base Rev 255", "du 11/08/2009",
                        {{Callsign, "F1BIG", {big}},
                         {Surname, "DUPONT", {kDupont}},
                         {City, "PARIS", {kDupont, big}},
                         {Department, "75", {kDupont, big}}}});
-    }
-    {
-        const QByteArray hugeRevision = "Base Rev 255" + QByteArray(10 * 1024 * 1024, ' ') + "du 11/08/2009";
-        inputs.append({"a 10 MB revision line", InputKind::Bytes, crlfLines({hugeRevision, kDupontLine}), "Base Rev 255",
-                       "du 11/08/2009", dupontProbes()});
     }
     {
         // Five ";" make a record of six empty fields; ten put the last five in the postcode.

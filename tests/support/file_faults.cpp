@@ -56,6 +56,42 @@ private:
     bool closed_ = false;
 };
 
+// Reads through the real handle up to the layer's failing offset, then fails every read.
+class FailingReadHandle : public ReadHandle {
+public:
+    FailingReadHandle(FailingFileLayer& layer, std::unique_ptr<ReadHandle> real)
+        : layer_(layer), real_(std::move(real))
+    {
+    }
+
+    std::ptrdiff_t read(char* into, std::size_t size) override
+    {
+        const bool faulty = layer_.failing.count(FileStep::Read) != 0;
+        if (faulty && position_ + size > layer_.readFailsAt) {
+            if (position_ >= layer_.readFailsAt && layer_.fails(FileStep::Read))
+                return -1;
+            size = static_cast<std::size_t>(layer_.readFailsAt - position_);
+        }
+        const std::ptrdiff_t got = real_->read(into, size);
+        if (got > 0)
+            position_ += static_cast<std::uint64_t>(got);
+        return got;
+    }
+    bool seek(std::uint64_t offset) override
+    {
+        if (!real_->seek(offset))
+            return false;
+        position_ = offset;
+        return true;
+    }
+    std::optional<std::uint64_t> size() override { return real_->size(); }
+
+private:
+    FailingFileLayer& layer_;
+    std::unique_ptr<ReadHandle> real_;
+    std::uint64_t position_ = 0;
+};
+
 #ifdef __linux__
 bool setImmutable(const std::filesystem::path& target, bool on)
 {
@@ -89,6 +125,8 @@ std::string stepName(FileStep step)
     case FileStep::Replace: return "replace";
     case FileStep::Remove: return "remove";
     case FileStep::Lock: return "lock";
+    case FileStep::OpenForReading: return "open for reading";
+    case FileStep::Read: return "read";
     }
     return "?";
 }
@@ -113,11 +151,27 @@ bool FailingFileLayer::fails(FileStep step)
     return true;
 }
 
+std::unique_ptr<ReadHandle> FailingFileLayer::openForReading(const std::filesystem::path& file)
+{
+    if (fails(FileStep::OpenForReading))
+        return nullptr;
+    auto real = real_.openForReading(file);
+    return real ? std::make_unique<FailingReadHandle>(*this, std::move(real)) : nullptr;
+}
+
 std::unique_ptr<WriteHandle> FailingFileLayer::create(const std::filesystem::path& file)
 {
     if (fails(FileStep::Create))
         return nullptr;
     auto real = real_.create(file);
+    return real ? std::make_unique<FailingWriteHandle>(*this, std::move(real)) : nullptr;
+}
+
+std::unique_ptr<WriteHandle> FailingFileLayer::createNew(const std::filesystem::path& file)
+{
+    if (fails(FileStep::Create))
+        return nullptr;
+    auto real = real_.createNew(file);
     return real ? std::make_unique<FailingWriteHandle>(*this, std::move(real)) : nullptr;
 }
 

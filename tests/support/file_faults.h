@@ -13,7 +13,21 @@
 namespace dravelin::test {
 
 // The steps of the file layer, each of which a test can make fail.
-enum class FileStep { None, Create, Permissions, Write, Flush, Truncate, Close, OpenForAppend, Replace, Remove, Lock };
+enum class FileStep {
+    None,
+    Create,
+    Permissions,
+    Write,
+    Flush,
+    Truncate,
+    Close,
+    OpenForAppend,
+    Replace,
+    Remove,
+    Lock,
+    OpenForReading,
+    Read, // from readFailsAt on, as a disk with a bad sector there
+};
 
 std::string stepName(FileStep step);
 
@@ -29,7 +43,10 @@ public:
     explicit FailingFileLayer(FileStep failingStep = FileStep::None, bool crashAtStep = false);
     explicit FailingFileLayer(std::initializer_list<FileStep> failingSteps);
 
+    std::unique_ptr<ReadHandle> openForReading(const std::filesystem::path& file) override;
     std::unique_ptr<WriteHandle> create(const std::filesystem::path& file) override;
+    // The Create step too, for the scratch file beside a linked directory file.
+    std::unique_ptr<WriteHandle> createNew(const std::filesystem::path& file) override;
     std::unique_ptr<WriteHandle> openForAppend(const std::filesystem::path& file) override;
     ReplaceAttempt replace(const std::filesystem::path& from, const std::filesystem::path& to) override;
     bool remove(const std::filesystem::path& file) override;
@@ -45,6 +62,8 @@ public:
     bool crash = false;
     std::vector<FileStep> steps; // every step asked for, in order
     int waits = 0;
+    // With Read failing: every byte before this offset of the file is read, then reads fail.
+    std::uint64_t readFailsAt = 0;
     std::function<void()> onWait;
 
 private:

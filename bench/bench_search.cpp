@@ -17,7 +17,7 @@ void searchFile(benchmark::State& state, dravelin::Criterion criterion, const st
 {
     std::size_t found = 0;
     for (auto _ : state) {
-        dravelin::ResultLines lines;
+        dravelin::ResultRows lines;
         if (dravelin::searchDirectoryFile(gDirectoryFile, criterion, query, lines) != dravelin::FileProblem::None) {
             state.SkipWithError("directory file not readable");
             return;

@@ -65,7 +65,7 @@ int search(const std::filesystem::path& file, const std::string& fileShown, cons
     if (!rejection.empty())
         return fail(2, std::string(rejection));
 
-    dravelin::ResultLines found;
+    dravelin::ResultRows found;
     switch (dravelin::searchDirectoryFile(file, *criterion, *bytes, found)) {
     case dravelin::FileProblem::None:
         break;
@@ -79,8 +79,13 @@ int search(const std::filesystem::path& file, const std::string& fileShown, cons
 
     dravelin::cli::useBinaryOutput();
     bool written = true;
-    for (std::size_t i = 0; i < found.size() && written; ++i)
-        written = dravelin::cli::writeOutput(found[i]) && dravelin::cli::writeOutput("\r\n");
+    std::string line;
+    for (std::size_t i = 0; i < found.size() && written; ++i) {
+        line.clear();
+        found.appendDisplayLine(line, i);
+        line += "\r\n";
+        written = dravelin::cli::writeOutput(line);
+    }
     if (written)
         written = dravelin::cli::writeOutput(" " + std::to_string(found.size()) + " indicatif(s)\r\n");
     if (!dravelin::cli::finishOutput() || !written)

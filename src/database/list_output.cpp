@@ -54,7 +54,7 @@ void appendCell(std::string& out, std::string_view cell)
     out += '"';
 }
 
-void appendRow(std::string& out, const std::array<std::string, 6>& cells)
+void appendRow(std::string& out, const std::array<std::string_view, 6>& cells)
 {
     for (std::size_t i = 0; i < cells.size(); ++i) {
         if (i > 0)
@@ -66,25 +66,30 @@ void appendRow(std::string& out, const std::array<std::string, 6>& cells)
 
 } // namespace
 
-std::string spreadsheetOutput(const ResultLines& lines)
+std::string spreadsheetOutput(const ResultRows& rows)
 {
     std::string out;
     appendRow(out, {"Indicatif", "Nom", "Pr\xE9nom", "Adresse", "Code postal", "Ville"});
-    for (std::size_t index = 0; index < lines.size(); ++index)
-        appendRow(out, shownFields(lines[index], lines.attachmentOf(index)));
+    for (std::size_t index = 0; index < rows.size(); ++index) {
+        const ListedEntry entry = rows.entryAt(index);
+        appendRow(out, {entry.callsign, entry.surname, entry.firstName, entry.address, entry.postcode, entry.city});
+    }
     return out;
 }
 
-std::string listOutput(const ResultLines& lines, LineConverter convert)
+std::string listOutput(const ResultRows& rows, LineConverter convert)
 {
     std::string out;
-    std::size_t expected = kCreditLine.size() + kLineEnd.size();
-    for (std::size_t index = 0; index < lines.size(); ++index)
-        expected += lines[index].size() + 2 + kLineEnd.size(); // two ";" at most in the CSV form
-    out.reserve(expected);
+    // A shown line holds the bytes of its record line, less its separators, with the padding of
+    // the first two columns, a zero and three spaces more; the CSV form adds two ";".
+    out.reserve(kCreditLine.size() + kLineEnd.size() + rows.byteCount() +
+                rows.size() * (kRestColumnStart + 4 + 2 + kLineEnd.size()));
 
-    for (std::size_t index = 0; index < lines.size(); ++index) {
-        convert(out, lines[index]);
+    std::string shown;
+    for (std::size_t index = 0; index < rows.size(); ++index) {
+        shown.clear();
+        rows.appendDisplayLine(shown, index);
+        convert(out, shown);
         out += kLineEnd;
     }
     out += kCreditLine;

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "database/result_lines.h"
+#include "database/result_rows.h"
 
 namespace dravelin {
 
@@ -20,23 +20,23 @@ void appendTextLine(std::string& out, std::string_view listLine);
 // A line that stops before the rest column (an orange-list line) gives an empty third field.
 void appendCsvLine(std::string& out, std::string_view listLine);
 
-// Every line converted and ended by CR LF, then the credit line and CR LF.
-std::string listOutput(const ResultLines& lines, LineConverter convert);
+// The shown line of every row converted and ended by CR LF, then the credit line and CR LF.
+std::string listOutput(const ResultRows& rows, LineConverter convert);
 
-inline std::string textOutput(const ResultLines& lines)
+inline std::string textOutput(const ResultRows& rows)
 {
-    return listOutput(lines, appendTextLine);
+    return listOutput(rows, appendTextLine);
 }
 
-inline std::string csvOutput(const ResultLines& lines)
+inline std::string csvOutput(const ResultRows& rows)
 {
-    return listOutput(lines, appendCsvLine);
+    return listOutput(rows, appendCsvLine);
 }
 
-// The list for spreadsheets, still in Windows-1252: a heading row, then one row per line with
-// its six fields (result_line.h, shownFields) as cells; ";" between cells, CR LF after each
+// The list for spreadsheets, still in Windows-1252: a heading row, then one row per entry with
+// its six fields (ResultRows::entryAt) as cells; ";" between cells, CR LF after each
 // row, a cell quoted (and its quotes doubled) where it holds ";", a quote or a line end. No
 // credit line: it would be a row of its own.
-std::string spreadsheetOutput(const ResultLines& lines);
+std::string spreadsheetOutput(const ResultRows& rows);
 
 } // namespace dravelin

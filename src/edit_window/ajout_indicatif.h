@@ -7,7 +7,7 @@
 #include <string>
 
 #include "database/entry_fields.h"
-#include "platform/windows1252.h"
+#include "widgets/windows1252_text.h"
 
 class QGroupBox;
 class QLabel;

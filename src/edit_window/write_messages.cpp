@@ -1,6 +1,6 @@
 #include "edit_window/write_messages.h"
 
-#include "platform/windows1252.h"
+#include "widgets/windows1252_text.h"
 
 namespace dravelin {
 

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QMainWindow>
 #include <QRect>
+#include <string>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -10,7 +11,7 @@
 
 #include "database/criterion.h"
 #include "database/list_output.h"
-#include "platform/windows1252.h"
+#include "widgets/windows1252_text.h"
 
 class QAction;
 class QFrame;
@@ -24,7 +25,7 @@ class QRadioButton;
 namespace dravelin {
 
 // The bytes of a saved list, made from the list's lines.
-using ListContents = std::function<QByteArray(const ResultLines&)>;
+using ListContents = std::function<QByteArray(const ResultRows&)>;
 
 class Ajout_Indicatif;
 class KeyboardMenuBar;
@@ -108,6 +109,9 @@ private:
     Sous_Programmes& shared_;
     Windows1252 codec_;
     ResultListModel* resultModel_ = nullptr;
+    // The callsign of the row picked last, taken from the row's entry when it is picked: the
+    // entry the expert display shows, even after a new search has replaced the list.
+    std::string selectedKey_;
     // Parentless, so that it stays open when the main window is closed.
     std::unique_ptr<Ajout_Indicatif> editingWindow_;
 

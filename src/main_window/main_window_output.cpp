@@ -100,8 +100,8 @@ private:
 // The txt and csv forms, Windows-1252 as the directory.
 ListContents windows1252Lines(LineConverter convert)
 {
-    return [convert](const ResultLines& lines) {
-        const std::string bytes = listOutput(lines, convert);
+    return [convert](const ResultRows& rows) {
+        const std::string bytes = listOutput(rows, convert);
         return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
     };
 }
@@ -125,7 +125,7 @@ void Main::connectOutputMenus()
     // UTF-8 with its byte-order mark: what spreadsheets take for UTF-8 without asking.
     connect(Mnu_Enregistrer_tableur, &QAction::triggered, this, [this] {
         saveList(kCsvFilter,
-                 [this](const ResultLines& lines) { return "\xEF\xBB\xBF" + codec_.decode(spreadsheetOutput(lines)).toUtf8(); },
+                 [this](const ResultRows& rows) { return "\xEF\xBB\xBF" + codec_.decode(spreadsheetOutput(rows)).toUtf8(); },
                  QStringLiteral(".csv"));
     });
     connect(Mnu_Imprimer, &QAction::triggered, this, &Main::printList);
@@ -149,7 +149,7 @@ void Main::saveList(const QString& filter, const ListContents& contents, const Q
         return;
     }
 
-    const std::optional<QString> failure = platform_.writeFileAtomically(path, contents(resultModel_->lines()));
+    const std::optional<QString> failure = platform_.writeFileAtomically(path, contents(resultModel_->rows()));
     if (failure)
         showMessage(QStringLiteral("La liste n'a pas été enregistrée dans le fichier « %1 » : %2\r\n"
                                    "Un fichier qui portait déjà ce nom est resté tel quel.")
@@ -182,9 +182,13 @@ void Main::printList()
             return;
         }
 
-        const ResultLines& lines = resultModel_->lines();
-        for (std::size_t index = 0; index < lines.size(); ++index)
-            printer->printLine(codec_.decode(lines[index]));
+        const ResultRows& rows = resultModel_->rows();
+        std::string shown;
+        for (std::size_t index = 0; index < rows.size(); ++index) {
+            shown.clear();
+            rows.appendDisplayLine(shown, index);
+            printer->printLine(codec_.decode(shown));
+        }
         printer->printLine(QString());
         printer->printLine(codec_.decode(kCreditLine));
         failure = printer->endJob();

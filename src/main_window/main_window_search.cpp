@@ -73,11 +73,11 @@ void Main::Affichage()
 
     const Criterion criterion = selectedCriterion();
     const std::string query = codec_.encode(Libelle->text());
-    ResultLines found;
+    ResultRows found;
     const FileProblem problem = searchDirectoryFile(directoryFile(), criterion, query, found,
                                                     [this] { platform_.processPendingEvents(); });
     const std::size_t count = found.size();
-    resultModel_->setLines(std::move(found));
+    resultModel_->setRows(std::move(found));
 
     const QString countCaption = QStringLiteral(" %1 indicatif(s)").arg(count);
     Frame3->setTitle(countCaption);

@@ -39,12 +39,12 @@ const std::string kDirectory =
 std::vector<std::string> search(const std::string& bytes, Criterion criterion, const std::string& query)
 {
     std::istringstream input(bytes);
-    ResultLines found;
+    ResultRows found;
     EXPECT_TRUE(searchStream(input, criterion, query, found));
     found.sortForDisplay();
     std::vector<std::string> lines;
     for (std::size_t i = 0; i < found.size(); ++i)
-        lines.emplace_back(found[i]);
+        lines.push_back(found.displayLine(i));
     return lines;
 }
 
@@ -138,7 +138,7 @@ TEST(Search, HostileBytesNeitherCrashNorShowBrokenLines)
 TEST(Search, PendingEventsRunOnceAfterTheRevisionLine)
 {
     std::istringstream input(kDirectory);
-    ResultLines found;
+    ResultRows found;
     int passes = 0;
     searchStream(input, Criterion::City, "PARIS", found, [&] {
         ++passes;
@@ -153,8 +153,8 @@ TEST(SearchDirectoryFile, TellsAMissingOrUnreadableFileAndLeavesNoLines)
     const auto folder = std::filesystem::temp_directory_path() / "dravelin_search_missing";
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
-    ResultLines found;
-    found.add("stale line");
+    ResultRows found;
+    found.add("F9OLD;STALE;Row;1 rue A;PARIS;75001");
     EXPECT_EQ(searchDirectoryFile(directoryFilePath(folder), Criterion::City, "PARIS", found), FileProblem::Missing);
     EXPECT_TRUE(found.empty());
 
@@ -166,7 +166,7 @@ TEST(SearchDirectoryFile, TellsAMissingOrUnreadableFileAndLeavesNoLines)
     std::ofstream(directoryFilePath(folder), std::ios::binary) << kDirectory;
     EXPECT_EQ(searchDirectoryFile(directoryFilePath(folder), Criterion::City, "PARIS", found), FileProblem::None);
     EXPECT_EQ(found.size(), 5u);
-    EXPECT_EQ(found[0].substr(0, 5), "F1ABC");
+    EXPECT_EQ(found.displayLine(0).substr(0, 5), "F1ABC");
     std::filesystem::remove_all(folder);
 }
 

@@ -1,4 +1,4 @@
-#include "database/result_lines.h"
+#include "database/result_rows.h"
 
 #include <algorithm>
 #include <array>
@@ -6,23 +6,23 @@
 #include <stdexcept>
 
 #include "database/capital_fold.h"
-#include "database/length_bytes.h"
 
 namespace dravelin {
 
 namespace {
 
-// The sort key of a line: its first eight bytes folded to capitals, the first the most
-// significant, a shorter line filled with zeros. Keys in order mean lines in order.
+// The sort key of a row: the first eight bytes of its shown line folded to capitals, the first
+// the most significant. They lie in the callsign column, wider than the key, so they are the
+// callsign's filled out with spaces. Keys in order mean lines in order.
 constexpr std::size_t kKeyBytes = 8;
+static_assert(kKeyBytes <= kCallsignColumnWidth, "the key lies in the callsign column");
 
-std::uint64_t foldedKey(std::string_view line)
+std::uint64_t foldedKey(std::string_view callsign)
 {
     std::uint64_t key = 0;
     for (std::size_t i = 0; i < kKeyBytes; ++i) {
         key <<= 8;
-        if (i < line.size())
-            key |= kCapitalFold[static_cast<unsigned char>(line[i])];
+        key |= i < callsign.size() ? kCapitalFold[static_cast<unsigned char>(callsign[i])] : ' ';
     }
     return key;
 }
@@ -34,15 +34,10 @@ unsigned keyDigit(std::uint64_t key, unsigned keyByte)
 
 } // namespace
 
-std::string_view ResultLines::operator[](std::size_t index) const
+std::string_view ResultRows::lineAt(Row row) const
 {
-    return lineAt(spans_[index]);
-}
-
-std::string_view ResultLines::lineAt(Span span) const
-{
-    const auto offset = static_cast<std::size_t>(span.packed >> kLengthBits);
-    auto length = static_cast<std::size_t>(span.packed & kLongLine);
+    const auto offset = static_cast<std::size_t>(row.packed >> kLengthBits);
+    auto length = static_cast<std::size_t>(row.packed & kLongLine);
     if (length == kLongLine) {
         std::uint64_t longLength = 0;
         std::memcpy(&longLength, bytes_.data() + offset - sizeof longLength, sizeof longLength);
@@ -51,71 +46,98 @@ std::string_view ResultLines::lineAt(Span span) const
     return std::string_view(bytes_.data() + offset, length);
 }
 
-void ResultLines::setAttachmentLength(std::size_t header)
+std::string_view ResultRows::recordLine(std::size_t index) const
 {
-    const std::size_t length = bytes_.size() - header - 1;
-    if (length < 0x80) {
-        bytes_[header] = static_cast<char>(length);
-        return;
+    return lineAt(rows_[index]);
+}
+
+DirectoryRecord ResultRows::recordAt(std::size_t index) const
+{
+    // Only lines that could be cut were added.
+    return *splitRecordLine(recordLine(index));
+}
+
+void ResultRows::appendDisplayLine(std::string& out, std::size_t index) const
+{
+    appendResultLine(out, recordAt(index), criterion_);
+}
+
+std::string ResultRows::displayLine(std::size_t index) const
+{
+    std::string line;
+    appendDisplayLine(line, index);
+    return line;
+}
+
+ListedEntry ResultRows::entryAt(std::size_t index) const
+{
+    return listedEntryOf(recordAt(index), criterion_);
+}
+
+void ResultRows::add(std::string_view recordLine, const DirectoryRecord& record)
+{
+    longest_ = std::max(longest_, resultLineLength(record, criterion_));
+    const std::size_t length = recordLine.size();
+    if (length >= kLongLine) {
+        const auto longLength = static_cast<std::uint64_t>(length);
+        bytes_.append(reinterpret_cast<const char*>(&longLength), sizeof longLength);
     }
-    std::string encoded;
-    appendLengthBytes(encoded, length);
-    bytes_.replace(header, 1, encoded);
-}
-
-std::string_view ResultLines::attachmentOf(std::size_t index) const
-{
-    const std::string_view line = (*this)[index];
-    const auto at = static_cast<std::size_t>(line.data() + line.size() - bytes_.data());
-    std::string_view rest = std::string_view(bytes_).substr(at);
-    std::size_t length = 0;
-    takeLengthBytes(rest, length);
-    return rest.substr(0, length);
-}
-
-void ResultLines::keepLongLine(std::size_t start, std::size_t length)
-{
-    const auto longLength = static_cast<std::uint64_t>(length);
-    bytes_.insert(start, reinterpret_cast<const char*>(&longLength), sizeof longLength);
-    const std::size_t offset = start + sizeof longLength;
+    const std::size_t offset = bytes_.size();
     if (offset >= kOffsetLimit)
-        throw std::length_error("result lines beyond a terabyte");
-    spans_.push_back(Span{std::uint64_t{offset} << kLengthBits | kLongLine});
+        throw std::length_error("result rows beyond a terabyte");
+    bytes_.append(recordLine);
+    rows_.push_back(Row{std::uint64_t{offset} << kLengthBits | std::min<std::uint64_t>(length, kLongLine)});
 }
 
-void ResultLines::clear()
+bool ResultRows::add(std::string_view recordLine)
+{
+    const auto record = splitRecordLine(recordLine);
+    if (!record || !fitsResultLine(*record))
+        return false;
+    add(recordLine, *record);
+    return true;
+}
+
+void ResultRows::clear()
 {
     bytes_.clear();
-    spans_.clear();
+    rows_.clear();
+    longest_ = 0;
 }
 
-void ResultLines::add(std::string_view line)
-{
-    addWith([line](std::string& bytes) { bytes.append(line); });
-}
-
-void ResultLines::reserve(std::size_t bytes, std::size_t lines)
+void ResultRows::reserve(std::size_t bytes, std::size_t rows)
 {
     if (bytes > bytes_.capacity())
         bytes_.reserve(bytes);
-    if (lines > spans_.capacity())
-        spans_.reserve(lines);
+    if (rows > rows_.capacity())
+        rows_.reserve(rows);
 }
 
-void ResultLines::sortForDisplay()
+bool ResultRows::lessShown(Row a, Row b) const
 {
-    const std::size_t count = spans_.size();
+    shownA_.clear();
+    shownB_.clear();
+    const std::string_view lineA = lineAt(a);
+    const std::string_view lineB = lineAt(b);
+    appendResultLine(shownA_, *splitRecordLine(lineA), criterion_);
+    appendResultLine(shownB_, *splitRecordLine(lineB), criterion_);
+    return lessIgnoringCase(shownA_, shownB_);
+}
+
+void ResultRows::sortForDisplay()
+{
+    const std::size_t count = rows_.size();
     if (count < 2)
         return;
     std::vector<std::uint64_t> keys(count);
     for (std::size_t i = 0; i < count; ++i)
-        keys[i] = foldedKey((*this)[i]);
+        keys[i] = foldedKey(recordAt(i).callsign);
     sortByKeys(keys, 0, count, 0);
 }
 
 // Sorts [begin, end), whose keys agree on their bytes before `keyByte`, by the rest of the key,
-// moving keys and spans together; lines whose keys are equal are then compared whole.
-void ResultLines::sortByKeys(std::vector<std::uint64_t>& keys, std::size_t begin, std::size_t end, unsigned keyByte)
+// moving keys and rows together; rows whose keys are equal are then compared by their whole lines.
+void ResultRows::sortByKeys(std::vector<std::uint64_t>& keys, std::size_t begin, std::size_t end, unsigned keyByte)
 {
     constexpr std::size_t kFewLines = 32;
     for (;;) {
@@ -157,7 +179,7 @@ void ResultLines::sortByKeys(std::vector<std::uint64_t>& keys, std::size_t begin
                 }
                 const std::size_t j = next[belongs]++;
                 std::swap(keys[i], keys[j]);
-                std::swap(spans_[i], spans_[j]);
+                std::swap(rows_[i], rows_[j]);
             }
         }
 
@@ -172,29 +194,29 @@ void ResultLines::sortByKeys(std::vector<std::uint64_t>& keys, std::size_t begin
     }
 }
 
-void ResultLines::sortEqualKeys(std::size_t begin, std::size_t end)
+void ResultRows::sortEqualKeys(std::size_t begin, std::size_t end)
 {
-    std::sort(spans_.begin() + static_cast<std::ptrdiff_t>(begin), spans_.begin() + static_cast<std::ptrdiff_t>(end),
-              [this](Span a, Span b) { return lessIgnoringCase(lineAt(a), lineAt(b)); });
+    std::sort(rows_.begin() + static_cast<std::ptrdiff_t>(begin), rows_.begin() + static_cast<std::ptrdiff_t>(end),
+              [this](Row a, Row b) { return lessShown(a, b); });
 }
 
-void ResultLines::insertionSort(std::vector<std::uint64_t>& keys, std::size_t begin, std::size_t end)
+void ResultRows::insertionSort(std::vector<std::uint64_t>& keys, std::size_t begin, std::size_t end)
 {
-    const auto less = [this](std::uint64_t keyA, Span a, std::uint64_t keyB, Span b) {
+    const auto less = [this](std::uint64_t keyA, Row a, std::uint64_t keyB, Row b) {
         if (keyA != keyB)
             return keyA < keyB;
-        return lessIgnoringCase(lineAt(a), lineAt(b));
+        return lessShown(a, b);
     };
     for (std::size_t i = begin + 1; i < end; ++i) {
         const std::uint64_t key = keys[i];
-        const Span span = spans_[i];
+        const Row row = rows_[i];
         std::size_t j = i;
-        for (; j > begin && less(key, span, keys[j - 1], spans_[j - 1]); --j) {
+        for (; j > begin && less(key, row, keys[j - 1], rows_[j - 1]); --j) {
             keys[j] = keys[j - 1];
-            spans_[j] = spans_[j - 1];
+            rows_[j] = rows_[j - 1];
         }
         keys[j] = key;
-        spans_[j] = span;
+        rows_[j] = row;
     }
 }
 

@@ -87,6 +87,7 @@ void ResultRows::add(std::string_view recordLine, const DirectoryRecord& record)
         throw std::length_error("result rows beyond a terabyte");
     bytes_.append(recordLine);
     rows_.push_back(Row{std::uint64_t{offset} << kLengthBits | std::min<std::uint64_t>(length, kLongLine)});
+    keys_.push_back(foldedKey(record.callsign));
 }
 
 bool ResultRows::add(std::string_view recordLine)
@@ -102,6 +103,7 @@ void ResultRows::clear()
 {
     bytes_.clear();
     rows_.clear();
+    keys_.clear();
     longest_ = 0;
 }
 
@@ -111,6 +113,8 @@ void ResultRows::reserve(std::size_t bytes, std::size_t rows)
         bytes_.reserve(bytes);
     if (rows > rows_.capacity())
         rows_.reserve(rows);
+    if (rows > keys_.capacity())
+        keys_.reserve(rows);
 }
 
 bool ResultRows::lessShown(Row a, Row b) const
@@ -127,11 +131,15 @@ bool ResultRows::lessShown(Row a, Row b) const
 void ResultRows::sortForDisplay()
 {
     const std::size_t count = rows_.size();
+    std::vector<std::uint64_t> keys;
+    keys.swap(keys_); // only the sort needs them: they go with it
     if (count < 2)
         return;
-    std::vector<std::uint64_t> keys(count);
-    for (std::size_t i = 0; i < count; ++i)
-        keys[i] = foldedKey(recordAt(i).callsign);
+    if (keys.size() != count) {
+        keys.resize(count);
+        for (std::size_t i = 0; i < count; ++i)
+            keys[i] = foldedKey(recordAt(i).callsign);
+    }
     sortByKeys(keys, 0, count, 0);
 }
 

@@ -75,6 +75,8 @@ private:
 
     std::string bytes_;
     std::vector<Row> rows_;
+    // The sort key of each row, made while its fields are at hand; kept until the sort.
+    std::vector<std::uint64_t> keys_;
     Criterion criterion_ = Criterion::Callsign;
     std::size_t longest_ = 0;
     // The two lines a comparison of equal keys makes, kept to save an allocation each time.

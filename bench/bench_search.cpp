@@ -1,5 +1,5 @@
 // The search over a directory file, as Enter runs it without the window: reading, cutting,
-// matching, building the result lines and sorting them.
+// matching, keeping the found rows and sorting them.
 // Usage: bench_search DIRECTORY_FILE [--benchmark_* flags]
 #include <benchmark/benchmark.h>
 

@@ -30,8 +30,8 @@ struct ScanTuning {
 bool scanStream(std::istream& input, Criterion criterion, std::string_view query, ResultRows& found,
                 const std::function<void()>& afterRevisionLine = {}, const ScanTuning& tuning = {});
 
-// The same scan without making the result lines: how many lines it finds. The benchmark times
-// it to tell the scan from the making and sorting of a million result lines.
+// The same scan without keeping the rows: how many lines it finds. The benchmark times
+// it to tell the scan from the keeping and sorting of a million rows.
 bool countStream(std::istream& input, Criterion criterion, std::string_view query, std::size_t& count,
                  const ScanTuning& tuning = {});
 

@@ -117,7 +117,7 @@ void ResultRows::reserve(std::size_t bytes, std::size_t rows)
         keys_.reserve(rows);
 }
 
-bool ResultRows::lessShown(Row a, Row b) const
+bool ResultRows::lessShown(Row a, Row b)
 {
     shownA_.clear();
     shownB_.clear();

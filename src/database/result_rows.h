@@ -68,7 +68,7 @@ private:
     static constexpr std::uint64_t kOffsetLimit = std::uint64_t{1} << (64 - kLengthBits);
 
     std::string_view lineAt(Row row) const;
-    bool lessShown(Row a, Row b) const;
+    bool lessShown(Row a, Row b);
     void sortByKeys(std::vector<std::uint64_t>& keys, std::size_t begin, std::size_t end, unsigned keyByte);
     void sortEqualKeys(std::size_t begin, std::size_t end);
     void insertionSort(std::vector<std::uint64_t>& keys, std::size_t begin, std::size_t end);
@@ -80,8 +80,8 @@ private:
     Criterion criterion_ = Criterion::Callsign;
     std::size_t longest_ = 0;
     // The two lines a comparison of equal keys makes, kept to save an allocation each time.
-    mutable std::string shownA_;
-    mutable std::string shownB_;
+    std::string shownA_;
+    std::string shownB_;
 };
 
 // Compares whole lines byte by byte with a-z and the accented small letters of

@@ -11,7 +11,6 @@
 
 #include "database/criterion.h"
 #include "database/list_output.h"
-#include "widgets/windows1252_text.h"
 
 class QAction;
 class QFrame;
@@ -107,7 +106,6 @@ private:
 
     Platform& platform_;
     Sous_Programmes& shared_;
-    Windows1252 codec_;
     ResultListModel* resultModel_ = nullptr;
     // The callsign of the row picked last, taken from the row's entry when it is picked: the
     // entry the expert display shows, even after a new search has replaced the list.

@@ -9,6 +9,7 @@
 #include "main_window/result_list_model.h"
 #include "platform/platform.h"
 #include "shared/sous_programmes.h"
+#include "widgets/windows1252_text.h"
 
 namespace dravelin {
 
@@ -125,7 +126,7 @@ void Main::connectOutputMenus()
     // UTF-8 with its byte-order mark: what spreadsheets take for UTF-8 without asking.
     connect(Mnu_Enregistrer_tableur, &QAction::triggered, this, [this] {
         saveList(kCsvFilter,
-                 [this](const ResultRows& rows) { return "\xEF\xBB\xBF" + codec_.decode(spreadsheetOutput(rows)).toUtf8(); },
+                 [](const ResultRows& rows) { return "\xEF\xBB\xBF" + Windows1252::decode(spreadsheetOutput(rows)).toUtf8(); },
                  QStringLiteral(".csv"));
     });
     connect(Mnu_Imprimer, &QAction::triggered, this, &Main::printList);
@@ -187,10 +188,10 @@ void Main::printList()
         for (std::size_t index = 0; index < rows.size(); ++index) {
             shown.clear();
             rows.appendDisplayLine(shown, index);
-            printer->printLine(codec_.decode(shown));
+            printer->printLine(Windows1252::decode(shown));
         }
         printer->printLine(QString());
-        printer->printLine(codec_.decode(kCreditLine));
+        printer->printLine(Windows1252::decode(kCreditLine));
         failure = printer->endJob();
     }
     if (failure)

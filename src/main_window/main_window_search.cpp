@@ -10,6 +10,7 @@
 #include "main_window/result_list_model.h"
 #include "platform/platform.h"
 #include "shared/sous_programmes.h"
+#include "widgets/windows1252_text.h"
 #include "widgets/caption_fit.h"
 #include "widgets/colours.h"
 #include "widgets/typing_line_edit.h"
@@ -42,7 +43,7 @@ void Main::queryEntered()
     if (shared_.directoryBusy)
         return;
     shared_.Texte_Recherche = Libelle->text();
-    const std::string_view rejection = queryRejection(selectedCriterion(), codec_.encode(Libelle->text()));
+    const std::string_view rejection = queryRejection(selectedCriterion(), Windows1252::encode(Libelle->text()));
     if (!rejection.empty()) {
         showMessage(QString::fromUtf8(rejection.data(), static_cast<qsizetype>(rejection.size())));
         Libelle->clear();
@@ -72,7 +73,7 @@ void Main::Affichage()
     resultModel_->clear();
 
     const Criterion criterion = selectedCriterion();
-    const std::string query = codec_.encode(Libelle->text());
+    const std::string query = Windows1252::encode(Libelle->text());
     ResultRows found;
     const FileProblem problem = searchDirectoryFile(directoryFile(), criterion, query, found,
                                                     [this] { platform_.processPendingEvents(); });

@@ -9,6 +9,7 @@
 #include "database/revision_line.h"
 #include "platform/platform.h"
 #include "shared/sous_programmes.h"
+#include "widgets/windows1252_text.h"
 #include "widgets/typing_line_edit.h"
 
 namespace dravelin {
@@ -56,8 +57,8 @@ bool Main::loadWindow()
         showMessage(text.arg(QString::fromLatin1(kDirectoryFileName), folder));
         return false;
     }
-    Num_Rev->setText(codec_.decode(revisionLabel(revision.text)));
-    Date_Rev->setText(codec_.decode(revisionDateText(revision.text)));
+    Num_Rev->setText(Windows1252::decode(revisionLabel(revision.text)));
+    Date_Rev->setText(Windows1252::decode(revisionDateText(revision.text)));
 
     Titre->setText(columnHeading());
     shared_.Texte_Historique = Sous_Programmes::historyText();

@@ -10,6 +10,8 @@ namespace dravelin {
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
+// Rows in list order lie all over the block of what was read: each pass fetches a few ahead.
+constexpr std::size_t kRowsAhead = 16;
 
 // The middle of the text from `start`, at most `count` characters; empty past its end.
 std::string_view columnOf(std::string_view line, std::size_t start, std::size_t count = std::string_view::npos)
@@ -71,6 +73,7 @@ std::string spreadsheetOutput(const ResultRows& rows)
     std::string out;
     appendRow(out, {"Indicatif", "Nom", "Pr\xE9nom", "Adresse", "Code postal", "Ville"});
     for (std::size_t index = 0; index < rows.size(); ++index) {
+        rows.prefetch(index + kRowsAhead);
         const ListedEntry entry = rows.entryAt(index);
         appendRow(out, {entry.callsign, entry.surname, entry.firstName, entry.address, entry.postcode, entry.city});
     }
@@ -87,6 +90,7 @@ std::string listOutput(const ResultRows& rows, LineConverter convert)
 
     std::string shown;
     for (std::size_t index = 0; index < rows.size(); ++index) {
+        rows.prefetch(index + kRowsAhead);
         shown.clear();
         rows.appendDisplayLine(shown, index);
         convert(out, shown);

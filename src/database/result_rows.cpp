@@ -57,6 +57,19 @@ DirectoryRecord ResultRows::recordAt(std::size_t index) const
     return *splitRecordLine(recordLine(index));
 }
 
+void ResultRows::prefetch(std::size_t index) const
+{
+#if defined(__GNUC__) || defined(__clang__)
+    if (index < rows_.size()) {
+        const char* line = bytes_.data() + (rows_[index].packed >> kLengthBits);
+        __builtin_prefetch(line);
+        __builtin_prefetch(line + 64);
+    }
+#else
+    (void)index;
+#endif
+}
+
 void ResultRows::appendDisplayLine(std::string& out, std::size_t index) const
 {
     appendResultLine(out, recordAt(index), criterion_);

@@ -37,6 +37,10 @@ public:
     // The line the list shows for a row (result_line.h).
     std::string displayLine(std::size_t index) const;
     void appendDisplayLine(std::string& out, std::size_t index) const;
+    // Asks the processor to fetch the record line of a row now (when it can be asked): a pass
+    // over the rows in list order reads them from all over the block, and fetching a few rows
+    // ahead hides the wait. Past the last row, nothing.
+    void prefetch(std::size_t index) const;
     // The length of the longest of those lines, kept as rows are added.
     std::size_t longestDisplayLine() const { return longest_; }
 

@@ -54,7 +54,7 @@ int main(int argc, char** argv)
         std::printf("%zu\n", count);
         return 0;
     }
-    dravelin::ResultLines found;
+    dravelin::ResultRows found;
     if (reference) {
         std::ifstream stream(file, std::ios::binary);
         if (!stream || !dravelin::searchStream(stream, criterion->second, query, found)) {
@@ -72,7 +72,7 @@ int main(int argc, char** argv)
         // FNV-1a over every line and its end, in order.
         std::uint64_t hash = 14695981039346656037ULL;
         for (std::size_t i = 0; i < found.size(); ++i) {
-            for (const char c : found[i])
+            for (const char c : found.displayLine(i))
                 hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ULL;
             hash = (hash ^ '\n') * 1099511628211ULL;
         }

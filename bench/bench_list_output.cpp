@@ -11,17 +11,17 @@
 
 namespace {
 
-dravelin::ResultLines gLines;
+dravelin::ResultRows gRows;
 
 void buildOutput(benchmark::State& state, dravelin::LineConverter convert)
 {
     std::size_t bytes = 0;
     for (auto _ : state) {
-        const std::string out = dravelin::listOutput(gLines, convert);
+        const std::string out = dravelin::listOutput(gRows, convert);
         bytes = out.size();
         benchmark::DoNotOptimize(out.data());
     }
-    state.counters["lines"] = static_cast<double>(gLines.size());
+    state.counters["lines"] = static_cast<double>(gRows.size());
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(bytes));
 }
 
@@ -33,7 +33,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: bench_list_output DIRECTORY_FILE [benchmark flags]\n");
         return 2;
     }
-    if (dravelin::searchDirectoryFile(argv[1], dravelin::Criterion::Department, "00", gLines) !=
+    if (dravelin::searchDirectoryFile(argv[1], dravelin::Criterion::Department, "00", gRows) !=
         dravelin::FileProblem::None) {
         std::fprintf(stderr, "directory file not readable: %s\n", argv[1]);
         return 1;

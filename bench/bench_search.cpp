@@ -1,5 +1,5 @@
 // The search over a directory file, as Enter runs it without the window: reading, cutting,
-// matching, building the result lines and sorting them.
+// matching, keeping the found rows and sorting them.
 // Usage: bench_search DIRECTORY_FILE [--benchmark_* flags]
 #include <benchmark/benchmark.h>
 
@@ -17,7 +17,7 @@ void searchFile(benchmark::State& state, dravelin::Criterion criterion, const st
 {
     std::size_t found = 0;
     for (auto _ : state) {
-        dravelin::ResultLines lines;
+        dravelin::ResultRows lines;
         if (dravelin::searchDirectoryFile(gDirectoryFile, criterion, query, lines) != dravelin::FileProblem::None) {
             state.SkipWithError("directory file not readable");
             return;

@@ -14,7 +14,7 @@
 #include "database/query_rules.h"
 #include "database/record.h"
 #include "database/result_line.h"
-#include "database/result_lines.h"
+#include "database/result_rows.h"
 #include "database/revision_line.h"
 #include "database/text_bytes.h"
 

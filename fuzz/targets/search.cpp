@@ -56,7 +56,7 @@ void checkSearch(const Directory& directory, Criterion criterion, std::string_vi
 {
     std::istringstream input{std::string(directory.bytes)};
     LineReader reader(input, directory.chunkSize);
-    ResultLines found;
+    ResultRows found;
     int passes = 0;
     const bool read = searchLines(reader, criterion, query, found, [&] {
         ++passes;
@@ -69,14 +69,14 @@ void checkSearch(const Directory& directory, Criterion criterion, std::string_vi
     FUZZ_CHECK_DETAIL(found.size() == expected.size(), query);
     std::vector<std::string> got;
     for (std::size_t i = 0; i < found.size(); ++i)
-        got.emplace_back(found[i]);
+        got.push_back(found.displayLine(i));
     std::sort(got.begin(), got.end());
     std::sort(expected.begin(), expected.end());
     FUZZ_CHECK_DETAIL(got == expected, query);
 
     found.sortForDisplay();
     for (std::size_t i = 0; i + 1 < found.size(); ++i)
-        FUZZ_CHECK_DETAIL(!lessIgnoringCase(found[i + 1], found[i]), found[i]);
+        FUZZ_CHECK_DETAIL(!lessIgnoringCase(found.displayLine(i + 1), found.displayLine(i)), found.displayLine(i));
 
     const bool everything = criterion == Criterion::Department && query == "00";
     const bool prefix = !query.empty() && query.back() == '*';
@@ -84,7 +84,7 @@ void checkSearch(const Directory& directory, Criterion criterion, std::string_vi
     if (!everything && !query.empty() && (query.front() == ' ' || (!prefix && query.back() == ' ')))
         FUZZ_CHECK_DETAIL(found.empty(), query);
     for (std::size_t i = 0; i < found.size(); ++i) {
-        const std::string_view line = found[i];
+        const std::string line = found.displayLine(i);
         FUZZ_CHECK(line.size() == kCallsignColumnWidth + kOrangeListSurname.size() ||
                    line.size() >= kRestColumnStart + 3);
         if (criterion == Criterion::Callsign && !prefix)
@@ -124,7 +124,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         listable += referenceListable(directory.lines[i]) ? 1 : 0;
     std::istringstream whole{std::string(directory.bytes)};
     dravelin::LineReader reader(whole, directory.chunkSize);
-    dravelin::ResultLines all;
+    dravelin::ResultRows all;
     FUZZ_CHECK(dravelin::searchLines(reader, dravelin::Criterion::Department, "00", all));
     FUZZ_CHECK(all.size() == listable);
     return 0;

@@ -67,15 +67,22 @@ int search(const std::filesystem::path& file, const std::string& fileShown, cons
     if (!rejection.empty())
         return fail(2, std::string(rejection));
 
-    dravelin::ResultLines found;
+    dravelin::ResultRows found;
     const dravelin::FileProblem problem = dravelin::searchDirectoryFile(file, *criterion, *bytes, found);
     if (problem != dravelin::FileProblem::None)
         return fail(1, dravelin::commandFileProblemMessage(problem, fileShown));
 
     dravelin::cli::useBinaryOutput();
     bool written = true;
-    for (std::size_t i = 0; i < found.size() && written; ++i)
-        written = writeLine(found[i], output);
+    // Rows in list order lie all over the block of what was read: fetch a few ahead.
+    constexpr std::size_t kRowsAhead = 16;
+    std::string line;
+    for (std::size_t i = 0; i < found.size() && written; ++i) {
+        found.prefetch(i + kRowsAhead);
+        line.clear();
+        found.appendDisplayLine(line, i);
+        written = writeLine(line, output);
+    }
     if (written)
         written = dravelin::cli::writeOutput(" " + std::to_string(found.size()) + " indicatif(s)\r\n");
     if (!dravelin::cli::finishOutput() || !written)

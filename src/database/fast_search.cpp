@@ -78,23 +78,19 @@ FoundLinesHold whatFoundLinesHold(Criterion criterion, const QueryPattern& patte
     return hold;
 }
 
-// What a scan does with each record it finds.
-class AddResultLines {
+// What a scan does with each record it finds: keeps the line as read.
+class AddRows {
 public:
-    AddResultLines(ResultLines& lines, Criterion criterion) : lines_(lines), criterion_(criterion) {}
-    void operator()(const DirectoryRecord& record)
-    {
-        addResultLine(lines_, record, criterion_);
-    }
+    explicit AddRows(ResultRows& rows) : rows_(rows) {}
+    void operator()(std::string_view line, const DirectoryRecord& record) { rows_.add(line, record); }
 
 private:
-    ResultLines& lines_;
-    Criterion criterion_;
+    ResultRows& rows_;
 };
 
 class CountLines {
 public:
-    void operator()(const DirectoryRecord&) { ++count; }
+    void operator()(std::string_view, const DirectoryRecord&) { ++count; }
     std::size_t count = 0;
 };
 
@@ -154,10 +150,9 @@ private:
                 line = {tailEnd, lineStartBefore(from, tailEnd - 5, loops_), tailEnd};
             if (line.hit == nullptr)
                 return;
-            if (const auto record = foundRecord(
-                    std::string_view(line.lineStart, static_cast<std::size_t>(line.lineEnd - line.lineStart)),
-                    criterion_, pattern_))
-                found_(*record);
+            const std::string_view found(line.lineStart, static_cast<std::size_t>(line.lineEnd - line.lineStart));
+            if (const auto record = foundRecord(found, criterion_, pattern_))
+                found_(found, *record);
             if (line.lineEnd == end)
                 return;
             from = line.lineEnd + 1;
@@ -177,7 +172,7 @@ private:
         const DirectoryRecord record = recordAtSeparators(line, separators.at);
         if (!fitsResultLine(record) || !recordMatches(record, criterion_, pattern_))
             return;
-        found_(record);
+        found_(line, record);
     }
 
     Criterion criterion_;
@@ -191,15 +186,19 @@ private:
 };
 
 // Reserves the result block once the first blocks show how much a search finds per byte read.
-void reserveForProjection(ResultLines& found, std::size_t bytesRead, std::size_t expectedBytes)
+// The rows keep at most the bytes still to read (and the eight of a line too long for its
+// packed length), so a search that finds everything reserves no more than the file.
+void reserveForProjection(ResultRows& found, std::size_t bytesRead, std::size_t expectedBytes)
 {
     if (expectedBytes <= bytesRead || bytesRead == 0 || found.empty())
         return;
     const double scale = static_cast<double>(expectedBytes) / static_cast<double>(bytesRead);
     const auto projectedBytes = static_cast<std::size_t>(static_cast<double>(found.byteCount()) * scale);
-    const auto projectedLines = static_cast<std::size_t>(static_cast<double>(found.size()) * scale);
-    if (projectedBytes > found.byteCapacity() || projectedLines > found.lineCapacity())
-        found.reserve(projectedBytes + projectedBytes / 8 + 4096, projectedLines + projectedLines / 8 + 64);
+    const auto projectedRows = static_cast<std::size_t>(static_cast<double>(found.size()) * scale);
+    const std::size_t mostBytes = found.byteCount() + (expectedBytes - bytesRead) + 64;
+    if (projectedBytes > found.byteCapacity() || projectedRows > found.rowCapacity())
+        found.reserve(std::min(projectedBytes + projectedBytes / 8 + 4096, mostBytes),
+                      projectedRows + projectedRows / 8 + 64);
 }
 
 // Reads the revision line, lets `afterRevisionLine` run, then searches every block and calls
@@ -226,11 +225,12 @@ bool scanBlocks(BlockReader& reader, Criterion criterion, std::string_view query
 }
 
 template <typename Input>
-bool scanInput(Input& input, Criterion criterion, std::string_view query, ResultLines& found,
+bool scanInput(Input& input, Criterion criterion, std::string_view query, ResultRows& found,
                const std::function<void()>& afterRevisionLine, const ScanTuning& tuning)
 {
     BlockReader reader(input, tuning.blockSize);
-    AddResultLines add(found, criterion);
+    found.setCriterion(criterion);
+    AddRows add(found);
     return scanBlocks(reader, criterion, query, add, afterRevisionLine, tuning, [&](std::size_t bytesRead) {
         reserveForProjection(found, bytesRead, tuning.expectedBytes);
     });
@@ -238,13 +238,13 @@ bool scanInput(Input& input, Criterion criterion, std::string_view query, Result
 
 } // namespace
 
-bool scanStream(std::istream& input, Criterion criterion, std::string_view query, ResultLines& found,
+bool scanStream(std::istream& input, Criterion criterion, std::string_view query, ResultRows& found,
                 const std::function<void()>& afterRevisionLine, const ScanTuning& tuning)
 {
     return scanInput(input, criterion, query, found, afterRevisionLine, tuning);
 }
 
-bool scanFile(ReadHandle& input, Criterion criterion, std::string_view query, ResultLines& found,
+bool scanFile(ReadHandle& input, Criterion criterion, std::string_view query, ResultRows& found,
               const std::function<void()>& afterRevisionLine, const ScanTuning& tuning)
 {
     return scanInput(input, criterion, query, found, afterRevisionLine, tuning);

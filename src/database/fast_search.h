@@ -8,7 +8,7 @@
 #include "database/byte_scan.h"
 #include "database/criterion.h"
 #include "database/file_layer.h"
-#include "database/result_lines.h"
+#include "database/result_rows.h"
 
 namespace dravelin {
 
@@ -29,15 +29,15 @@ struct ScanTuning {
 // are cut and tested. Department "00" and the queries that a line may match without holding
 // their text (empty, a lone "*", "EN LISTE ORANGE" or its start for a marked entry's surname,
 // the prefix "0" of a department) get one walk over every separator instead.
-bool scanStream(std::istream& input, Criterion criterion, std::string_view query, ResultLines& found,
+bool scanStream(std::istream& input, Criterion criterion, std::string_view query, ResultRows& found,
                 const std::function<void()>& afterRevisionLine = {}, const ScanTuning& tuning = {});
 
 // The same scan over a file open through the file layer.
-bool scanFile(ReadHandle& input, Criterion criterion, std::string_view query, ResultLines& found,
+bool scanFile(ReadHandle& input, Criterion criterion, std::string_view query, ResultRows& found,
               const std::function<void()>& afterRevisionLine = {}, const ScanTuning& tuning = {});
 
-// The same scan without making the result lines: how many lines it finds. The benchmark times
-// it to tell the scan from the making and sorting of a million result lines.
+// The same scan without keeping the rows: how many lines it finds. The benchmark times
+// it to tell the scan from the keeping and sorting of a million rows.
 bool countStream(std::istream& input, Criterion criterion, std::string_view query, std::size_t& count,
                  const ScanTuning& tuning = {});
 

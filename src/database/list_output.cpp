@@ -11,6 +11,8 @@ namespace dravelin {
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
+// Rows in list order lie all over the block of what was read: each pass fetches a few ahead.
+constexpr std::size_t kRowsAhead = 16;
 
 // The middle of the text from `start`, at most `count` characters; empty past its end.
 std::string_view columnOf(std::string_view line, std::size_t start, std::size_t count = std::string_view::npos)
@@ -53,30 +55,33 @@ std::string utf8Of(std::string_view windows1252)
 
 } // namespace
 
-std::vector<SpreadsheetRow> spreadsheetRows(const ResultLines& lines)
+std::vector<SpreadsheetRow> spreadsheetRows(const ResultRows& rows)
 {
-    std::vector<SpreadsheetRow> rows;
-    rows.reserve(lines.size());
-    for (std::size_t index = 0; index < lines.size(); ++index) {
-        // The six fields of a listed line: the one place they are taken from the list.
-        const std::array<std::string, 6> fields = shownFields(lines[index], lines.attachmentOf(index));
-        SpreadsheetRow& row = rows.emplace_back();
-        for (std::size_t field = 0; field < fields.size(); ++field)
-            row[field] = utf8Of(fields[field]);
+    std::vector<SpreadsheetRow> out;
+    out.reserve(rows.size());
+    for (std::size_t index = 0; index < rows.size(); ++index) {
+        rows.prefetch(index + kRowsAhead);
+        const ListedEntry entry = rows.entryAt(index);
+        out.push_back({utf8Of(entry.callsign), utf8Of(entry.surname), utf8Of(entry.firstName), utf8Of(entry.address),
+                       utf8Of(entry.postcode), utf8Of(entry.city)});
     }
-    return rows;
+    return out;
 }
 
-std::string listOutput(const ResultLines& lines, LineConverter convert)
+std::string listOutput(const ResultRows& rows, LineConverter convert)
 {
     std::string out;
-    std::size_t expected = kCreditLine.size() + kLineEnd.size();
-    for (std::size_t index = 0; index < lines.size(); ++index)
-        expected += lines[index].size() + 2 + kLineEnd.size(); // two ";" at most in the CSV form
-    out.reserve(expected);
+    // A shown line holds the bytes of its record line, less its separators, with the padding of
+    // the first two columns, a zero and three spaces more; the CSV form adds two ";".
+    out.reserve(kCreditLine.size() + kLineEnd.size() + rows.byteCount() +
+                rows.size() * (kRestColumnStart + 4 + 2 + kLineEnd.size()));
 
-    for (std::size_t index = 0; index < lines.size(); ++index) {
-        convert(out, lines[index]);
+    std::string shown;
+    for (std::size_t index = 0; index < rows.size(); ++index) {
+        rows.prefetch(index + kRowsAhead);
+        shown.clear();
+        rows.appendDisplayLine(shown, index);
+        convert(out, shown);
         out += kLineEnd;
     }
     out += kCreditLine;

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "database/result_lines.h"
+#include "database/result_rows.h"
 
 namespace dravelin {
 
@@ -22,17 +22,17 @@ void appendTextLine(std::string& out, std::string_view listLine);
 // A line that stops before the rest column (an orange-list line) gives an empty third field.
 void appendCsvLine(std::string& out, std::string_view listLine);
 
-// Every line converted and ended by CR LF, then the credit line and CR LF.
-std::string listOutput(const ResultLines& lines, LineConverter convert);
+// The shown line of every row converted and ended by CR LF, then the credit line and CR LF.
+std::string listOutput(const ResultRows& rows, LineConverter convert);
 
-inline std::string textOutput(const ResultLines& lines)
+inline std::string textOutput(const ResultRows& rows)
 {
-    return listOutput(lines, appendTextLine);
+    return listOutput(rows, appendTextLine);
 }
 
-inline std::string csvOutput(const ResultLines& lines)
+inline std::string csvOutput(const ResultRows& rows)
 {
-    return listOutput(lines, appendCsvLine);
+    return listOutput(rows, appendCsvLine);
 }
 
 // A row of the spreadsheet save: callsign, surname, first name, address, postcode, city.
@@ -41,8 +41,8 @@ using SpreadsheetRow = std::array<std::string, 6>;
 // The heading row of the spreadsheet save, UTF-8.
 extern const SpreadsheetRow kSpreadsheetHeading;
 
-// One row per listed line, its six fields (result_line.h, shownFields) in UTF-8: the callsign
+// One row per listed line, its six fields (ResultRows::entryAt) in UTF-8: the callsign
 // and "EN LISTE ORANGE" for an orange-list line, the rest empty.
-std::vector<SpreadsheetRow> spreadsheetRows(const ResultLines& lines);
+std::vector<SpreadsheetRow> spreadsheetRows(const ResultRows& rows);
 
 } // namespace dravelin

@@ -1,6 +1,7 @@
 #include "database/result_line.h"
 
-#include "database/length_bytes.h"
+#include <algorithm>
+
 #include "database/text_bytes.h"
 
 namespace dravelin {
@@ -24,11 +25,6 @@ void appendRestoredPostcode(std::string& out, std::string_view storedPostcode)
 bool showsOrangeList(const DirectoryRecord& record, Criterion criterion)
 {
     return record.surname == orangeListSurnameFor(criterion);
-}
-
-std::string_view columnFrom(std::string_view line, std::size_t start, std::size_t count = std::string_view::npos)
-{
-    return start < line.size() ? line.substr(start, count) : std::string_view();
 }
 
 } // namespace
@@ -79,55 +75,34 @@ void appendResultLine(std::string& out, const DirectoryRecord& record, Criterion
     out.append(record.city);
 }
 
-void appendFieldLengths(std::string& out, const DirectoryRecord& record, Criterion criterion)
+std::size_t resultLineLength(const DirectoryRecord& record, Criterion criterion)
 {
+    const std::size_t call = std::max(record.callsign.size(), kCallsignColumnWidth);
     if (showsOrangeList(record, criterion))
-        return;
-    const std::size_t nameLength = record.surname.size() + 1 + record.firstName.size();
-    const std::size_t cut = nameLength > kNameColumnWidth ? nameLength - kNameColumnWidth : 0;
-    appendLengthBytes(out, record.surname.size());
-    appendLengthBytes(out, record.address.size());
-    appendLengthBytes(out, record.postcode.size() + (record.postcode.size() == kPostcodeLosingZeroLength ? 1 : 0));
-    appendLengthBytes(out, cut);
-    // The cut-off end of "surname first name", from the first name backwards into the surname.
-    if (cut > record.firstName.size()) {
-        const std::size_t fromSurname = cut - record.firstName.size() - 1;
-        out.append(record.surname.substr(record.surname.size() - fromSurname));
-        out += ' ';
-        out.append(record.firstName);
-    } else if (cut > 0) {
-        out.append(record.firstName.substr(record.firstName.size() - cut));
-    }
+        return call + kOrangeListSurname.size();
+    const std::size_t postcode =
+        record.postcode.size() + (record.postcode.size() == kPostcodeLosingZeroLength ? 1 : 0);
+    return call + kNameColumnWidth + record.address.size() + 2 + postcode + 1 + record.city.size();
 }
 
-std::array<std::string, 6> shownFields(std::string_view line, std::string_view fieldLengths)
+ListedEntry listedEntryOf(const DirectoryRecord& record, Criterion criterion)
 {
-    std::array<std::string, 6> fields;
-    fields[0] = trimSpaces(columnFrom(line, 0, kCallsignColumnWidth));
-    const std::string_view rest = columnFrom(line, kRestColumnStart);
-
-    std::size_t surnameLength = 0;
-    std::size_t addressLength = 0;
-    std::size_t postcodeLength = 0;
-    std::size_t cut = 0;
-    std::string_view tail = fieldLengths;
-    const bool lengthsKnown = takeLengthBytes(tail, surnameLength) && takeLengthBytes(tail, addressLength) &&
-                              takeLengthBytes(tail, postcodeLength) && takeLengthBytes(tail, cut) && tail.size() == cut;
-    if (!lengthsKnown) {
-        fields[1] = trimSpaces(columnFrom(line, kCallsignColumnWidth, kNameColumnWidth));
-        fields[3] = trimSpaces(rest);
-        return fields;
+    ListedEntry entry;
+    entry.callsign = trimSpaces(record.callsign);
+    if (showsOrangeList(record, criterion)) {
+        entry.surname = kOrangeListSurname;
+        entry.orangeList = true;
+        return entry;
     }
-
-    std::string name(columnFrom(line, kCallsignColumnWidth, kNameColumnWidth));
-    name.append(tail);
-    fields[1] = trimSpaces(std::string_view(name).substr(0, std::min(surnameLength, name.size())));
-    fields[2] = trimSpaces(columnFrom(name, surnameLength + 1));
-    // address, two spaces, postcode, one space, city
-    fields[3] = trimSpaces(rest.substr(0, std::min(addressLength, rest.size())));
-    fields[4] = trimSpaces(columnFrom(rest, addressLength + 2, postcodeLength));
-    fields[5] = trimSpaces(columnFrom(rest, addressLength + 2 + postcodeLength + 1));
-    return fields;
+    entry.surname = trimSpaces(record.surname);
+    entry.firstName = trimSpaces(record.firstName);
+    entry.address = trimSpaces(record.address);
+    entry.city = trimSpaces(record.city);
+    std::string postcode;
+    appendRestoredPostcode(postcode, record.postcode);
+    entry.postcode = trimSpaces(postcode);
+    entry.orangeList = record.orangeListMarked;
+    return entry;
 }
 
 } // namespace dravelin

@@ -31,15 +31,24 @@ bool fitsResultLine(const DirectoryRecord& record);
 // Appends the result line of the record, as found under the criterion.
 void appendResultLine(std::string& out, const DirectoryRecord& record, Criterion criterion);
 
-// Appends what the result line of the record loses of its fields -- where the surname ends in
-// the name column, what that column cut off, how long address and postcode are -- so that
-// shownFields can take the line apart again. Nothing for a line that shows "EN LISTE ORANGE".
-void appendFieldLengths(std::string& out, const DirectoryRecord& record, Criterion criterion);
+// The number of characters of the result line, without making it.
+std::size_t resultLineLength(const DirectoryRecord& record, Criterion criterion);
 
-// The six fields a result line shows, trimmed of spaces: callsign, surname, first name,
-// address, postcode (its zero restored), city. A line that shows "EN LISTE ORANGE" gives its
-// callsign and that text as surname, the rest empty. Without the lengths of appendFieldLengths,
-// the name column goes whole into the surname and the rest of the line into the address.
-std::array<std::string, 6> shownFields(std::string_view line, std::string_view fieldLengths);
+// The six fields of a listed entry as the list shows them, each trimmed of spaces, the
+// postcode with its lost zero restored. A row that the list shows as its callsign and
+// "EN LISTE ORANGE" alone gives that text as surname and the other fields empty.
+struct ListedEntry {
+    std::string callsign;
+    std::string surname;
+    std::string firstName;
+    std::string address;
+    std::string city;
+    std::string postcode;
+    // The list shows "EN LISTE ORANGE" for this entry: alone after the callsign, or in the
+    // name column of an entry whose callsign field carries the orange-list marker.
+    bool orangeList = false;
+};
+
+ListedEntry listedEntryOf(const DirectoryRecord& record, Criterion criterion);
 
 } // namespace dravelin

@@ -56,31 +56,26 @@ std::optional<DirectoryRecord> foundRecord(std::string_view line, Criterion crit
     return record;
 }
 
-void searchRecordLine(std::string_view line, Criterion criterion, const QueryPattern& pattern, ResultLines& found)
+void searchRecordLine(std::string_view line, Criterion criterion, const QueryPattern& pattern, ResultRows& found)
 {
     if (const auto record = foundRecord(line, criterion, pattern))
-        addResultLine(found, *record, criterion);
+        found.add(line, *record);
 }
 
-void addResultLine(ResultLines& found, const DirectoryRecord& record, Criterion criterion)
-{
-    found.addWith([&](std::string& out) { appendResultLine(out, record, criterion); },
-                  [&](std::string& out) { appendFieldLengths(out, record, criterion); });
-}
-
-bool searchStream(std::istream& input, Criterion criterion, std::string_view query, ResultLines& found,
+bool searchStream(std::istream& input, Criterion criterion, std::string_view query, ResultRows& found,
                   const std::function<void()>& afterRevisionLine)
 {
     LineReader reader(input);
     return searchLines(reader, criterion, query, found, afterRevisionLine);
 }
 
-bool searchLines(LineReader& reader, Criterion criterion, std::string_view query, ResultLines& found,
+bool searchLines(LineReader& reader, Criterion criterion, std::string_view query, ResultRows& found,
                  const std::function<void()>& afterRevisionLine)
 {
     std::string_view line;
     if (!reader.next(line))
         return !reader.failed();
+    found.setCriterion(criterion);
     if (afterRevisionLine)
         afterRevisionLine();
     const QueryPattern pattern = patternOf(query);
@@ -90,7 +85,7 @@ bool searchLines(LineReader& reader, Criterion criterion, std::string_view query
 }
 
 FileProblem searchDirectoryFile(const std::filesystem::path& directoryFile, Criterion criterion,
-                                std::string_view query, ResultLines& found,
+                                std::string_view query, ResultRows& found,
                                 const std::function<void()>& afterRevisionLine, FileLayer& files)
 {
     found.clear();

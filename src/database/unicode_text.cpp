@@ -92,6 +92,25 @@ std::optional<std::string> encodeWindows1252(std::u32string_view text, char32_t*
     return bytes;
 }
 
+std::u16string windows1252Text(std::string_view bytes)
+{
+    std::u16string text(bytes.size(), u'\0');
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        text[i] = static_cast<char16_t>(windows1252Character(static_cast<unsigned char>(bytes[i])));
+    return text;
+}
+
+std::string windows1252BytesOf(std::u16string_view text, char substitute)
+{
+    std::string bytes;
+    bytes.reserve(text.size());
+    for (const char32_t character : decodeUtf16(text)) {
+        const std::optional<unsigned char> byte = windows1252Byte(character);
+        bytes += byte ? static_cast<char>(*byte) : substitute;
+    }
+    return bytes;
+}
+
 std::u32string decodeUtf8(std::string_view bytes)
 {
     std::u32string text;

@@ -7,7 +7,7 @@
 namespace dravelin {
 
 // Unicode text to and from the directory's Windows-1252 bytes, and UTF-8 and UTF-16 to code
-// points, without Qt: for the command-line search, which takes its query from the system.
+// points, without Qt: the one converter of the program, for the commands and the windows alike.
 
 // The character of one Windows-1252 byte. The five bytes that Windows-1252 leaves undefined
 // stand for the C1 control characters of the same value, so all 256 survive a round trip.
@@ -18,6 +18,13 @@ std::optional<unsigned char> windows1252Byte(char32_t character);
 // The Windows-1252 bytes of the text, or nothing when a character has no byte; `refused`
 // then holds the first such character.
 std::optional<std::string> encodeWindows1252(std::u32string_view text, char32_t* refused = nullptr);
+
+// The UTF-16 text of Windows-1252 bytes, one unit a byte: every character of the table lies in
+// the first plane.
+std::u16string windows1252Text(std::string_view bytes);
+// The Windows-1252 bytes of UTF-16 text, one a character; a character without a byte (a lone
+// surrogate among them) becomes `substitute`.
+std::string windows1252BytesOf(std::u16string_view text, char substitute = '?');
 
 inline constexpr char32_t kReplacementCharacter = U'\uFFFD';
 

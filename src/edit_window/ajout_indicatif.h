@@ -5,7 +5,7 @@
 #include <string>
 
 #include "database/directory_editor.h"
-#include "platform/windows1252.h"
+#include "widgets/windows1252_text.h"
 
 class QGroupBox;
 class QLabel;

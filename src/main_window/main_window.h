@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QMainWindow>
 #include <QRect>
+#include <string>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -11,7 +12,6 @@
 
 #include "database/criterion.h"
 #include "database/list_output.h"
-#include "platform/windows1252.h"
 
 class QAction;
 class QFrame;
@@ -30,7 +30,7 @@ struct ListBytes {
     std::optional<QString> failure;
 };
 // Makes the bytes of a saved list from the list's lines.
-using ListContents = std::function<ListBytes(const ResultLines&)>;
+using ListContents = std::function<ListBytes(const ResultRows&)>;
 
 class Ajout_Indicatif;
 class KeyboardMenuBar;
@@ -123,8 +123,10 @@ private:
 
     Platform& platform_;
     Sous_Programmes& shared_;
-    Windows1252 codec_;
     ResultListModel* resultModel_ = nullptr;
+    // The callsign of the row picked last, taken from the row's entry when it is picked: the
+    // entry the expert display shows, even after a new search has replaced the list.
+    std::string selectedKey_;
     // Parentless, so that it stays open when the main window is closed.
     std::unique_ptr<Ajout_Indicatif> editingWindow_;
 

@@ -5,7 +5,6 @@
 #include <QPushButton>
 #include <QShortcut>
 
-#include "database/entry_key.h"
 #include "database/expert_lookup.h"
 #include "database/messages.h"
 #include "edit_window/ajout_indicatif.h"
@@ -39,9 +38,12 @@ void Main::lineClicked()
     const QModelIndex current = Liste_OM->currentIndex();
     if (!current.isValid() || current.row() >= resultModel_->rowCount()) {
         shared_.Ligne_OM.clear();
+        selectedKey_.clear();
         return;
     }
-    shared_.Ligne_OM.assign(resultModel_->lines()[static_cast<std::size_t>(current.row())]);
+    const auto row = static_cast<std::size_t>(current.row());
+    shared_.Ligne_OM = resultModel_->rows().displayLine(row);
+    selectedKey_ = resultModel_->rows().entryAt(row).callsign;
 }
 
 void Main::lineDoubleClicked()
@@ -55,7 +57,7 @@ void Main::lineDoubleClicked()
 void Main::Aff_Expert()
 {
     // Taken once: a click during the lookup's pass must not pair this entry with another key.
-    const std::string key(entryKey(shared_.Ligne_OM));
+    const std::string key = selectedKey_;
     DirectoryAccess access;
     access.programFolder = platform_.programFolder();
     access.afterFirstLine = [this] { platform_.processPendingEvents(); };

@@ -7,6 +7,7 @@
 #include "main_window/result_list_model.h"
 #include "main_window/settings_section.h"
 #include "platform/platform.h"
+#include "widgets/windows1252_text.h"
 
 namespace dravelin {
 
@@ -22,7 +23,7 @@ QString fromUtf8(std::string_view text)
 
 // Each label at its place on the sheets, in millimetres, its lines in the widgets' text.
 std::vector<PrintedLabel> placedLabels(const LabelSheet& sheet, std::size_t firstLabel,
-                                       const std::vector<LabelLines>& labels, Windows1252& codec)
+                                       const std::vector<LabelLines>& labels)
 {
     const std::vector<LabelPlace> places = labelPlaces(sheet, firstLabel, labels.size());
     std::vector<PrintedLabel> placed;
@@ -32,7 +33,7 @@ std::vector<PrintedLabel> placedLabels(const LabelSheet& sheet, std::size_t firs
         const LabelBox box = labelBox(sheet, place.row, place.column);
         QStringList lines;
         for (const std::string& line : labels[index])
-            lines << codec.decode(line);
+            lines << Windows1252::decode(line);
         placed.push_back({static_cast<int>(place.page), QRectF(box.left, box.top, box.width, box.height), lines});
     }
     return placed;
@@ -47,15 +48,15 @@ void Main::connectLabelMenu()
 
 std::vector<LabelEntry> Main::listedEntries() const
 {
-    // The fields each line of the list shows, as the spreadsheet save takes them.
-    const ResultLines& lines = resultModel_->lines();
+    // The fields of each listed entry, taken from the entry itself.
+    const ResultRows& rows = resultModel_->rows();
     std::vector<LabelEntry> entries;
-    entries.reserve(lines.size());
-    for (std::size_t index = 0; index < lines.size(); ++index) {
-        std::array<std::string, 6> shown = shownFields(lines[index], lines.attachmentOf(index));
-        const bool orange = isOrangeListSurname(shown[1]);
-        entries.push_back({std::move(shown[0]), std::move(shown[1]), std::move(shown[2]), std::move(shown[3]),
-                           std::move(shown[5]), std::move(shown[4]), orange});
+    entries.reserve(rows.size());
+    for (std::size_t index = 0; index < rows.size(); ++index) {
+        ListedEntry entry = rows.entryAt(index);
+        const bool orange = entry.orangeList || isOrangeListSurname(entry.surname);
+        entries.push_back({std::move(entry.callsign), std::move(entry.surname), std::move(entry.firstName),
+                           std::move(entry.address), std::move(entry.city), std::move(entry.postcode), orange});
     }
     return entries;
 }
@@ -85,7 +86,7 @@ void Main::printLabels()
 
     const std::optional<QString> failure =
         printer->printLabels(QSizeF(sheet.paperWidth, sheet.paperHeight),
-                             placedLabels(sheet, choice->firstLabel, run.labels, codec_));
+                             placedLabels(sheet, choice->firstLabel, run.labels));
     if (failure)
         showMessage(QStringLiteral("Les étiquettes n'ont pas été imprimées : %1").arg(*failure));
     else

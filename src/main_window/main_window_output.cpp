@@ -15,6 +15,7 @@
 #include "main_window/result_list_model.h"
 #include "platform/platform.h"
 #include "shared/sous_programmes.h"
+#include "widgets/windows1252_text.h"
 
 namespace dravelin {
 
@@ -110,8 +111,8 @@ private:
 // The txt and csv forms, Windows-1252 as the directory.
 ListContents windows1252Lines(LineConverter convert)
 {
-    return [convert](const ResultLines& lines) {
-        const std::string bytes = listOutput(lines, convert);
+    return [convert](const ResultRows& rows) {
+        const std::string bytes = listOutput(rows, convert);
         return ListBytes{QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())), std::nullopt};
     };
 }
@@ -119,14 +120,14 @@ ListContents windows1252Lines(LineConverter convert)
 #ifdef DRAVELIN_SPREADSHEET
 // The workbook: the library writes it to a file of a private folder, whose bytes then replace
 // the chosen file whole, as the other forms do.
-ListBytes spreadsheetBytes(const ResultLines& lines)
+ListBytes spreadsheetBytes(const ResultRows& rows)
 {
     const QTemporaryDir scratch;
     if (!scratch.isValid())
         return {{}, QStringLiteral("le dossier de travail du classeur ne peut pas être créé.")};
     const QString file = scratch.filePath(QStringLiteral("liste.xlsx"));
     if (const std::optional<std::string> failure =
-            writeSpreadsheet(toFilesystemPath(file), kSpreadsheetHeading, spreadsheetRows(lines)))
+            writeSpreadsheet(toFilesystemPath(file), kSpreadsheetHeading, spreadsheetRows(rows)))
         return {{}, QString::fromStdString(*failure)};
     QFile written(file);
     if (!written.open(QIODevice::ReadOnly))
@@ -184,7 +185,7 @@ void Main::saveList(const QString& filter, const ListContents& contents, const Q
                               MessageButtons::YesNo) != MessageAnswer::Yes)
         return;
 
-    const ListBytes list = contents(resultModel_->lines());
+    const ListBytes list = contents(resultModel_->rows());
     std::optional<QString> failure = list.failure;
     if (!failure)
         failure = platform_.writeFileAtomically(path, list.bytes);
@@ -222,11 +223,15 @@ void Main::printList()
             return;
         }
 
-        const ResultLines& lines = resultModel_->lines();
-        for (std::size_t index = 0; index < lines.size(); ++index)
-            printer->printLine(codec_.decode(lines[index]));
+        const ResultRows& rows = resultModel_->rows();
+        std::string shown;
+        for (std::size_t index = 0; index < rows.size(); ++index) {
+            shown.clear();
+            rows.appendDisplayLine(shown, index);
+            printer->printLine(Windows1252::decode(shown));
+        }
         printer->printLine(QString());
-        printer->printLine(codec_.decode(kCreditLine));
+        printer->printLine(Windows1252::decode(kCreditLine));
         failure = printer->endJob();
     }
     if (failure)

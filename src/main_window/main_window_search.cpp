@@ -13,6 +13,7 @@
 #include "main_window/result_list_model.h"
 #include "platform/platform.h"
 #include "shared/sous_programmes.h"
+#include "widgets/windows1252_text.h"
 #include "widgets/caption_fit.h"
 #include "widgets/colours.h"
 #include "widgets/typing_line_edit.h"
@@ -81,13 +82,13 @@ void Main::Affichage()
     // nothing, and is never searched as a substitution byte.
     std::string refusal;
     const std::optional<std::string> query = queryBytes(Libelle->text().toStdU32String(), refusal);
-    ResultLines found;
+    ResultRows found;
     const FileProblem problem =
         query ? searchDirectoryFile(directoryFile(), criterion, *query, found, [this] { platform_.processPendingEvents(); },
                                   platform_.fileLayer())
               : FileProblem::None;
     const std::size_t count = found.size();
-    resultModel_->setLines(std::move(found));
+    resultModel_->setRows(std::move(found));
 
     const QString countCaption = QStringLiteral(" %1 indicatif(s)").arg(count);
     Frame3->setTitle(countCaption);

@@ -11,6 +11,7 @@
 #include "main_window/settings_section.h"
 #include "platform/platform.h"
 #include "shared/sous_programmes.h"
+#include "widgets/windows1252_text.h"
 #include "widgets/typing_line_edit.h"
 
 namespace dravelin {
@@ -47,8 +48,8 @@ bool Main::loadWindow()
         showMessage(QString::fromStdString(startupFileProblemMessage(revision.problem, folder)));
         return false;
     }
-    Num_Rev->setText(codec_.decode(revisionLabel(revision.text)));
-    Date_Rev->setText(codec_.decode(revisionDateText(revision.text)));
+    Num_Rev->setText(Windows1252::decode(revisionLabel(revision.text)));
+    Date_Rev->setText(Windows1252::decode(revisionDateText(revision.text)));
 
     Titre->setText(columnHeading());
     shared_.Texte_Historique = Sous_Programmes::historyText();

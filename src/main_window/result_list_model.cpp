@@ -3,27 +3,25 @@
 #include <algorithm>
 #include <utility>
 
+#include "widgets/windows1252_text.h"
+
 namespace dravelin {
 
-void ResultListModel::setLines(ResultLines lines)
+void ResultListModel::setRows(ResultRows rows)
 {
     beginResetModel();
-    lines_ = std::move(lines);
-    longestLine_ = 0;
-    for (std::size_t index = 0; index < lines_.size(); ++index)
-        longestLine_ = std::max(longestLine_, lines_[index].size());
-    longestLine_ = std::min(longestLine_, kLongestShownLine + 1);
+    rows_ = std::move(rows);
     endResetModel();
 }
 
 void ResultListModel::clear()
 {
-    setLines(ResultLines());
+    setRows(ResultRows());
 }
 
 int ResultListModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : static_cast<int>(lines_.size());
+    return parent.isValid() ? 0 : static_cast<int>(rows_.size());
 }
 
 QVariant ResultListModel::data(const QModelIndex& index, int role) const
@@ -31,13 +29,13 @@ QVariant ResultListModel::data(const QModelIndex& index, int role) const
     if (!index.isValid() || index.row() >= rowCount())
         return {};
     if (role == kLongestLineRole)
-        return static_cast<int>(longestLine_);
+        return static_cast<int>(std::min(rows_.longestDisplayLine(), kLongestShownLine + 1));
     if (role != Qt::DisplayRole && role != Qt::AccessibleTextRole)
         return {};
-    const std::string_view line = lines_[static_cast<std::size_t>(index.row())];
+    const std::string line = rows_.displayLine(static_cast<std::size_t>(index.row()));
     if (line.size() <= kLongestShownLine)
-        return codec_.decode(line);
-    return codec_.decode(line.substr(0, kLongestShownLine)) + QChar(0x2026);
+        return Windows1252::decode(line);
+    return Windows1252::decode(std::string_view(line).substr(0, kLongestShownLine)) + QChar(0x2026);
 }
 
 } // namespace dravelin

@@ -2,27 +2,27 @@
 
 #include <QAbstractListModel>
 
-#include "database/result_lines.h"
-#include "platform/windows1252.h"
+#include "database/result_rows.h"
 
 namespace dravelin {
 
-// The result list as the view sees it: the found lines stay Windows-1252 bytes in one
-// block and are decoded only for the rows on screen.
+// The result list as the view sees it: the found entries stay Windows-1252 record lines in one
+// block, and the line a row shows is made and decoded only for the rows on screen.
 class ResultListModel : public QAbstractListModel {
     Q_OBJECT
 
 public:
     using QAbstractListModel::QAbstractListModel;
 
-    // Takes a search's sorted lines in one reset.
-    void setLines(ResultLines lines);
+    // Takes a search's sorted rows in one reset.
+    void setRows(ResultRows rows);
     void clear();
-    const ResultLines& lines() const { return lines_; }
+    // The rows in list order; entryAt gives the six fields of each.
+    const ResultRows& rows() const { return rows_; }
 
     // A line is shown up to this many characters, then "…". The editing window writes lines
     // of at most about 170; a damaged file can hold one of megabytes, and laying that out
-    // would freeze the window at every repaint. lines() keeps every byte.
+    // would freeze the window at every repaint.
     static constexpr std::size_t kLongestShownLine = 1000;
 
     // The number of characters of the longest line as shown; every row answers it under this
@@ -33,9 +33,7 @@ public:
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
 private:
-    ResultLines lines_;
-    std::size_t longestLine_ = 0;
-    mutable Windows1252 codec_;
+    ResultRows rows_;
 };
 
 } // namespace dravelin

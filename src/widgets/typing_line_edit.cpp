@@ -2,7 +2,7 @@
 
 #include <QKeyEvent>
 
-#include "platform/windows1252.h"
+#include "widgets/windows1252_text.h"
 
 namespace dravelin {
 

@@ -58,11 +58,11 @@ struct Outcome {
     }
 };
 
-std::vector<std::string> linesOf(const ResultLines& found)
+std::vector<std::string> linesOf(const ResultRows& found)
 {
     std::vector<std::string> lines;
     for (std::size_t i = 0; i < found.size(); ++i)
-        lines.emplace_back(found[i]);
+        lines.push_back(found.displayLine(i));
     return lines;
 }
 
@@ -70,7 +70,7 @@ template <typename Search>
 Outcome run(std::istream& input, Search&& search)
 {
     Outcome outcome;
-    ResultLines found;
+    ResultRows found;
     outcome.read = search(input, found, [&] {
         ++outcome.passes;
         outcome.emptyAtPass = outcome.emptyAtPass && found.empty();
@@ -82,7 +82,7 @@ Outcome run(std::istream& input, Search&& search)
 Outcome reference(const std::string& bytes, Criterion criterion, const std::string& query)
 {
     std::istringstream input(bytes);
-    return run(input, [&](std::istream& in, ResultLines& found, const std::function<void()>& pass) {
+    return run(input, [&](std::istream& in, ResultRows& found, const std::function<void()>& pass) {
         return searchStream(in, criterion, query, found, pass);
     });
 }
@@ -90,7 +90,7 @@ Outcome reference(const std::string& bytes, Criterion criterion, const std::stri
 Outcome fast(const std::string& bytes, Criterion criterion, const std::string& query, const ScanTuning& tuning)
 {
     std::istringstream input(bytes);
-    return run(input, [&](std::istream& in, ResultLines& found, const std::function<void()>& pass) {
+    return run(input, [&](std::istream& in, ResultRows& found, const std::function<void()>& pass) {
         return scanStream(in, criterion, query, found, pass, tuning);
     });
 }
@@ -425,7 +425,7 @@ TEST(FastScan, TellsAReadErrorAsTheReferenceDoes)
         FailingBuffer forScan(bytes, failAt);
         std::istream referenceInput(&forReference);
         std::istream scanInput(&forScan);
-        ResultLines found;
+        ResultRows found;
         EXPECT_FALSE(searchStream(referenceInput, Criterion::Department, "00", found));
         EXPECT_FALSE(scanStream(scanInput, Criterion::Department, "00", found));
     }
@@ -445,11 +445,11 @@ TEST(FastScan, SearchingTheFileGivesTheReferenceLinesInDisplayOrder)
                                            std::pair{Criterion::Surname, "mart*"s}, std::pair{Criterion::Callsign, "f*"s},
                                            std::pair{Criterion::Department, "0*"s}, std::pair{Criterion::Department, "*"s}}) {
         SCOPED_TRACE(criterionName(criterion) + " "s + query);
-        ResultLines expected;
+        ResultRows expected;
         std::istringstream input(bytes);
         ASSERT_TRUE(searchStream(input, criterion, query, expected));
         expected.sortForDisplay();
-        ResultLines found;
+        ResultRows found;
         ASSERT_EQ(searchDirectoryFile(file, criterion, query, found), FileProblem::None);
         EXPECT_FALSE(found.empty());
         EXPECT_EQ(linesOf(found), linesOf(expected));

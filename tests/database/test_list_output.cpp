@@ -14,12 +14,13 @@ std::string pad(const std::string& text, std::size_t width)
     return text + std::string(width - text.size(), ' ');
 }
 
-ResultLines listOf(const std::vector<std::string>& lines)
+ResultRows rowsOf(const std::vector<std::string>& recordLines)
 {
-    ResultLines list;
-    for (const std::string& line : lines)
-        list.add(line);
-    return list;
+    ResultRows rows;
+    rows.setCriterion(Criterion::City);
+    for (const std::string& line : recordLines)
+        EXPECT_TRUE(rows.add(line));
+    return rows;
 }
 
 const std::string kCredit = std::string(kCreditLine) + "\r\n";
@@ -67,7 +68,7 @@ TEST(ListOutput, CsvLineCutsTheThreeColumnsAndTrimsOnlySpaces)
 
 struct FileCase {
     const char* name;
-    std::vector<std::string> lines;
+    std::vector<std::string> recordLines;
     std::string text;
     std::string csv;
 };
@@ -78,13 +79,14 @@ TEST(ListOutput, WholeFilesEndWithTheCreditLine)
     const std::string orange = pad("F2AA", 12) + "EN LISTE ORANGE";
     const FileCase cases[] = {
         {"empty list: the credit line alone", {}, kCredit, kCredit},
-        {"lines in list order, each with CR LF", {dupont, orange},
+        {"lines in list order, each with CR LF",
+         {"F1ABC;DUPONT;Jean;12 rue Haute;PARIS;75002", "F2AA;LISTE ORANGE;;;PARIS;75004"},
          dupont + "\r\n" + orange + "\r\n" + kCredit,
          "F1ABC;DUPONT Jean;12 rue Haute  75002 PARIS\r\nF2AA;EN LISTE ORANGE;\r\n" + kCredit},
     };
     for (const FileCase& c : cases) {
         SCOPED_TRACE(c.name);
-        const ResultLines list = listOf(c.lines);
+        const ResultRows list = rowsOf(c.recordLines);
         EXPECT_EQ(textOutput(list), c.text);
         EXPECT_EQ(csvOutput(list), c.csv);
     }
@@ -116,11 +118,12 @@ TEST(ListOutput, SpreadsheetRowsHoldTheSixFieldsInUtf8)
     };
     for (const SpreadsheetCase& c : cases) {
         SCOPED_TRACE(c.name);
-        ResultLines list;
-        addResultLine(list, *splitRecordLine(c.record), c.criterion);
+        ResultRows list;
+        list.setCriterion(c.criterion);
+        ASSERT_TRUE(list.add(c.record));
         EXPECT_EQ(spreadsheetRows(list), std::vector<SpreadsheetRow>{c.row});
     }
-    EXPECT_TRUE(spreadsheetRows(ResultLines()).empty());
+    EXPECT_TRUE(spreadsheetRows(ResultRows()).empty());
     EXPECT_EQ(kSpreadsheetHeading, (SpreadsheetRow{"Indicatif", "Nom", "Pr\xC3\xA9nom", "Adresse", "Code postal", "Ville"}));
 }
 

@@ -57,6 +57,7 @@ TEST(ResultLine, ColumnsAndOrangeListShapes)
     for (const ResultCase& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(resultLineOf(c.record, c.criterion), c.expected);
+        EXPECT_EQ(resultLineLength(*splitRecordLine(c.record), c.criterion), c.expected.size());
     }
 }
 
@@ -64,12 +65,12 @@ struct FieldsCase {
     const char* name;
     std::string record;
     Criterion criterion;
-    std::array<std::string, 6> fields;
+    std::array<std::string, 6> fields; // callsign, surname, first name, address, postcode, city
+    bool orangeList = false;
 };
 
-// A result line pads and cuts its fields; with the lengths kept beside it, the six fields
-// come back as the line shows them.
-TEST(ResultLine, ShownFieldsComeBackFromTheLineAndItsLengths)
+// A result line pads and cuts its fields; a listed entry gives them whole, as the line shows them.
+TEST(ResultLine, ListedEntriesHoldTheSixFieldsAsShown)
 {
     const std::string longSurname = "DE LA FONTAINE-MONTMORENCY-SAINT-AUBIN-DU-CORMIER";
     const FieldsCase cases[] = {
@@ -90,21 +91,21 @@ TEST(ResultLine, ShownFieldsComeBackFromTheLineAndItsLengths)
         {"accented letters", "F4XYZ;L\xC9VY;H\xE9l\xE8ne;3 all\xE9" "e des Pr\xE9s;\xC9VREUX;27000", Criterion::City,
          {"F4XYZ", "L\xC9VY", "H\xE9l\xE8ne", "3 all\xE9" "e des Pr\xE9s", "27000", "\xC9VREUX"}},
         {"orange-list line", "F2AA;LISTE ORANGE;;;NICE;06000", Criterion::City,
-         {"F2AA", "EN LISTE ORANGE", "", "", "", ""}},
+         {"F2AA", "EN LISTE ORANGE", "", "", "", ""}, true},
         {"LISTE ORANGE by surname is an entry like the others", "F2AA;LISTE ORANGE;;;NICE;06000", Criterion::Surname,
          {"F2AA", "LISTE ORANGE", "", "", "06000", "NICE"}},
         {"marked entry", "F5XY CET INDICATIF EST ATTRIBUE MAIS;X;Paul;;LYON;69001", Criterion::City,
-         {"F5XY", "EN LISTE ORANGE", "Paul", "", "69001", "LYON"}},
+         {"F5XY", "EN LISTE ORANGE", "Paul", "", "69001", "LYON"}, true},
     };
     for (const FieldsCase& c : cases) {
         SCOPED_TRACE(c.name);
         const auto record = splitRecordLine(c.record);
         ASSERT_TRUE(record);
-        std::string line;
-        appendResultLine(line, *record, c.criterion);
-        std::string lengths;
-        appendFieldLengths(lengths, *record, c.criterion);
-        EXPECT_EQ(shownFields(line, lengths), c.fields);
+        const ListedEntry entry = listedEntryOf(*record, c.criterion);
+        const std::array<std::string, 6> fields = {entry.callsign, entry.surname, entry.firstName,
+                                                   entry.address,  entry.postcode, entry.city};
+        EXPECT_EQ(fields, c.fields);
+        EXPECT_EQ(entry.orangeList, c.orangeList);
     }
 }
 

@@ -52,12 +52,12 @@ const std::string kDirectory =
 std::vector<std::string> search(const std::string& bytes, Criterion criterion, const std::string& query)
 {
     std::istringstream input(bytes);
-    ResultLines found;
+    ResultRows found;
     EXPECT_TRUE(searchStream(input, criterion, query, found));
     found.sortForDisplay();
     std::vector<std::string> lines;
     for (std::size_t i = 0; i < found.size(); ++i)
-        lines.emplace_back(found[i]);
+        lines.push_back(found.displayLine(i));
     return lines;
 }
 
@@ -181,7 +181,7 @@ TEST(Search, HostileBytesNeitherCrashNorShowBrokenLines)
 TEST(Search, PendingEventsRunOnceAfterTheRevisionLine)
 {
     std::istringstream input(kDirectory);
-    ResultLines found;
+    ResultRows found;
     int passes = 0;
     searchStream(input, Criterion::City, "PARIS", found, [&] {
         ++passes;
@@ -196,8 +196,8 @@ TEST(SearchDirectoryFile, TellsAMissingOrUnreadableFileAndLeavesNoLines)
     const auto folder = std::filesystem::temp_directory_path() / "dravelin_search_missing";
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
-    ResultLines found;
-    found.add("stale line");
+    ResultRows found;
+    found.add("F9OLD;STALE;Row;1 rue A;PARIS;75001");
     EXPECT_EQ(searchDirectoryFile(directoryFilePath(folder), Criterion::City, "PARIS", found), FileProblem::Missing);
     EXPECT_TRUE(found.empty());
 
@@ -209,7 +209,7 @@ TEST(SearchDirectoryFile, TellsAMissingOrUnreadableFileAndLeavesNoLines)
     std::ofstream(directoryFilePath(folder), std::ios::binary) << kDirectory;
     EXPECT_EQ(searchDirectoryFile(directoryFilePath(folder), Criterion::City, "PARIS", found), FileProblem::None);
     EXPECT_EQ(found.size(), 5u);
-    EXPECT_EQ(found[0].substr(0, 5), "F1ABC");
+    EXPECT_EQ(found.displayLine(0).substr(0, 5), "F1ABC");
     std::filesystem::remove_all(folder);
 }
 
@@ -223,15 +223,15 @@ TEST(SearchDirectoryFile, AReadErrorAnywhereGivesNoListAtAll)
         SCOPED_TRACE(offset);
         test::FailingFileLayer layer(test::FileStep::Read);
         layer.readFailsAt = offset;
-        ResultLines found;
-        found.add("stale line");
+        ResultRows found;
+        ASSERT_TRUE(found.add("F9OLD;STALE;Jean;1 rue A;PARIS;75001"));
         EXPECT_EQ(searchDirectoryFile(file, Criterion::City, "PARIS", found, {}, layer), FileProblem::NotReadable);
         // The lines found before the error are not the answer: none is shown.
         EXPECT_TRUE(found.empty());
         EXPECT_EQ(test::readBytes(file), kDirectory);
     }
     test::FailingFileLayer refused(test::FileStep::OpenForReading);
-    ResultLines found;
+    ResultRows found;
     EXPECT_EQ(searchDirectoryFile(file, Criterion::City, "PARIS", found, {}, refused), FileProblem::NotReadable);
 }
 
@@ -244,14 +244,14 @@ TEST(Search, ALineLongerThanTheLongestIsPassedOverByBothSearches)
         for (const char* query : {"PARIS", "F1*", "F*", "75", "00"}) {
             SCOPED_TRACE(query);
             std::istringstream reference(file);
-            ResultLines lines;
+            ResultRows lines;
             EXPECT_TRUE(searchStream(reference, criterion, query, lines));
             std::istringstream fast(file);
-            ResultLines scanned;
+            ResultRows scanned;
             EXPECT_TRUE(scanStream(fast, criterion, query, scanned));
             EXPECT_EQ(lines.size(), scanned.size());
             for (std::size_t i = 0; i < lines.size(); ++i)
-                EXPECT_EQ(lines[i].substr(0, 5), "F6ZZZ");
+                EXPECT_EQ(lines.displayLine(i).substr(0, 5), "F6ZZZ");
         }
     }
 }

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <optional>
+#include <utility>
 #include <string>
 
 #include "database/unicode_text.h"
@@ -13,6 +15,65 @@ TEST(UnicodeText, EveryWindows1252ByteSurvivesTheRoundTrip)
     for (int byte = 0; byte < 256; ++byte) {
         const char32_t character = windows1252Character(static_cast<unsigned char>(byte));
         EXPECT_EQ(windows1252Byte(character), std::optional<unsigned char>(static_cast<unsigned char>(byte))) << byte;
+    }
+}
+
+// Every byte against Unicode's own table of Windows-1252 (its mapping file CP1252.TXT): ASCII
+// and 0xA0 to 0xFF are the code points of the same value; 0x80 to 0x9F as listed there, the five
+// bytes it leaves undefined standing for the C1 controls of the same value.
+TEST(UnicodeText, EveryByteIsItsCharacterInUnicodesTable)
+{
+    const std::pair<unsigned char, char32_t> listed[] = {
+        {0x80, 0x20AC}, {0x81, 0x0081}, {0x82, 0x201A}, {0x83, 0x0192}, {0x84, 0x201E}, {0x85, 0x2026},
+        {0x86, 0x2020}, {0x87, 0x2021}, {0x88, 0x02C6}, {0x89, 0x2030}, {0x8A, 0x0160}, {0x8B, 0x2039},
+        {0x8C, 0x0152}, {0x8D, 0x008D}, {0x8E, 0x017D}, {0x8F, 0x008F}, {0x90, 0x0090}, {0x91, 0x2018},
+        {0x92, 0x2019}, {0x93, 0x201C}, {0x94, 0x201D}, {0x95, 0x2022}, {0x96, 0x2013}, {0x97, 0x2014},
+        {0x98, 0x02DC}, {0x99, 0x2122}, {0x9A, 0x0161}, {0x9B, 0x203A}, {0x9C, 0x0153}, {0x9D, 0x009D},
+        {0x9E, 0x017E}, {0x9F, 0x0178},
+    };
+    std::array<char32_t, 256> unicode{};
+    for (int byte = 0; byte < 256; ++byte)
+        unicode[static_cast<std::size_t>(byte)] = static_cast<char32_t>(byte);
+    for (const auto& [byte, character] : listed)
+        unicode[byte] = character;
+
+    std::string all;
+    for (int byte = 0; byte < 256; ++byte)
+        all += static_cast<char>(byte);
+    const std::u16string text = windows1252Text(all);
+    ASSERT_EQ(text.size(), 256u);
+    for (std::size_t byte = 0; byte < 256; ++byte) {
+        SCOPED_TRACE(byte);
+        EXPECT_EQ(windows1252Character(static_cast<unsigned char>(byte)), unicode[byte]);
+        EXPECT_EQ(static_cast<char32_t>(text[byte]), unicode[byte]);
+    }
+    EXPECT_EQ(windows1252BytesOf(text), all);
+}
+
+// What the windows send to the file: one byte a character, the substitute for a character that
+// Windows-1252 cannot hold ("?" unless told).
+struct Substitution {
+    const char* name;
+    std::u16string text;
+    std::string bytes;
+    std::string underscored; // with "_" as the substitute
+};
+
+TEST(UnicodeText, Utf16TextBecomesWindows1252WithSubstitutes)
+{
+    const Substitution cases[] = {
+        {"letters", u"\u00C9VREUX", "\xC9VREUX", "\xC9VREUX"},
+        {"the table of 0x80 to 0x9F", u"\u20AC \u0153", "\x80 \x9C", "\x80 \x9C"},
+        {"empty", u"", "", ""},
+        {"Latin Extended-A", u"PARIS \u0100", "PARIS ?", "PARIS _"},
+        {"beyond the first plane: one substitute for the pair", u"\U0001F600!", "?!", "_!"},
+        {"a lone surrogate", std::u16string(1, char16_t{0xD800}) + u"A", "?A", "_A"},
+        {"a question mark stays", u"?", "?", "?"},
+    };
+    for (const Substitution& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(windows1252BytesOf(c.text), c.bytes);
+        EXPECT_EQ(windows1252BytesOf(c.text, '_'), c.underscored);
     }
 }
 

@@ -4,7 +4,7 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "platform/windows1252.h"
+#include "widgets/windows1252_text.h"
 #include "support/editing_fixture.h"
 #include "widgets/typing_line_edit.h"
 

@@ -12,7 +12,7 @@
 #endif
 
 #include "main_window/result_list_model.h"
-#include "platform/windows1252.h"
+#include "widgets/windows1252_text.h"
 #include "robustness/bad_inputs.h"
 #include "support/directory_fixture.h"
 

@@ -1,26 +1,20 @@
-#include "platform/windows1252.h"
+#include "widgets/windows1252_text.h"
 
 #include "database/capital_fold.h"
 #include "database/unicode_text.h"
 
 namespace dravelin {
 
-Windows1252::Windows1252()
-    : decoder_("windows-1252", QStringConverter::Flag::Stateless),
-      encoder_("windows-1252", QStringConverter::Flag::Stateless)
-{
-    Q_ASSERT(decoder_.isValid() && encoder_.isValid());
-}
-
 QString Windows1252::decode(std::string_view bytes)
 {
-    return decoder_.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    const std::u16string text = windows1252Text(bytes);
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 std::string Windows1252::encode(const QString& text)
 {
-    const QByteArray bytes = encoder_.encode(text);
-    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    return windows1252BytesOf(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
+                                                  static_cast<std::size_t>(text.size())));
 }
 
 QChar Windows1252::capitalOf(QChar character)

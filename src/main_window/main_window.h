@@ -30,6 +30,7 @@ class Ajout_Indicatif;
 class KeyboardMenuBar;
 class Platform;
 class ResultListModel;
+class SpokenNotice;
 class Sous_Programmes;
 class TypingLineEdit;
 
@@ -80,8 +81,6 @@ private:
     // Criteria, query entry and search (main_window_search.cpp).
     void selectCriterion(const QString& prompt);
     void queryEntered();
-    // Tells screen readers the outcome of a search without taking the focus from the query box.
-    void announceOnQueryBox(const QString& text);
     Criterion selectedCriterion() const;
     std::filesystem::path directoryFile() const;
     void showMessage(const QString& text);
@@ -136,6 +135,8 @@ private:
     QRadioButton* Option4 = nullptr;
     TypingLineEdit* Libelle = nullptr;
     QPushButton* Expert = nullptr;
+    // Tells screen readers the outcome of a search without taking the focus from the query box.
+    SpokenNotice* notice_ = nullptr;
 
     KeyboardMenuBar* menuBar_ = nullptr;
     QMenu* Mnu_Fichier = nullptr;

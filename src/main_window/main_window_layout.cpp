@@ -22,6 +22,7 @@
 #include "widgets/colours.h"
 #include "widgets/fonts.h"
 #include "widgets/named_control.h"
+#include "widgets/spoken_notice.h"
 #include "widgets/twips.h"
 #include "widgets/typing_line_edit.h"
 
@@ -118,13 +119,13 @@ void Main::buildControls()
                    Qt::AlignRight | Qt::AlignVCenter);
     Label3->setFont(msSansSerif(9.75));
 
-    Option1 = named(new CriterionButton(QStringLiteral("Indicatif"), Frame2), "Option1", QStringLiteral("Indicatif"),
+    Option1 = named(new CriterionButton(QStringLiteral("Indi&catif"), Frame2), "Option1", QStringLiteral("Indicatif"),
                     twipsRect(2040, 240, 975, 255));
-    Option2 = named(new CriterionButton(QStringLiteral("Nom"), Frame2), "Option2", QStringLiteral("Nom"),
+    Option2 = named(new CriterionButton(QStringLiteral("&Nom"), Frame2), "Option2", QStringLiteral("Nom"),
                     twipsRect(3120, 240, 975, 255));
-    Option3 = named(new CriterionButton(QStringLiteral("Ville"), Frame2), "Option3", QStringLiteral("Ville"),
+    Option3 = named(new CriterionButton(QStringLiteral("&Ville"), Frame2), "Option3", QStringLiteral("Ville"),
                     twipsRect(4200, 240, 975, 255));
-    Option4 = named(new CriterionButton(QStringLiteral("Département"), Frame2), "Option4", QStringLiteral("Département"),
+    Option4 = named(new CriterionButton(QStringLiteral("&Département"), Frame2), "Option4", QStringLiteral("Département"),
                     twipsRect(5280, 240, 1215, 255));
     auto* criteria = new QButtonGroup(this);
     for (QRadioButton* option : {Option1, Option2, Option3, Option4})
@@ -144,6 +145,8 @@ void Main::buildControls()
                    twipsRect(12960, 6240, 615, 375));
     Expert->setAutoDefault(true); // Entrée presses it when it has the focus, as Space does
     Expert->setVisible(false);
+
+    notice_ = new SpokenNotice(client_);
 
     widenToCaptions(client_);
     recordDesignedLayout();

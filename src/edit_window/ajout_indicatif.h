@@ -19,6 +19,7 @@ struct ExpertEntry;
 class FieldLineEdit;
 class Platform;
 class Sous_Programmes;
+class SpokenNotice;
 
 // The editing window: one entry in six boxes, and the buttons that add, modify and delete
 // entries and raise the revision. It acts on the main window only through the signals of
@@ -96,6 +97,8 @@ private:
     QLabel* Label7 = nullptr;
     QLabel* Label8 = nullptr;
     QLabel* Label9 = nullptr;
+    // Tells screen readers what a button changed in the file; the window shows nothing new.
+    SpokenNotice* notice_ = nullptr;
 
     // The six boxes in the order of the fields of a record line.
     std::array<FieldLineEdit*, kEntryFieldCount> boxes_{};

@@ -10,6 +10,7 @@
 #include "shared/directory_operation.h"
 #include "shared/sous_programmes.h"
 #include "widgets/colours.h"
+#include "widgets/spoken_notice.h"
 
 namespace dravelin {
 
@@ -76,7 +77,8 @@ void Ajout_Indicatif::deleteSelectedEntry()
         showMessage(writeProblemMessage(result.problem, EditAction::Delete));
         return;
     }
-    if (result.changedLines == 0)
+    const bool deleted = result.changedLines != 0;
+    if (!deleted)
         showMessage(entryNotFoundMessage(key, EditAction::Delete));
 
     for (FieldLineEdit* fieldBoxControl : boxes_)
@@ -87,6 +89,8 @@ void Ajout_Indicatif::deleteSelectedEntry()
     shared_.Mode_Modification = false;
     emit shared_.resultListInvalidated();
     Quitter->setFocus();
+    if (deleted)
+        notice_->announce(QStringLiteral("Entrée %1 supprimée").arg(codec_.decode(key)));
 }
 
 } // namespace dravelin

@@ -6,6 +6,7 @@
 #include "database/directory_file.h"
 #include "database/entry_operations.h"
 #include "database/revision_line.h"
+#include "widgets/spoken_notice.h"
 #include "edit_window/field_line_edit.h"
 #include "edit_window/write_messages.h"
 #include "platform/platform.h"
@@ -54,10 +55,12 @@ void Ajout_Indicatif::storeEntry()
         }
     }
 
+    const QString stored = Ind_B->text().trimmed();
     readyForNextEntry();
     shared_.Base_Modifiee = true;
     shared_.Mode_Modification = false;
     Quitter->setFocus();
+    notice_->announce(QStringLiteral("Entrée %1 enregistrée").arg(stored));
 }
 
 void Ajout_Indicatif::readyForNextEntry()
@@ -120,6 +123,7 @@ bool Ajout_Indicatif::offerRevisionBump()
         return false;
     }
     emit shared_.revisionChanged(codec_.decode(revisionLabel(*raised)), codec_.decode(revisionDateText(*raised)));
+    notice_->announce(QStringLiteral("Révision %1 enregistrée").arg(revision + 1));
     return true;
 }
 

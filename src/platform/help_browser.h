@@ -23,6 +23,10 @@ public:
     void followLink(const QString& href);
 
 private:
+    bool focusNextPrevChild(bool next) override;
+    // Screen readers speak the link that Tab has reached.
+    void tellReachedLink();
+    void readFromTarget(const QUrl& target);
     void collectLinks();
     void dropLinks();
 

@@ -1,28 +1,12 @@
 #include "widgets/spoken_notice.h"
 
-#include <QAccessible>
-#include <QAccessibleWidget>
+#include "widgets/accessible_role.h"
 
 namespace dravelin {
 
-namespace {
-
-QAccessibleInterface* noticeInterface(const QString& className, QObject* object)
-{
-    if (className != QLatin1String(SpokenNotice::staticMetaObject.className()) || !object->isWidgetType())
-        return nullptr;
-    return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Notification);
-}
-
-} // namespace
-
 SpokenNotice::SpokenNotice(QWidget* parent) : QWidget(parent)
 {
-    static const bool installed = [] {
-        QAccessible::installFactory(noticeInterface);
-        return true;
-    }();
-    (void)installed;
+    setAccessibleRole(this, QAccessible::Notification);
     setObjectName(QStringLiteral("Annonce"));
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_TransparentForMouseEvents);

@@ -55,9 +55,10 @@ Ajout_Indicatif::Ajout_Indicatif(Platform& platform, Sous_Programmes& shared, QW
     : QWidget(parent, Qt::Window), platform_(platform), shared_(shared)
 {
     setObjectName(QStringLiteral("Ajout_Indicatif"));
+    // A window of its own, not a filler; given before anything asks for its accessible interface.
+    setAccessibleRole(this, QAccessible::Window);
     setWindowTitle(QStringLiteral("Modification la base de données"));
     setAccessibleName(windowTitle());
-    setAccessibleRole(this, QAccessible::Window); // a window of its own, not a filler
     setFixedSize(twipsToPixels(8295), twipsToPixels(4695));
     setFont(msSansSerif(8));
     buildControls();

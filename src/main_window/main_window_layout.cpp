@@ -73,6 +73,8 @@ void Main::buildControls()
     auto* scroller = new QScrollArea(this);
     scroller->setObjectName(QStringLiteral("Main_defilement"));
     scroller->setFrameShape(QFrame::NoFrame);
+    // It only holds the controls: Tab must not stop on it, where nothing is shown or spoken.
+    scroller->setFocusPolicy(Qt::NoFocus);
     scroller->setWidgetResizable(true);
     scroller->setWidget(client_);
     setCentralWidget(scroller);

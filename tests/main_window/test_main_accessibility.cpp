@@ -1,6 +1,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -13,6 +14,7 @@
 
 #include "platform/qt_platform.h"
 #include "support/directory_fixture.h"
+#include "widgets/spoken_notice.h"
 
 namespace dravelin::test {
 
@@ -212,6 +214,11 @@ private slots:
         QTest::newRow("down arrow") << "Option3" << int(Qt::Key_Down) << "Option4" << "Entrez un départemant : ";
         QTest::newRow("left arrow") << "Option2" << int(Qt::Key_Left) << "Option1" << "Entrez un indicatif : ";
         QTest::newRow("accessibility action") << "Option1" << 0 << "Option3" << "Entrez une ville : ";
+        // The access keys, from the query box itself: none clashes with a menu's (F, I, E, A, T).
+        QTest::newRow("Alt+C") << "Option4" << (Qt::ALT | Qt::Key_C).toCombined() << "Option1" << "Entrez un indicatif : ";
+        QTest::newRow("Alt+N") << "Option1" << (Qt::ALT | Qt::Key_N).toCombined() << "Option2" << "Entrez un nom : ";
+        QTest::newRow("Alt+V") << "Option1" << (Qt::ALT | Qt::Key_V).toCombined() << "Option3" << "Entrez une ville : ";
+        QTest::newRow("Alt+D") << "Option1" << (Qt::ALT | Qt::Key_D).toCombined() << "Option4" << "Entrez un départemant : ";
     }
     void choosingACriterionActsAsAClick()
     {
@@ -224,7 +231,17 @@ private slots:
         auto* target = main.window->findChild<QRadioButton*>(to);
         start->click();
         start->setFocus();
-        if (key) {
+        const auto accessKey = QKeyCombination::fromCombined(key);
+        if (accessKey.keyboardModifiers() & Qt::AltModifier) {
+            QWidget* libelle = main.control<QWidget>("Libelle");
+            libelle->setFocus();
+            auto* notice = main.window->findChild<SpokenNotice*>();
+            const int before = notice->announcements();
+            QTest::keyClick(libelle, accessKey.key(), accessKey.keyboardModifiers());
+            // No focus change speaks the new prompt: the notice does, once.
+            QCOMPARE(notice->announcements(), before + 1);
+            QCOMPARE(accessibleName(notice), prompt.trimmed());
+        } else if (key) {
             QTest::keyClick(start, Qt::Key(key));
         } else {
             QAccessibleActionInterface* actions = QAccessible::queryAccessibleInterface(target)->actionInterface();
@@ -239,8 +256,9 @@ private slots:
         QCOMPARE(main.control<QLineEdit>("Libelle")->text(), QStringLiteral("75"));
     }
 
-    // Each search is told on the query box, which keeps the focus: its description becomes
-    // the outcome (the screen-reader test hears the change event on the accessibility bus).
+    // Each search is told where the focus is, once, the same outcome twice told twice, by a
+    // notification that Orca speaks as it appears (the Orca test hears it); the query box keeps
+    // the focus and its description keeps no outcome, to be read again when the focus returns.
     void eachSearchIsToldOnTheQueryBox_data()
     {
         QTest::addColumn<QStringList>("queries");
@@ -248,6 +266,7 @@ private slots:
         QTest::newRow("two found") << QStringList{"PARIS"} << " 2 indicatif(s)";
         QTest::newRow("nothing found") << QStringList{"LYON"} << "Recherche sans résultat";
         QTest::newRow("found after nothing") << QStringList{"LYON", "PARIS"} << " 2 indicatif(s)";
+        QTest::newRow("the same twice") << QStringList{"PARIS", "PARIS"} << " 2 indicatif(s)";
     }
     void eachSearchIsToldOnTheQueryBox()
     {
@@ -256,13 +275,60 @@ private slots:
         MainHarness main(kDirectory);
         main.control<QRadioButton>("Option3")->click();
         QWidget* libelle = main.control<QWidget>("Libelle");
+        auto* notice = main.window->findChild<SpokenNotice*>();
+        QVERIFY(notice);
+        QCOMPARE(QAccessible::queryAccessibleInterface(notice)->role(), QAccessible::Notification);
+        const int before = notice->announcements();
         for (const QString& query : queries) {
             typeText(libelle, query);
             QTest::keyClick(libelle, Qt::Key_Return);
         }
-        QAccessibleInterface* box = QAccessible::queryAccessibleInterface(libelle);
-        QCOMPARE(box->text(QAccessible::Description), told);
+        QCOMPARE(notice->announcements() - before, queries.size());
+        QCOMPARE(accessibleName(notice), told);
+        QVERIFY(notice->isVisible());
+        QVERIFY(notice->size().isEmpty()); // nothing shown
         QVERIFY(libelle->hasFocus());
+        QAccessibleInterface* box = QAccessible::queryAccessibleInterface(libelle);
+        QCOMPARE(box->text(QAccessible::Description),
+                 QStringLiteral("Entrez une ville : Entrez une information puis \"Entrée\""));
+    }
+
+    // Nothing invisible takes the focus: Shift+Tab from the query box goes to the criteria.
+    void shiftTabFromTheQueryBoxReachesTheCriteria()
+    {
+        MainHarness main(kDirectory);
+        QWidget* libelle = main.control<QWidget>("Libelle");
+        libelle->setFocus();
+        QTest::keyClick(libelle, Qt::Key_Tab, Qt::ShiftModifier);
+        QVERIFY(qobject_cast<QRadioButton*>(QApplication::focusWidget()));
+        QVERIFY(!main.window->findChild<QWidget*>(QStringLiteral("Main_defilement"))->focusPolicy());
+    }
+
+    // A chord with Alt is a command: it types nothing into the query box, under the capitals
+    // rule or not. AltGr (Ctrl+Alt on Windows) still types its character.
+    void altChordsTypeNothing_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("Alt+Z") << (Qt::ALT | Qt::Key_Z).toCombined() << "z" << "";
+        QTest::newRow("Alt+1") << (Qt::ALT | Qt::Key_1).toCombined() << "1" << "";
+        QTest::newRow("Alt+é") << (Qt::ALT | Qt::Key_Eacute).toCombined() << "é" << "";
+        QTest::newRow("AltGr+E") << (Qt::CTRL | Qt::ALT | Qt::Key_E).toCombined() << "€" << "€";
+        QTest::newRow("z alone") << int(Qt::Key_Z) << "z" << "Z";
+    }
+    void altChordsTypeNothing()
+    {
+        QFETCH(int, key);
+        QFETCH(QString, text);
+        QFETCH(QString, typed);
+        MainHarness main(kDirectory);
+        auto* libelle = main.control<QLineEdit>("Libelle");
+        libelle->setFocus();
+        const auto chord = QKeyCombination::fromCombined(key);
+        QKeyEvent press(QEvent::KeyPress, chord.key(), chord.keyboardModifiers(), text);
+        QApplication::sendEvent(libelle, &press);
+        QCOMPARE(libelle->text(), typed);
     }
 
     void theListIsWalkedWithTheArrowKeys()

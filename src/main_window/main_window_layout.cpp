@@ -115,6 +115,7 @@ void Main::buildControls()
     Liste_OM->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Liste_OM->setFont(letterGothic(9));
     setBackgroundColour(Liste_OM, kFieldDoneColour);
+    setSelectionColours(Liste_OM);
 
     Frame2 = frame(client_, "Frame2", QStringLiteral("Recherche"), twipsRect(120, 6000, 13575, 735));
     Label3 = label(Frame2, "Label3", QStringLiteral("Recherche par : "), twipsRect(240, 240, 1695, 255),

@@ -11,6 +11,8 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
+#include <cmath>
 
 #include "platform/qt_platform.h"
 #include "support/directory_fixture.h"
@@ -30,6 +32,20 @@ QString accessibleName(QObject* object)
 {
     QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(object);
     return accessible ? accessible->text(QAccessible::Name) : QString();
+}
+
+// The contrast ratio of two colours, as the accessibility guidelines define it.
+double contrast(const QColor& a, const QColor& b)
+{
+    const auto luminance = [](const QColor& colour) {
+        const auto channel = [](double value) {
+            return value <= 0.03928 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(colour.redF()) + 0.7152 * channel(colour.greenF()) + 0.0722 * channel(colour.blueF());
+    };
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
 } // namespace
@@ -329,6 +345,31 @@ private slots:
         QKeyEvent press(QEvent::KeyPress, chord.key(), chord.keyboardModifiers(), text);
         QApplication::sendEvent(libelle, &press);
         QCOMPARE(libelle->text(), typed);
+    }
+
+    // The selected line is drawn in the list's highlight colours: they stand at least 4.5:1
+    // apart, with the focus in the list or elsewhere.
+    void theSelectedLineIsReadable_data()
+    {
+        QTest::addColumn<bool>("listFocused");
+        QTest::newRow("list with the focus") << true;
+        QTest::newRow("focus in the query box") << false;
+    }
+    void theSelectedLineIsReadable()
+    {
+        QFETCH(bool, listFocused);
+        MainHarness main(kDirectory);
+        main.search("Option3", QStringLiteral("PARIS"));
+        auto* list = main.control<QListView>("Liste_OM");
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Space);
+        QVERIFY(list->selectionModel()->isSelected(list->currentIndex()));
+        if (!listFocused)
+            main.control<QWidget>("Libelle")->setFocus();
+        const QPalette::ColorGroup group = listFocused ? QPalette::Active : QPalette::Inactive;
+        const double ratio = contrast(list->palette().color(group, QPalette::Highlight),
+                                      list->palette().color(group, QPalette::HighlightedText));
+        QVERIFY2(ratio >= 4.5, qPrintable(QString::number(ratio)));
     }
 
     void theListIsWalkedWithTheArrowKeys()

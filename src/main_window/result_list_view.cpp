@@ -79,6 +79,14 @@ void ResultListView::focusInEvent(QFocusEvent* event)
     QMetaObject::invokeMethod(this, &ResultListView::tellCurrentLine, Qt::QueuedConnection);
 }
 
+void ResultListView::currentChanged(const QModelIndex& current, const QModelIndex& previous)
+{
+    QListView::currentChanged(current, previous);
+    // Only the long lines scroll sideways: another line starts with its callsign in view.
+    if (current.isValid() && current.row() != previous.row())
+        horizontalScrollBar()->setValue(0);
+}
+
 void ResultListView::tellCurrentLine()
 {
     const QModelIndex current = currentIndex();

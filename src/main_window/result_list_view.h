@@ -27,6 +27,7 @@ private:
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     void tellCurrentLine();
     void resizeEvent(QResizeEvent* event) override;
 };

@@ -21,6 +21,8 @@ public:
     QTextBrowser* browser() const { return browser_; }
 
 private:
+    void showEvent(QShowEvent* event) override;
+
     QTextBrowser* browser_ = nullptr;
     QAction* back_ = nullptr;
     QAction* forward_ = nullptr;

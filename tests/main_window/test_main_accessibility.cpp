@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QScrollBar>
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
@@ -370,6 +371,38 @@ private slots:
         const double ratio = contrast(list->palette().color(group, QPalette::Highlight),
                                       list->palette().color(group, QPalette::HighlightedText));
         QVERIFY2(ratio >= 4.5, qPrintable(QString::number(ratio)));
+    }
+
+    // Lines wider than the list scroll sideways on their own, but moving from line to line
+    // keeps the callsign column in view.
+    void movingBetweenLinesKeepsTheCallsigns_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Down") << int(Qt::Key_Down);
+        QTest::newRow("End") << int(Qt::Key_End);
+        QTest::newRow("Page Down") << int(Qt::Key_PageDown);
+        QTest::newRow("Up after End") << int(Qt::Key_Up);
+        QTest::newRow("Home after End") << int(Qt::Key_Home);
+    }
+    void movingBetweenLinesKeepsTheCallsigns()
+    {
+        QFETCH(int, key);
+        const QByteArray longAddress(120, 'A');
+        MainHarness main(crlfLines({"Base Rev 255  du 11/08/2009", "F1ABC;DUPONT;Jean;" + longAddress + ";PARIS;75002",
+                                    "F2ABC;DURAND;Luc;" + longAddress + ";PARIS;75002",
+                                    "F6ZZZ;MARTIN;Paul;1 rue A;PARIS;75001"}));
+        main.search("Option3", QStringLiteral("PARIS"));
+        auto* list = main.control<QListView>("Liste_OM");
+        list->resize(300, list->height());
+        list->doItemsLayout(); // the lines' widths, which the view otherwise lays out later
+        QVERIFY(list->horizontalScrollBar()->maximum() > 0);
+        list->setFocus();
+        if (key == Qt::Key_Up || key == Qt::Key_Home)
+            QTest::keyClick(list, Qt::Key_End);
+        // The user has scrolled to the end of the long lines, then moves to another line.
+        list->horizontalScrollBar()->setValue(list->horizontalScrollBar()->maximum());
+        QTest::keyClick(list, Qt::Key(key));
+        QCOMPARE(list->horizontalScrollBar()->value(), 0);
     }
 
     void theListIsWalkedWithTheArrowKeys()

@@ -75,6 +75,11 @@ private:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void recordDesignedLayout();
     void followClientSize();
+    // Narrower than one row of the search band: the prompt and the query box go under the
+    // criteria, so that the window never scrolls sideways.
+    void placeSearchOnSecondRow(int rowHeight);
+    int secondRowHeight() const;
+    void fitTitle();
     void placeHeading();
     void fitToScreen();
 
@@ -112,6 +117,7 @@ private:
 
     std::vector<Placement> placements_;
     QSize designedClient_;
+    int oneRowWidth_ = 0; // the narrowest client area with the search band on one row
     QWidget* headingStrip_ = nullptr;
 
     QWidget* client_ = nullptr;

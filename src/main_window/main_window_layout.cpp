@@ -75,6 +75,9 @@ void Main::buildControls()
     scroller->setFrameShape(QFrame::NoFrame);
     // It only holds the controls: Tab must not stop on it, where nothing is shown or spoken.
     scroller->setFocusPolicy(Qt::NoFocus);
+    // Never sideways as a whole: a narrow window puts the search band on two rows instead,
+    // and only the list's long lines scroll sideways.
+    scroller->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroller->setWidgetResizable(true);
     scroller->setWidget(client_);
     setCentralWidget(scroller);

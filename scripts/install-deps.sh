@@ -9,6 +9,7 @@ qt6-base-dev qt6-base-dev-tools libqt6printsupport6 qt6-qpa-plugins libgl1-mesa-
 qt6-translations-l10n fonts-liberation
 googletest libgtest-dev libbenchmark-dev
 xvfb xauth xdotool dbus dbus-daemon at-spi2-core python3 python3-pyatspi gir1.2-atspi-2.0
+orca openbox locales
 g++-mingw-w64-x86-64-posix mingw-w64-tools wine64
 libxlsxwriter-dev libreoffice-calc-nogui"
 

@@ -5,6 +5,7 @@
 #include <QTranslator>
 
 #include "main_window/main_window.h"
+#include "platform/print_dialog_french.h"
 #include "platform/qt_platform.h"
 #include "shared/sous_programmes.h"
 
@@ -36,6 +37,9 @@ int main(int argc, char* argv[])
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
     QTranslator translator;
     installFrenchTranslations(app, translator);
+    // Asked before Qt's translation, for the print dialog's texts that it leaves in English.
+    dravelin::PrintDialogFrench printDialogFrench;
+    QApplication::installTranslator(&printDialogFrench);
 
     dravelin::QtPlatform platform;
     dravelin::Sous_Programmes shared;

@@ -4,6 +4,7 @@
 #include "database/entry_key.h"
 #include "database/entry_operations.h"
 #include "database/revision_line.h"
+#include "database/text_bytes.h"
 
 namespace dravelin {
 
@@ -120,6 +121,7 @@ EditOutcome DirectoryEditor::store(const TypedEntry& entry, const DirectoryAcces
             return refusedWrite(problem, EditAction::Save);
         outcome.changedLines = 1;
     }
+    outcome.storedCallsign = std::string(trimSpaces(fields[static_cast<std::size_t>(EntryField::Callsign)]));
     modified_ = true;
     modificationKey_.reset();
     // The window is ready for the next entry: its boxes are empty.

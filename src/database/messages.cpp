@@ -238,4 +238,19 @@ std::string outcomeMessage(const EditOutcome& outcome)
     return {};
 }
 
+std::string changeAnnouncement(const EditOutcome& outcome)
+{
+    if (!outcome.done())
+        return {};
+    switch (outcome.action) {
+    case EditAction::Delete:
+        return outcome.changedLines == 0 ? std::string() : "Entrée " + utf8FromWindows1252(outcome.key) + " supprimée";
+    case EditAction::Save:
+        return "Entrée " + utf8FromWindows1252(outcome.storedCallsign) + " enregistrée";
+    case EditAction::RaiseRevision:
+        return "Révision " + std::to_string(outcome.revision + 1) + " enregistrée";
+    }
+    return {};
+}
+
 } // namespace dravelin

@@ -15,6 +15,9 @@ namespace dravelin {
 
 // The message of an editing outcome, empty when there is nothing to say.
 std::string outcomeMessage(const EditOutcome& outcome);
+// The few words that tell screen readers of a change made ("Entrée F6ABC supprimée",
+// "Entrée F6ABC enregistrée", "Révision 256 enregistrée"); empty when nothing was changed.
+std::string changeAnnouncement(const EditOutcome& outcome);
 
 // What could not be done when the directory file could not be read.
 enum class ReadPurpose { Search, ExpertDisplay };

@@ -17,6 +17,7 @@ struct ExpertEntry;
 class FieldLineEdit;
 class Platform;
 class Sous_Programmes;
+class SpokenNotice;
 
 // The editing window: one entry in six boxes, and the buttons that add, modify and delete
 // entries and raise the revision. It acts on the main window only through the signals of
@@ -65,6 +66,8 @@ private:
 
     // Every outcome of the editor is shown here, and only here.
     void showOutcome(const EditOutcome& outcome);
+    // Tells screen readers of a change made to the file, without a dialog.
+    void announceChange(const EditOutcome& outcome);
     TypedField typedField(EntryField field);
     DirectoryAccess directoryAccess();
 
@@ -93,6 +96,8 @@ private:
     QLabel* Label7 = nullptr;
     QLabel* Label8 = nullptr;
     QLabel* Label9 = nullptr;
+    // Tells screen readers what a button changed in the file; the window shows nothing new.
+    SpokenNotice* notice_ = nullptr;
 
     // The six boxes in the order of the fields of a record line.
     std::array<FieldLineEdit*, kEntryFieldCount> boxes_{};

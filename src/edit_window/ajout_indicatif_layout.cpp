@@ -16,10 +16,12 @@
 #include "edit_window/field_line_edit.h"
 #include "platform/platform.h"
 #include "shared/sous_programmes.h"
+#include "widgets/accessible_role.h"
 #include "widgets/caption_fit.h"
 #include "widgets/colours.h"
 #include "widgets/fonts.h"
 #include "widgets/named_control.h"
+#include "widgets/spoken_notice.h"
 #include "widgets/twips.h"
 
 namespace dravelin {
@@ -54,6 +56,8 @@ Ajout_Indicatif::Ajout_Indicatif(Platform& platform, Sous_Programmes& shared, QW
     : QWidget(parent, Qt::Window), platform_(platform), shared_(shared)
 {
     setObjectName(QStringLiteral("Ajout_Indicatif"));
+    // A window of its own, not a filler; given before anything asks for its accessible interface.
+    setAccessibleRole(this, QAccessible::Window);
     setWindowTitle(QStringLiteral("Modification la base de données"));
     setAccessibleName(windowTitle());
     setFixedSize(twipsToPixels(8295), twipsToPixels(4695));
@@ -103,15 +107,17 @@ void Ajout_Indicatif::buildControls()
     Label8 = fieldLabel(Frame2, "Label8", QStringLiteral("Code postal"), twipsRect(240, 2760, 855, 255), Cod_B);
     Label9 = fieldLabel(Frame2, "Label9", QStringLiteral("Adresse"), twipsRect(360, 1800, 735, 255), Adr_B);
 
+    notice_ = new SpokenNotice(this);
+
     widenToCaptions(this);
 
     for (QWidget* control : std::initializer_list<QWidget*>{Ind_B, Nom_B, Pre_B, Adr_B, Vil_B, Cod_B, Quitter,
                                                           Enregistrer, Ajouter, Supprimer, Modifier})
         control->raise();
 
-    // The designer's tab indexes: Ind_B 0, Quitter 1, Nom_B 2, Cod_B 3, Vil_B 4, Adr_B 5,
-    // Pre_B 6, then Enregistrer 16, Ajouter 17, Supprimer 18, Modifier 19.
-    QWidget* const order[] = {Ind_B, Quitter, Nom_B, Cod_B, Vil_B, Adr_B, Pre_B, Enregistrer, Ajouter, Supprimer, Modifier};
+    // Tab follows the reading order: the fields from top to bottom as a record line has them,
+    // then the buttons from left to right.
+    QWidget* const order[] = {Ind_B, Nom_B, Pre_B, Adr_B, Vil_B, Cod_B, Ajouter, Supprimer, Modifier, Enregistrer, Quitter};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 
@@ -198,6 +204,14 @@ void Ajout_Indicatif::showOutcome(const EditOutcome& outcome)
     const std::string text = outcomeMessage(outcome);
     if (!text.empty())
         platform_.showMessage(this, QString::fromStdString(text), MessageButtons::Ok);
+}
+
+void Ajout_Indicatif::announceChange(const EditOutcome& outcome)
+{
+    // Spoken where the focus is, once; the window itself shows nothing new.
+    const std::string text = changeAnnouncement(outcome);
+    if (!text.empty())
+        notice_->announce(QString::fromStdString(text));
 }
 
 DirectoryAccess Ajout_Indicatif::directoryAccess()

@@ -7,6 +7,7 @@
 #include "platform/platform.h"
 #include "shared/sous_programmes.h"
 #include "widgets/colours.h"
+#include "widgets/spoken_notice.h"
 
 namespace dravelin {
 
@@ -63,6 +64,7 @@ void Ajout_Indicatif::deleteSelectedEntry()
     disableSave();
     emit shared_.resultListInvalidated();
     Quitter->setFocus();
+    announceChange(outcome);
 }
 
 } // namespace dravelin

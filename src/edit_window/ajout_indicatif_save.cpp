@@ -26,6 +26,7 @@ void Ajout_Indicatif::storeEntry()
         return;
     readyForNextEntry();
     Quitter->setFocus();
+    announceChange(outcome);
 }
 
 void Ajout_Indicatif::readyForNextEntry()
@@ -53,9 +54,11 @@ void Ajout_Indicatif::quitWindow()
     // The window stays open while the file could not be read or rewritten, or is busy.
     if (outcome.kind == EditOutcome::Kind::Busy || outcome.kind == EditOutcome::Kind::WriteRefused)
         return;
-    if (outcome.done())
+    if (outcome.done()) {
         emit shared_.revisionChanged(codec_.decode(revisionLabel(outcome.revisionLine)),
                                      codec_.decode(revisionDateText(outcome.revisionLine)));
+        announceChange(outcome);
+    }
     unload();
 }
 

@@ -5,6 +5,17 @@
 
 namespace dravelin {
 
+bool CriterionButton::event(QEvent* event)
+{
+    // A button's access key would take the focus and click later: the query box would lose
+    // the focus to the button first, and a screen reader would speak the button.
+    if (event->type() == QEvent::Shortcut) {
+        click();
+        return true;
+    }
+    return QRadioButton::event(event);
+}
+
 void CriterionButton::keyPressEvent(QKeyEvent* event)
 {
     const QAbstractButton* before = group() ? group()->checkedButton() : nullptr;

@@ -4,11 +4,32 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QProxyStyle>
 
 namespace dravelin {
 
+namespace {
+
+// Alt pressed and released alone would walk the bar; released after an access key of the
+// window (a criterion) it did too, taking the focus from the query box. F10 walks the bar.
+class NoAltWalkStyle : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override
+    {
+        if (hint == QStyle::SH_MenuBar_AltKeyNavigation)
+            return 0;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+} // namespace
+
 KeyboardMenuBar::KeyboardMenuBar(QWidget* parent) : QMenuBar(parent)
 {
+    auto* style = new NoAltWalkStyle;
+    style->setParent(this);
+    setStyle(style);
     // A command chosen in any menu of the bar ends the walk.
     connect(this, &QMenuBar::triggered, this, [this] { leave(); });
 }

@@ -37,6 +37,7 @@ class KeyboardMenuBar;
 struct LabelEntry;
 class Platform;
 class ResultListModel;
+class SpokenNotice;
 class Sous_Programmes;
 class TypingLineEdit;
 
@@ -84,14 +85,17 @@ private:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void recordDesignedLayout();
     void followClientSize();
+    // Narrower than one row of the search band: the prompt and the query box go under the
+    // criteria, so that the window never scrolls sideways.
+    void placeSearchOnSecondRow(int rowHeight);
+    int secondRowHeight() const;
+    void fitTitle();
     void placeHeading();
     void fitToScreen();
 
     // Criteria, query entry and search (main_window_search.cpp).
     void selectCriterion(const QString& prompt);
     void queryEntered();
-    // Tells screen readers the outcome of a search without taking the focus from the query box.
-    void announceOnQueryBox(const QString& text);
     Criterion selectedCriterion() const;
     std::filesystem::path directoryFile() const;
     void showMessage(const QString& text);
@@ -132,6 +136,7 @@ private:
 
     std::vector<Placement> placements_;
     QSize designedClient_;
+    int oneRowWidth_ = 0; // the narrowest client area with the search band on one row
     QWidget* headingStrip_ = nullptr;
 
     QWidget* client_ = nullptr;
@@ -155,6 +160,8 @@ private:
     QRadioButton* Option4 = nullptr;
     TypingLineEdit* Libelle = nullptr;
     QPushButton* Expert = nullptr;
+    // Tells screen readers the outcome of a search without taking the focus from the query box.
+    SpokenNotice* notice_ = nullptr;
 
     KeyboardMenuBar* menuBar_ = nullptr;
     QMenu* Mnu_Fichier = nullptr;

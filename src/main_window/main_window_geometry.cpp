@@ -1,6 +1,7 @@
 #include "main_window/main_window.h"
 
 #include <QEvent>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -15,6 +16,7 @@
 #include "main_window/criterion_prompts.h"
 #include "main_window/result_list_view.h"
 #include "widgets/caption_fit.h"
+#include "widgets/fonts.h"
 #include "widgets/twips.h"
 #include "widgets/typing_line_edit.h"
 
@@ -60,8 +62,14 @@ void Main::recordDesignedLayout()
     const int narrowest = std::max({Option4->geometry().right() + kGap - promptLeft,
                                     Label2->fontMetrics().horizontalAdvance(Label2->text()) - Label2->width(),
                                     kSmallestListWidth - Liste_OM->width()});
-    const int shortest = kSmallestListHeight - Liste_OM->height();
-    client_->setMinimumSize(designedClient_ + QSize(std::min(narrowest, 0), std::min(shortest, 0)));
+    const int shortest = kSmallestListHeight - Liste_OM->height() + secondRowHeight();
+    oneRowWidth_ = designedClient_.width() + std::min(narrowest, 0);
+    // On two rows the band needs the criteria, or the prompt and the query box, whichever is
+    // wider; the title gets smaller rather than cut.
+    const int band = std::max(Option4->geometry().right() + kGap,
+                              Label3->x() + widestPrompt + kGap + Libelle->width() + kGap + Expert->width());
+    const int narrowestTwoRows = std::max({Frame2->x() + band + Frame2->x(), kSmallestListWidth + 2 * Liste_OM->x()});
+    client_->setMinimumSize(std::min(narrowestTwoRows, oneRowWidth_), designedClient_.height() + std::min(shortest, 0));
 
     client_->installEventFilter(this);
     if (auto* list = qobject_cast<ResultListView*>(Liste_OM))
@@ -77,7 +85,10 @@ bool Main::eventFilter(QObject* watched, QEvent* event)
 
 void Main::followClientSize()
 {
-    const QSize grown = client_->size() - designedClient_;
+    const bool twoRows = client_->width() < oneRowWidth_;
+    const int secondRow = twoRows ? secondRowHeight() : 0;
+    // The list gives the search band the height of its second row.
+    const QSize grown = client_->size() - designedClient_ - QSize(0, secondRow);
     for (const Placement& placement : placements_) {
         QRect place = placement.designed;
         place.translate(placement.followsRight ? grown.width() : 0, placement.followsBottom ? grown.height() : 0);
@@ -88,7 +99,37 @@ void Main::followClientSize()
         placement.control->setGeometry(place);
     }
     widenToCaption(Label_Recherche);
+    if (twoRows)
+        placeSearchOnSecondRow(secondRow);
+    fitTitle();
     placeHeading();
+}
+
+int Main::secondRowHeight() const
+{
+    return std::max(Libelle->height(), Label_Recherche->height()) + kGap;
+}
+
+void Main::placeSearchOnSecondRow(int rowHeight)
+{
+    Frame2->setGeometry(Frame2->geometry().adjusted(0, 0, 0, rowHeight));
+    const int rowTop = Option1->y() + rowHeight; // inside the band
+    QRect prompt = Label_Recherche->geometry();
+    prompt.moveTopLeft(QPoint(Label3->x(), rowTop));
+    Label_Recherche->setGeometry(prompt);
+    // The query box and Expert stand over the band, in the window's coordinates.
+    const QPoint boxTop = Frame2->geometry().topLeft() + QPoint(prompt.right() + 1 + kGap, rowTop);
+    Libelle->move(boxTop);
+    Expert->move(Libelle->geometry().right() + 1 + kGap, boxTop.y());
+}
+
+void Main::fitTitle()
+{
+    // The title shows whole: in a narrow window its letters get smaller.
+    QFont font = msSansSerif(18, true);
+    while (font.pointSizeF() > 9 && QFontMetrics(font).horizontalAdvance(Label2->text()) > Label2->width())
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    Label2->setFont(font);
 }
 
 void Main::placeHeading()

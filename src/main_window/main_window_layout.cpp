@@ -22,6 +22,7 @@
 #include "widgets/colours.h"
 #include "widgets/fonts.h"
 #include "widgets/named_control.h"
+#include "widgets/spoken_notice.h"
 #include "widgets/twips.h"
 #include "widgets/typing_line_edit.h"
 
@@ -73,6 +74,11 @@ void Main::buildControls()
     auto* scroller = new QScrollArea(this);
     scroller->setObjectName(QStringLiteral("Main_defilement"));
     scroller->setFrameShape(QFrame::NoFrame);
+    // It only holds the controls: Tab must not stop on it, where nothing is shown or spoken.
+    scroller->setFocusPolicy(Qt::NoFocus);
+    // Never sideways as a whole: a narrow window puts the search band on two rows instead,
+    // and only the list's long lines scroll sideways.
+    scroller->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroller->setWidgetResizable(true);
     scroller->setWidget(client_);
     setCentralWidget(scroller);
@@ -113,19 +119,20 @@ void Main::buildControls()
     Liste_OM->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Liste_OM->setFont(letterGothic(9));
     setBackgroundColour(Liste_OM, kFieldDoneColour);
+    setSelectionColours(Liste_OM);
 
     Frame2 = frame(client_, "Frame2", QStringLiteral("Recherche"), twipsRect(120, 6000, 13575, 735));
     Label3 = label(Frame2, "Label3", QStringLiteral("Recherche par : "), twipsRect(240, 240, 1695, 255),
                    Qt::AlignRight | Qt::AlignVCenter);
     Label3->setFont(msSansSerif(9.75));
 
-    Option1 = named(new CriterionButton(QStringLiteral("Indicatif"), Frame2), "Option1", QStringLiteral("Indicatif"),
+    Option1 = named(new CriterionButton(QStringLiteral("Indi&catif"), Frame2), "Option1", QStringLiteral("Indicatif"),
                     twipsRect(2040, 240, 975, 255));
-    Option2 = named(new CriterionButton(QStringLiteral("Nom"), Frame2), "Option2", QStringLiteral("Nom"),
+    Option2 = named(new CriterionButton(QStringLiteral("&Nom"), Frame2), "Option2", QStringLiteral("Nom"),
                     twipsRect(3120, 240, 975, 255));
-    Option3 = named(new CriterionButton(QStringLiteral("Ville"), Frame2), "Option3", QStringLiteral("Ville"),
+    Option3 = named(new CriterionButton(QStringLiteral("&Ville"), Frame2), "Option3", QStringLiteral("Ville"),
                     twipsRect(4200, 240, 975, 255));
-    Option4 = named(new CriterionButton(QStringLiteral("Département"), Frame2), "Option4", QStringLiteral("Département"),
+    Option4 = named(new CriterionButton(QStringLiteral("&Département"), Frame2), "Option4", QStringLiteral("Département"),
                     twipsRect(5280, 240, 1215, 255));
     auto* criteria = new QButtonGroup(this);
     for (QRadioButton* option : {Option1, Option2, Option3, Option4})
@@ -145,6 +152,8 @@ void Main::buildControls()
                    twipsRect(12960, 6240, 615, 375));
     Expert->setAutoDefault(true); // Entrée presses it when it has the focus, as Space does
     Expert->setVisible(false);
+
+    notice_ = new SpokenNotice(client_);
 
     widenToCaptions(client_);
     recordDesignedLayout();

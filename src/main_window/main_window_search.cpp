@@ -1,6 +1,5 @@
 #include "main_window/main_window.h"
 
-#include <QAccessible>
 #include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
@@ -16,6 +15,7 @@
 #include "widgets/windows1252_text.h"
 #include "widgets/caption_fit.h"
 #include "widgets/colours.h"
+#include "widgets/spoken_notice.h"
 #include "widgets/typing_line_edit.h"
 
 namespace dravelin {
@@ -33,11 +33,18 @@ Criterion Main::selectedCriterion() const
 
 void Main::selectCriterion(const QString& prompt)
 {
+    // An access key chooses from the query box itself: no focus change speaks the prompt then.
+    const bool toldByFocus = !Libelle->hasFocus();
+    const bool changed = Label_Recherche->text() != prompt;
     Label_Recherche->setText(prompt);
     widenToCaption(Label_Recherche);
     Libelle->setEnabled(true);
     setBackgroundColour(Libelle, kFieldOpenColour);
+    // Read with the box as the focus reaches it, in place of the outcome of an earlier search.
+    Libelle->setAccessibleDescription(prompt + Libelle->toolTip());
     Libelle->setFocus();
+    if (!toldByFocus && changed)
+        notice_->announce(prompt.trimmed());
 }
 
 void Main::queryEntered()
@@ -56,18 +63,6 @@ void Main::queryEntered()
     }
     Affichage();
     Libelle->setFocus();
-}
-
-void Main::announceOnQueryBox(const QString& text)
-{
-    // Screen readers speak a change of the description of the control that has the focus;
-    // the same count twice must be spoken twice.
-    if (Libelle->accessibleDescription() != text) {
-        Libelle->setAccessibleDescription(text);
-        return;
-    }
-    QAccessibleEvent event(Libelle, QAccessible::DescriptionChanged);
-    QAccessible::updateAccessibility(&event);
 }
 
 void Main::Affichage()
@@ -94,7 +89,7 @@ void Main::Affichage()
     Frame3->setTitle(countCaption);
     Frame3->setAccessibleName(countCaption);
     Libelle->clear();
-    announceOnQueryBox(problem == FileProblem::None && count == 0 ? QStringLiteral("Recherche sans résultat")
+    notice_->announce(problem == FileProblem::None && count == 0 ? QStringLiteral("Recherche sans résultat")
                                                                   : countCaption);
     operation.reset();
 

@@ -1,5 +1,6 @@
 #include "main_window/result_list_view.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFontMetrics>
 #include <QKeyEvent>
@@ -64,6 +65,36 @@ void ResultListView::mousePressEvent(QMouseEvent* event)
     QListView::mousePressEvent(event);
     if (indexAt(event->position().toPoint()).isValid())
         emit lineClicked();
+}
+
+void ResultListView::focusInEvent(QFocusEvent* event)
+{
+    QListView::focusInEvent(event);
+    if (!model() || model()->rowCount() == 0)
+        return;
+    if (!currentIndex().isValid())
+        selectionModel()->setCurrentIndex(model()->index(0, 0), QItemSelectionModel::NoUpdate);
+    // Screen readers hear of the list taking the focus after this: the line must come after it,
+    // or the list's own focus hides it.
+    QMetaObject::invokeMethod(this, &ResultListView::tellCurrentLine, Qt::QueuedConnection);
+}
+
+void ResultListView::currentChanged(const QModelIndex& current, const QModelIndex& previous)
+{
+    QListView::currentChanged(current, previous);
+    // Only the long lines scroll sideways: another line starts with its callsign in view.
+    if (current.isValid() && current.row() != previous.row())
+        horizontalScrollBar()->setValue(0);
+}
+
+void ResultListView::tellCurrentLine()
+{
+    const QModelIndex current = currentIndex();
+    if (!hasFocus() || !current.isValid() || !QAccessible::isActive())
+        return;
+    QAccessibleEvent focusOnLine(this, QAccessible::Focus);
+    focusOnLine.setChild(current.row());
+    QAccessible::updateAccessibility(&focusOnLine);
 }
 
 void ResultListView::keyPressEvent(QKeyEvent* event)

@@ -6,7 +6,8 @@ namespace dravelin {
 
 // The result list. It tells when the user picks a line, with the mouse or by moving with the
 // keyboard (or Space on the line it stands on); a new search, or the focus arriving, moves
-// the current line without telling.
+// the current line without telling. Screen readers are told the current line when the
+// focus arrives, so that the first Down is heard to leave the line they spoke.
 class ResultListView : public QListView {
     Q_OBJECT
 
@@ -25,6 +26,9 @@ signals:
 private:
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void tellCurrentLine();
     void resizeEvent(QResizeEvent* event) override;
 };
 

@@ -70,11 +70,16 @@ public:
         return QRect(browser_->viewport()->mapToGlobal(area.topLeft()), area.size());
     }
     QAccessible::Role role() const override { return QAccessible::Link; }
+    // Whether the link holds the position of the document `position`.
+    bool holds(int position) const { return start_ <= position && position < end_; }
     QAccessible::State state() const override
     {
         QAccessible::State state;
         state.focusable = true;
         state.linked = true;
+        // The browser marks the link it reached from the keyboard by selecting it.
+        state.focused = browser_ && browser_->hasFocus() && browser_->textCursor().hasSelection() &&
+                        holds(browser_->textCursor().selectionStart());
         state.invisible = !browser_ || !browser_->isVisible();
         return state;
     }
@@ -218,8 +223,12 @@ HelpBrowser::HelpBrowser(QWidget* parent) : QTextBrowser(parent)
         return true;
     }();
     Q_UNUSED(factoryInstalled);
+    // The arrow keys move a caret through the text, so that screen readers read it line by
+    // line; Tab still goes from link to link.
+    setTextInteractionFlags(textInteractionFlags() | Qt::TextSelectableByKeyboard);
     connect(document(), &QTextDocument::contentsChanged, this, &HelpBrowser::collectLinks);
     connect(this, &QTextBrowser::sourceChanged, this, &HelpBrowser::collectLinks);
+    connect(this, &QTextBrowser::sourceChanged, this, &HelpBrowser::readFromTarget);
 }
 
 HelpBrowser::~HelpBrowser()
@@ -256,6 +265,53 @@ QVariant HelpBrowser::loadResource(int type, const QUrl& name)
     std::ifstream in(manualFile_, std::ios::binary);
     const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
+bool HelpBrowser::focusNextPrevChild(bool next)
+{
+    // Tab and Shift+Tab go to the next link without any signal: tell screen readers here.
+    const bool stayed = QTextBrowser::focusNextPrevChild(next);
+    if (stayed && hasFocus())
+        tellReachedLink();
+    return stayed;
+}
+
+void HelpBrowser::readFromTarget(const QUrl& target)
+{
+    // The caret goes where the link led, so that the arrows read on from there, and screen
+    // readers leave the link they spoke for the text.
+    QTextCursor cursor(document());
+    const QString anchor = target.fragment();
+    for (QTextBlock block = document()->begin(); !anchor.isEmpty() && block.isValid(); block = block.next()) {
+        for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment) {
+            if (fragment.fragment().charFormat().anchorNames().contains(anchor)) {
+                cursor.setPosition(block.position());
+                block = document()->end().previous(); // ends the outer loop after this block
+                break;
+            }
+        }
+    }
+    setTextCursor(cursor);
+    if (QAccessible::isActive() && hasFocus()) {
+        QAccessibleEvent focusOnText(this, QAccessible::Focus);
+        QAccessible::updateAccessibility(&focusOnText);
+    }
+}
+
+void HelpBrowser::tellReachedLink()
+{
+    // Tab selects the link it reaches.
+    const QTextCursor cursor = textCursor();
+    if (!QAccessible::isActive() || !hasFocus() || !cursor.hasSelection())
+        return;
+    for (const QAccessible::Id id : linkIds_) {
+        auto* link = static_cast<HelpLinkAccessible*>(QAccessible::accessibleInterface(id));
+        if (link && link->holds(cursor.selectionStart())) {
+            QAccessibleEvent focusOnLink(link, QAccessible::Focus);
+            QAccessible::updateAccessibility(&focusOnLink);
+            return;
+        }
+    }
 }
 
 void HelpBrowser::dropLinks()

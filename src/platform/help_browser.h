@@ -31,6 +31,10 @@ public:
     QVariant loadResource(int type, const QUrl& name) override;
 
 private:
+    bool focusNextPrevChild(bool next) override;
+    // Screen readers speak the link that Tab has reached.
+    void tellReachedLink();
+    void readFromTarget(const QUrl& target);
     void collectLinks();
     void dropLinks();
 

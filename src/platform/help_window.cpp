@@ -2,11 +2,15 @@
 
 #include <QAction>
 #include <QDir>
+#include <QFileInfo>
+#include <QScreen>
+#include <QStyle>
 #include <QShortcut>
 #include <QTextBrowser>
 #include <QToolBar>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <utility>
 
 #include "platform/help_browser.h"
@@ -63,6 +67,27 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     connect(home_, &QAction::triggered, browser_, &QTextBrowser::home);
     connect(browser_, &QTextBrowser::backwardAvailable, back_, &QAction::setEnabled);
     connect(browser_, &QTextBrowser::forwardAvailable, forward_, &QAction::setEnabled);
+}
+
+void HelpWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // Large text (150 %, 200 %) on a small screen: the window, with its frame, stays on the
+    // screen it opens on, the text wrapping to the narrower width.
+    const QScreen* shown = screen();
+    if (!shown)
+        return;
+    const QRect available = shown->availableGeometry();
+    QSize frame = frameGeometry().size() - size();
+    if (frame.width() <= 0 || frame.height() <= 0) // not known before the window manager framed it
+        frame = QSize(16, style()->pixelMetric(QStyle::PM_TitleBarHeight) + 16);
+    const QSize fitting = size().boundedTo(available.size() - frame);
+    if (fitting != size())
+        resize(fitting);
+    QRect placed = frameGeometry();
+    placed.moveLeft(std::clamp(placed.left(), available.left(), available.right() + 1 - placed.width()));
+    placed.moveTop(std::clamp(placed.top(), available.top(), available.bottom() + 1 - placed.height()));
+    move(placed.topLeft());
 }
 
 QTextBrowser* HelpWindow::browser() const

@@ -25,6 +25,8 @@ public:
     QTextBrowser* browser() const;
 
 private:
+    void showEvent(QShowEvent* event) override;
+
     HelpBrowser* browser_ = nullptr;
     QAction* back_ = nullptr;
     QAction* forward_ = nullptr;

@@ -20,6 +20,20 @@ inline void setBackgroundColour(QWidget* widget, const QColor& colour)
     widget->setPalette(palette);
 }
 
+// The selected line of a list: white on a dark blue, far above the 4.5:1 that text needs
+// (the style's lighter blue gave 3.4 to 3.7:1), whether the list has the focus or not.
+inline const QColor kSelectionColour(0, 51, 153);
+
+inline void setSelectionColours(QWidget* widget)
+{
+    QPalette palette = widget->palette();
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        palette.setColor(group, QPalette::Highlight, kSelectionColour);
+        palette.setColor(group, QPalette::HighlightedText, Qt::white);
+    }
+    widget->setPalette(palette);
+}
+
 inline QColor backgroundColour(const QWidget* widget)
 {
     return widget->palette().color(QPalette::Base);

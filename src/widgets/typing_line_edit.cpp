@@ -13,6 +13,12 @@ void TypingLineEdit::keyPressEvent(QKeyEvent* event)
         emit enterPressed();
         return;
     }
+    // A chord with Alt is a command, never a letter; Ctrl+Alt is AltGr on Windows and types.
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    if ((modifiers & Qt::AltModifier) && !(modifiers & Qt::ControlModifier)) {
+        event->ignore();
+        return;
+    }
     const QString typed = event->text();
     const bool shortcutChord = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
     if (!shortcutChord && typed.size() == 1) {

@@ -135,13 +135,13 @@ private slots:
             QVERIFY(editing.control<QLabel>(label)->alignment() & Qt::AlignRight);
         }
 
-        // Tab index order, with every box and button enabled.
+        // Tab follows the reading order, with every box and button enabled.
         editing.click("Ajouter");
         for (const char* name : kBoxNames)
             editing.box(name)->setReadOnly(false);
         editing.control<QPushButton>("Enregistrer")->setEnabled(true);
-        const QStringList expected = {"Ind_B", "Quitter", "Nom_B", "Cod_B", "Vil_B", "Adr_B", "Pre_B",
-                                      "Enregistrer", "Ajouter", "Supprimer", "Modifier", "Ind_B"};
+        const QStringList expected = {"Ind_B", "Nom_B", "Pre_B", "Adr_B", "Vil_B", "Cod_B", "Ajouter",
+                                      "Supprimer", "Modifier", "Enregistrer", "Quitter", "Ind_B"};
         QStringList visited = {QApplication::focusWidget()->objectName()};
         for (int i = 1; i < expected.size(); ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);

@@ -7,6 +7,7 @@
 #include <QTest>
 
 #include "support/editing_fixture.h"
+#include "widgets/spoken_notice.h"
 #include "widgets/colours.h"
 
 namespace dravelin::test {
@@ -170,6 +171,49 @@ private slots:
         QVERIFY(editing.box("Nom_B")->isReadOnly());
     }
 
+    // Each change to the file is told to screen readers where the focus is, by a notification
+    // that Orca speaks (the Orca test hears it); nothing new is shown and nothing is asked.
+    void eachChangeIsTold_data()
+    {
+        QTest::addColumn<QStringList>("buttons");
+        QTest::addColumn<QStringList>("typed"); // the six fields walked after the first button
+        QTest::addColumn<QString>("told");
+        QTest::newRow("Supprimer") << QStringList{"Supprimer"} << QStringList() << "Entrée F1ABC supprimée";
+        QTest::newRow("Ajouter, Enregistrer")
+            << QStringList{"Ajouter", "Enregistrer"} << QStringList{"F6NEW", "NOUVEAU", "LUC", "2 RUE B", "LYON", "69001"}
+            << "Entrée F6NEW enregistrée";
+        QTest::newRow("Modifier, Enregistrer")
+            << QStringList{"Modifier", "Enregistrer"}
+            << QStringList{"F1ABC", "DUPONT", "JEAN", "12 RUE HAUTE", "PARIS", "75002"} << "Entrée F1ABC enregistrée";
+        QTest::newRow("Quitter raising the revision")
+            << QStringList{"Modifier", "Enregistrer", "Quitter"}
+            << QStringList{"F1ABC", "DUPONT", "JEAN", "12 RUE HAUTE", "PARIS", "75002"} << "Révision 256 enregistrée";
+    }
+    void eachChangeIsTold()
+    {
+        QFETCH(QStringList, buttons);
+        QFETCH(QStringList, typed);
+        QFETCH(QString, told);
+        MainHarness main(crlfLines({"Base Rev 255  du 11/08/2009", "F1ABC;DUPONT;Jean;12 rue Haute;PARIS;75002"}));
+        Editing editing(main);
+        editing.open(QStringLiteral("F1ABC"));
+        auto* notice = editing.window()->findChild<SpokenNotice*>();
+        QVERIFY(notice);
+        QCOMPARE(QAccessible::queryAccessibleInterface(notice)->role(), QAccessible::Notification);
+        main.platform.answers = {MessageAnswer::Yes};
+        for (const QString& button : buttons) {
+            editing.click(button.toLatin1().constData());
+            if (button == buttons.first() && !typed.isEmpty())
+                editing.walk(typed);
+        }
+        QCOMPARE(notice->announcements(), buttons.count(QStringLiteral("Supprimer")) + buttons.count(QStringLiteral("Enregistrer")) +
+                                              buttons.count(QStringLiteral("Quitter")));
+        QCOMPARE(accessibleName(notice), told);
+        QVERIFY(notice->size().isEmpty());
+        // Only the revision's own question, which Quitter always asked.
+        QCOMPARE(main.platform.messages.size(), std::size_t(buttons.contains(QStringLiteral("Quitter")) ? 1 : 0));
+    }
+
     void everyControlOfTheEditingWindowHasAFrenchName_data()
     {
         QTest::addColumn<QString>("control");
@@ -195,6 +239,8 @@ private slots:
         editing.open(QStringLiteral("F1ABC"));
         QCOMPARE(accessibleName(editing.window()->findChild<QWidget*>(control)), name);
         QCOMPARE(accessibleName(editing.window()), QStringLiteral("Modification la base de données"));
+        // A window of its own for screen readers (a frame), not a filler.
+        QCOMPARE(QAccessible::queryAccessibleInterface(editing.window())->role(), QAccessible::Window);
     }
 };
 

@@ -1,18 +1,23 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QScrollBar>
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
+#include <cmath>
 
 #include "platform/qt_platform.h"
 #include "support/directory_fixture.h"
+#include "widgets/spoken_notice.h"
 
 namespace dravelin::test {
 
@@ -28,6 +33,20 @@ QString accessibleName(QObject* object)
 {
     QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(object);
     return accessible ? accessible->text(QAccessible::Name) : QString();
+}
+
+// The contrast ratio of two colours, as the accessibility guidelines define it.
+double contrast(const QColor& a, const QColor& b)
+{
+    const auto luminance = [](const QColor& colour) {
+        const auto channel = [](double value) {
+            return value <= 0.03928 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(colour.redF()) + 0.7152 * channel(colour.greenF()) + 0.0722 * channel(colour.blueF());
+    };
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
 } // namespace
@@ -218,6 +237,11 @@ private slots:
         QTest::newRow("down arrow") << "Option3" << int(Qt::Key_Down) << "Option4" << "Entrez un départemant : ";
         QTest::newRow("left arrow") << "Option2" << int(Qt::Key_Left) << "Option1" << "Entrez un indicatif : ";
         QTest::newRow("accessibility action") << "Option1" << 0 << "Option3" << "Entrez une ville : ";
+        // The access keys, from the query box itself: none clashes with a menu's (F, I, E, A, T).
+        QTest::newRow("Alt+C") << "Option4" << (Qt::ALT | Qt::Key_C).toCombined() << "Option1" << "Entrez un indicatif : ";
+        QTest::newRow("Alt+N") << "Option1" << (Qt::ALT | Qt::Key_N).toCombined() << "Option2" << "Entrez un nom : ";
+        QTest::newRow("Alt+V") << "Option1" << (Qt::ALT | Qt::Key_V).toCombined() << "Option3" << "Entrez une ville : ";
+        QTest::newRow("Alt+D") << "Option1" << (Qt::ALT | Qt::Key_D).toCombined() << "Option4" << "Entrez un départemant : ";
     }
     void choosingACriterionActsAsAClick()
     {
@@ -230,7 +254,17 @@ private slots:
         auto* target = main.window->findChild<QRadioButton*>(to);
         start->click();
         start->setFocus();
-        if (key) {
+        const auto accessKey = QKeyCombination::fromCombined(key);
+        if (accessKey.keyboardModifiers() & Qt::AltModifier) {
+            QWidget* libelle = main.control<QWidget>("Libelle");
+            libelle->setFocus();
+            auto* notice = main.window->findChild<SpokenNotice*>();
+            const int before = notice->announcements();
+            QTest::keyClick(libelle, accessKey.key(), accessKey.keyboardModifiers());
+            // No focus change speaks the new prompt: the notice does, once.
+            QCOMPARE(notice->announcements(), before + 1);
+            QCOMPARE(accessibleName(notice), prompt.trimmed());
+        } else if (key) {
             QTest::keyClick(start, Qt::Key(key));
         } else {
             QAccessibleActionInterface* actions = QAccessible::queryAccessibleInterface(target)->actionInterface();
@@ -245,8 +279,9 @@ private slots:
         QCOMPARE(main.control<QLineEdit>("Libelle")->text(), QStringLiteral("75"));
     }
 
-    // Each search is told on the query box, which keeps the focus: its description becomes
-    // the outcome (the screen-reader test hears the change event on the accessibility bus).
+    // Each search is told where the focus is, once, the same outcome twice told twice, by a
+    // notification that Orca speaks as it appears (the Orca test hears it); the query box keeps
+    // the focus and its description keeps no outcome, to be read again when the focus returns.
     void eachSearchIsToldOnTheQueryBox_data()
     {
         QTest::addColumn<QStringList>("queries");
@@ -254,6 +289,7 @@ private slots:
         QTest::newRow("two found") << QStringList{"PARIS"} << " 2 indicatif(s)";
         QTest::newRow("nothing found") << QStringList{"LYON"} << "Recherche sans résultat";
         QTest::newRow("found after nothing") << QStringList{"LYON", "PARIS"} << " 2 indicatif(s)";
+        QTest::newRow("the same twice") << QStringList{"PARIS", "PARIS"} << " 2 indicatif(s)";
     }
     void eachSearchIsToldOnTheQueryBox()
     {
@@ -262,13 +298,117 @@ private slots:
         MainHarness main(kDirectory);
         main.control<QRadioButton>("Option3")->click();
         QWidget* libelle = main.control<QWidget>("Libelle");
+        auto* notice = main.window->findChild<SpokenNotice*>();
+        QVERIFY(notice);
+        QCOMPARE(QAccessible::queryAccessibleInterface(notice)->role(), QAccessible::Notification);
+        const int before = notice->announcements();
         for (const QString& query : queries) {
             typeText(libelle, query);
             QTest::keyClick(libelle, Qt::Key_Return);
         }
-        QAccessibleInterface* box = QAccessible::queryAccessibleInterface(libelle);
-        QCOMPARE(box->text(QAccessible::Description), told);
+        QCOMPARE(notice->announcements() - before, queries.size());
+        QCOMPARE(accessibleName(notice), told);
+        QVERIFY(notice->isVisible());
+        QVERIFY(notice->size().isEmpty()); // nothing shown
         QVERIFY(libelle->hasFocus());
+        QAccessibleInterface* box = QAccessible::queryAccessibleInterface(libelle);
+        QCOMPARE(box->text(QAccessible::Description),
+                 QStringLiteral("Entrez une ville : Entrez une information puis \"Entrée\""));
+    }
+
+    // Nothing invisible takes the focus: Shift+Tab from the query box goes to the criteria.
+    void shiftTabFromTheQueryBoxReachesTheCriteria()
+    {
+        MainHarness main(kDirectory);
+        QWidget* libelle = main.control<QWidget>("Libelle");
+        libelle->setFocus();
+        QTest::keyClick(libelle, Qt::Key_Tab, Qt::ShiftModifier);
+        QVERIFY(qobject_cast<QRadioButton*>(QApplication::focusWidget()));
+        QVERIFY(!main.window->findChild<QWidget*>(QStringLiteral("Main_defilement"))->focusPolicy());
+    }
+
+    // A chord with Alt is a command: it types nothing into the query box, under the capitals
+    // rule or not. AltGr (Ctrl+Alt on Windows) still types its character.
+    void altChordsTypeNothing_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("Alt+Z") << (Qt::ALT | Qt::Key_Z).toCombined() << "z" << "";
+        QTest::newRow("Alt+1") << (Qt::ALT | Qt::Key_1).toCombined() << "1" << "";
+        QTest::newRow("Alt+é") << (Qt::ALT | Qt::Key_Eacute).toCombined() << "é" << "";
+        QTest::newRow("AltGr+E") << (Qt::CTRL | Qt::ALT | Qt::Key_E).toCombined() << "€" << "€";
+        QTest::newRow("z alone") << int(Qt::Key_Z) << "z" << "Z";
+    }
+    void altChordsTypeNothing()
+    {
+        QFETCH(int, key);
+        QFETCH(QString, text);
+        QFETCH(QString, typed);
+        MainHarness main(kDirectory);
+        auto* libelle = main.control<QLineEdit>("Libelle");
+        libelle->setFocus();
+        const auto chord = QKeyCombination::fromCombined(key);
+        QKeyEvent press(QEvent::KeyPress, chord.key(), chord.keyboardModifiers(), text);
+        QApplication::sendEvent(libelle, &press);
+        QCOMPARE(libelle->text(), typed);
+    }
+
+    // The selected line is drawn in the list's highlight colours: they stand at least 4.5:1
+    // apart, with the focus in the list or elsewhere.
+    void theSelectedLineIsReadable_data()
+    {
+        QTest::addColumn<bool>("listFocused");
+        QTest::newRow("list with the focus") << true;
+        QTest::newRow("focus in the query box") << false;
+    }
+    void theSelectedLineIsReadable()
+    {
+        QFETCH(bool, listFocused);
+        MainHarness main(kDirectory);
+        main.search("Option3", QStringLiteral("PARIS"));
+        auto* list = main.control<QListView>("Liste_OM");
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Space);
+        QVERIFY(list->selectionModel()->isSelected(list->currentIndex()));
+        if (!listFocused)
+            main.control<QWidget>("Libelle")->setFocus();
+        const QPalette::ColorGroup group = listFocused ? QPalette::Active : QPalette::Inactive;
+        const double ratio = contrast(list->palette().color(group, QPalette::Highlight),
+                                      list->palette().color(group, QPalette::HighlightedText));
+        QVERIFY2(ratio >= 4.5, qPrintable(QString::number(ratio)));
+    }
+
+    // Lines wider than the list scroll sideways on their own, but moving from line to line
+    // keeps the callsign column in view.
+    void movingBetweenLinesKeepsTheCallsigns_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Down") << int(Qt::Key_Down);
+        QTest::newRow("End") << int(Qt::Key_End);
+        QTest::newRow("Page Down") << int(Qt::Key_PageDown);
+        QTest::newRow("Up after End") << int(Qt::Key_Up);
+        QTest::newRow("Home after End") << int(Qt::Key_Home);
+    }
+    void movingBetweenLinesKeepsTheCallsigns()
+    {
+        QFETCH(int, key);
+        const QByteArray longAddress(120, 'A');
+        MainHarness main(crlfLines({"Base Rev 255  du 11/08/2009", "F1ABC;DUPONT;Jean;" + longAddress + ";PARIS;75002",
+                                    "F2ABC;DURAND;Luc;" + longAddress + ";PARIS;75002",
+                                    "F6ZZZ;MARTIN;Paul;1 rue A;PARIS;75001"}));
+        main.search("Option3", QStringLiteral("PARIS"));
+        auto* list = main.control<QListView>("Liste_OM");
+        list->resize(300, list->height());
+        list->doItemsLayout(); // the lines' widths, which the view otherwise lays out later
+        QVERIFY(list->horizontalScrollBar()->maximum() > 0);
+        list->setFocus();
+        if (key == Qt::Key_Up || key == Qt::Key_Home)
+            QTest::keyClick(list, Qt::Key_End);
+        // The user has scrolled to the end of the long lines, then moves to another line.
+        list->horizontalScrollBar()->setValue(list->horizontalScrollBar()->maximum());
+        QTest::keyClick(list, Qt::Key(key));
+        QCOMPARE(list->horizontalScrollBar()->value(), 0);
     }
 
     void theListIsWalkedWithTheArrowKeys()

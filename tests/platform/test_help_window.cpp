@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
@@ -150,6 +151,27 @@ private slots:
         QVERIFY(revision && revision->actionInterface());
         revision->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
         QCOMPARE(browser->source().fragment(), QStringLiteral("revision"));
+    }
+
+    // The window fits the screen, frame and all, whatever the screen and the text size.
+    void theWindowFitsTheScreen()
+    {
+        QtPlatform platform;
+        QWidget main;
+        platform.showHelp(&main, kShippedManual);
+        HelpWindow* window = platform.helpWindow();
+        const QRect available = window->screen()->availableGeometry();
+        // As large text makes the window on a small screen: larger than the screen.
+        window->hide();
+        window->resize(available.size() * 3 / 2);
+        window->show();
+        QVERIFY2(available.contains(window->frameGeometry()),
+                 qPrintable(QStringLiteral("%1x%2 on %3x%4")
+                                .arg(window->frameGeometry().width())
+                                .arg(window->frameGeometry().height())
+                                .arg(available.width())
+                                .arg(available.height())));
+        QCOMPARE(window->windowTitle(), QStringLiteral("Dravelin - Mode d'emploi"));
     }
 
     void escapeClosesTheWindow()

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QPrinter>
 #include <QPrinterInfo>
 #include <QTimer>
 #include <QDir>
@@ -20,6 +21,7 @@
 #include <functional>
 
 #include "platform/file_filter.h"
+#include "platform/print_dialog_french.h"
 #include "platform/qt_platform.h"
 #include "support/child_process.h"
 #include "shared/sous_programmes.h"
@@ -77,6 +79,43 @@ private slots:
         QVERIFY2(offered.filter(QStringLiteral("PDF")).size() > 0, qPrintable(offered.join(", ")));
         QCOMPARE(printer->endJob(), std::optional<QString>());
         QVERIFY(fileBytes(pdf).startsWith("%PDF"));
+    }
+
+    // Qt's print dialog in French where Qt's own translation leaves it in English: the
+    // printer's properties, their Advanced tab and the help on page ranges.
+    void printDialogTextsAreFrench_data()
+    {
+        QTest::addColumn<QString>("context"); // empty: the page-range box of a real dialog
+        QTest::addColumn<QString>("english");
+        QTest::addColumn<QString>("french");
+        QTest::newRow("Printer Properties") << "QPrintPropertiesDialog" << "Printer Properties"
+                                            << "Propriétés de l'imprimante";
+        QTest::newRow("Advanced") << "QPrintPropertiesWidget" << "Advanced" << "Avancé";
+        QTest::newRow("Job Options") << "QPrintPropertiesWidget" << "Job Options" << "Options de la tâche";
+        QTest::newRow("page ranges tooltip") << "" << ""
+                                             << "Indiquez des pages ou des intervalles séparés par des virgules. Un "
+                                                "intervalle s'écrit avec deux numéros séparés par un tiret. Par "
+                                                "exemple, 3,5-7,9 imprime les pages 3, 5, 6, 7 et 9.";
+    }
+    void printDialogTextsAreFrench()
+    {
+        QFETCH(QString, context);
+        QFETCH(QString, english);
+        QFETCH(QString, french);
+        PrintDialogFrench translator;
+        QVERIFY(QCoreApplication::installTranslator(&translator));
+        QString shown;
+        if (context.isEmpty()) {
+            QPrinter printer;
+            QPrintDialog dialog(&printer);
+            auto* pages = dialog.findChild<QLineEdit*>(QStringLiteral("pagesLineEdit"));
+            QVERIFY(pages);
+            shown = pages->toolTip();
+        } else {
+            shown = QCoreApplication::translate(context.toLatin1().constData(), english.toLatin1().constData());
+        }
+        QCoreApplication::removeTranslator(&translator);
+        QCOMPARE(shown, french);
     }
 
     // The version history shows one line per version: a long line does not wrap and shift

@@ -240,15 +240,18 @@ std::string outcomeMessage(const EditOutcome& outcome)
 
 std::string changeAnnouncement(const EditOutcome& outcome)
 {
+    // Ajouter and Modifier are done too, yet change nothing in the file.
     if (!outcome.done())
         return {};
     switch (outcome.action) {
     case EditAction::Delete:
         return outcome.changedLines == 0 ? std::string() : "Entrée " + utf8FromWindows1252(outcome.key) + " supprimée";
     case EditAction::Save:
-        return "Entrée " + utf8FromWindows1252(outcome.storedCallsign) + " enregistrée";
+        return outcome.changedLines == 0 ? std::string()
+                                         : "Entrée " + utf8FromWindows1252(outcome.storedCallsign) + " enregistrée";
     case EditAction::RaiseRevision:
-        return "Révision " + std::to_string(outcome.revision + 1) + " enregistrée";
+        return outcome.revisionLine.empty() ? std::string()
+                                            : "Révision " + std::to_string(outcome.revision + 1) + " enregistrée";
     }
     return {};
 }

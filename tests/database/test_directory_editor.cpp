@@ -103,11 +103,15 @@ struct Session {
         };
         return result;
     }
+    std::vector<std::string> announced; // what screen readers were told of the changes
+
     EditOutcome told(const EditOutcome& outcome)
     {
         const std::string text = outcomeMessage(outcome);
         if (!text.empty())
             messages.push_back(text);
+        if (std::string change = changeAnnouncement(outcome); !change.empty())
+            announced.push_back(std::move(change));
         return outcome;
     }
     // The expert display: the key as cut from the result line, and the line selected.
@@ -244,6 +248,43 @@ INSTANTIATE_TEST_SUITE_P(
                     {}, true, false},
         SequenceRow{"quit_without_a_save_asks_nothing", {"show F6ZZZ", "Quitter"}, directory(), {}, false, false}),
     rowName<SequenceRow>);
+
+struct AnnouncementRow {
+    const char* name;
+    std::vector<std::string> steps;
+    std::vector<std::string> announced;
+};
+
+void PrintTo(const AnnouncementRow& row, std::ostream* out)
+{
+    printRow(row, out);
+}
+
+class EditorAnnouncements : public ::testing::TestWithParam<AnnouncementRow> {};
+
+TEST_P(EditorAnnouncements, EachChangeIsToldInAFewWordsAndNothingElse)
+{
+    const AnnouncementRow& row = GetParam();
+    Session session(directory());
+    for (const std::string& name : row.steps)
+        session.step(name);
+    EXPECT_EQ(session.announced, row.announced);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Editor, EditorAnnouncements,
+    ::testing::Values(
+        AnnouncementRow{"delete", {"show F1ABC", "Supprimer"}, {"Entrée F1ABC supprimée"}},
+        AnnouncementRow{"delete_of_no_line", {"show F5XY", "Supprimer"}, {}},
+        AnnouncementRow{"append_then_bump",
+                        {"show F6ZZZ", "Ajouter", "store new", "Quitter"},
+                        {"Entrée F1NEW enregistrée",
+                         "Révision 256 enregistrée"}},
+        AnnouncementRow{"modifying_save_names_the_entry_stored",
+                        {"show F1ABC", "Modifier", "store changed"},
+                        {"Entrée F1ABC enregistrée"}},
+        AnnouncementRow{"refused_or_declined_tells_nothing", {"show F1ABC", "Modifier", "Quitter"}, {}}),
+    rowName<AnnouncementRow>);
 
 TEST(Editor, LoadingTheWindowClearsTheFlagAndAPendingModification)
 {

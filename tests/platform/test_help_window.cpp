@@ -158,7 +158,7 @@ private slots:
     {
         QtPlatform platform;
         QWidget main;
-        platform.showHelp(&main, kShippedManual);
+        platform.showHelp(&main, toFilesystemPath(kShippedManual));
         HelpWindow* window = platform.helpWindow();
         const QRect available = window->screen()->availableGeometry();
         // As large text makes the window on a small screen: larger than the screen.

@@ -31,7 +31,7 @@ void Main::showHistory()
 
 void Main::showUserManual()
 {
-    platform_.showHelp(this, QDir::fromNativeSeparators(displayPath(platform_.programFolder() / kHelpFileName)));
+    platform_.showHelp(this, QDir::fromNativeSeparators(displayPath(platform_.manualFolder() / kHelpFileName)));
 }
 
 void Main::showAbout()

@@ -30,6 +30,10 @@ public:
     void writeSetting(const QString& application, const QString& section, const QString& key,
                       const QString& value) override;
     std::filesystem::path programFolder() const override { return programFolder_; }
+    std::filesystem::path manualFolder() const override
+    {
+        return sharedManualFolder.empty() ? programFolder_ : sharedManualFolder;
+    }
     QDate today() const override { return today_; }
     void processPendingEvents() override;
     QString saveFileName(QWidget* parent, const QString& proposedName, const QString& filter) override;
@@ -69,6 +73,8 @@ public:
     std::vector<QStringList> printerDialogs;
 
     QStringList helpFilesShown;
+    // Set: the manual lies in this folder, not in the program folder (a system-wide install).
+    std::filesystem::path sharedManualFolder;
 
     std::vector<Message> messages;
     std::vector<std::pair<SettingKey, QString>> settingsWritten; // in the order written

@@ -5,3 +5,7 @@ if(CPACK_GENERATOR STREQUAL "DEB")
   set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
   set(CPACK_SET_DESTDIR OFF)
 endif()
+if(CPACK_GENERATOR STREQUAL "ZIP")
+  # One folder, as `cmake --install` lays it out, named for Windows users.
+  set(CPACK_PACKAGE_FILE_NAME "Dravelin-${CPACK_PACKAGE_VERSION}-windows-x64")
+endif()

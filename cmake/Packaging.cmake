@@ -63,7 +63,6 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, fonts-liberation")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
-set(CPACK_ARCHIVE_FILE_NAME "Dravelin-${PROJECT_VERSION}-windows-x64")
 # Generator by generator: the Debian package takes the system layout alone.
 set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_SOURCE_DIR}/cmake/PackageLayout.cmake)
 set(CPACK_DRAVELIN_BUILD_DIR ${CMAKE_BINARY_DIR})

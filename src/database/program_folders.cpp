@@ -25,7 +25,8 @@ fs::path userDataFolder(const UserEnvironment& environment)
 {
     if (environment.windows)
         return environment.appData.empty() ? fs::path() : environment.appData / kProgramName;
-    if (environment.xdgDataHome.is_absolute())
+    // XDG asks for an absolute path: anything else is ignored.
+    if (environment.xdgDataHome.has_root_directory())
         return environment.xdgDataHome / kProgramName;
     if (environment.home.empty())
         return {};

@@ -34,10 +34,6 @@ void keepLinesWhole(QMessageBox& box, const QString& text)
     label->setMinimumWidth(std::min(widest, room));
 }
 
-} // namespace
-
-namespace {
-
 // Qt decodes the executable's path as UTF-8 and loses a name that is not: the system's bytes
 // are taken instead, and Qt's answer only where the system gives none.
 std::filesystem::path runningProgramFolder()

@@ -51,8 +51,8 @@ struct FirstStartCase {
     bool linkBesideExecutable;    // a link that leads nowhere, in its place
     const char* userList;         // already in the user's folder; nullptr: none
     bool sampleShipped;
-    bool listInUserFolder;     // else beside the executable
-    const char* expectedList;  // the list's bytes after placeSample; nullptr: no list, or the link
+    bool listInUserFolder;    // else beside the executable
+    const char* expectedList; // the list's bytes after placeSample; nullptr: no list, or the link
     bool expectedPlaced;
 };
 

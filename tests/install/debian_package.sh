@@ -4,17 +4,18 @@
 # user (nobody, through setpriv, when run as root) with a home of its own: the program finds
 # no list beside /usr/bin, so it must copy the shipped sample to ~/.local/share/Dravelin at
 # the first start, and open its window on it.
-# Usage: sh debian_package.sh BUILD_DIR VERSION
+# Usage: sh debian_package.sh BUILD_DIR VERSION [CPACK]
 set -eu
 build=$1
 version=$2
+cpack=${3:-cpack}
 fail() { echo "debian_package: $*" >&2; exit 1; }
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 chmod 755 "$work"
 
-cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" 2>&1 ||
+"$cpack" -G DEB --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" 2>&1 ||
   { cat "$work/cpack.log"; fail "cpack failed"; }
 deb="$work/out/dravelin_${version}_amd64.deb"
 [ -f "$deb" ] || fail "no $deb"

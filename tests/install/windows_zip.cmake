@@ -1,7 +1,7 @@
 # Makes the Windows zip of a cross build, checks that it holds the command-line programs, the
 # manual and the sample in one folder, and runs the zipped dravelin-recherche.exe on the
 # zipped sample (under Wine here).
-# Usage: cmake -DBUILD_DIR=... -DWORK_DIR=... -DVERSION=... "-DEMULATOR=..." -P windows_zip.cmake
+# Usage: cmake -DBUILD_DIR=... -DWORK_DIR=... -DVERSION=... "-DEMULATOR=..." -DCPACK=... -P windows_zip.cmake
 file(REMOVE_RECURSE "${WORK_DIR}")
 file(MAKE_DIRECTORY "${WORK_DIR}")
 
@@ -14,7 +14,7 @@ function(run)
   set(output "${output}" PARENT_SCOPE)
 endfunction()
 
-run(cpack -G ZIP --config "${BUILD_DIR}/CPackConfig.cmake" -B "${WORK_DIR}")
+run("${CPACK}" -G ZIP --config "${BUILD_DIR}/CPackConfig.cmake" -B "${WORK_DIR}")
 set(name "Dravelin-${VERSION}-windows-x64")
 set(zip "${WORK_DIR}/${name}.zip")
 if(NOT EXISTS "${zip}")

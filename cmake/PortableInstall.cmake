@@ -2,11 +2,16 @@
 # executable with its help file, icon and desktop entry beside it, and the sample directory
 # file only when DIR holds none yet, so that re-installing never replaces the user's list.
 # The icon and the desktop entry are for Linux desktops; on Windows the folder holds the
-# executables, the help file and the sample alone.
+# executables, the help file and the sample alone. `cpack -G ZIP` zips this folder.
 if(DRAVELIN_WINDOWS)
   install(TARGETS dravelin RUNTIME DESTINATION .)
 endif()
 install(TARGETS dravelin-recherche dravelin-annuaire RUNTIME DESTINATION .)
+# The Windows folder (and its zip) is for the command line until the windows are built there:
+# the generator of test directories comes with it.
+if(WIN32)
+  install(TARGETS generate_directory RUNTIME DESTINATION .)
+endif()
 install(FILES ${PROJECT_SOURCE_DIR}/data/Dravelin.hlp DESTINATION .)
 if(CMAKE_SYSTEM_NAME STREQUAL "Linux")
   install(FILES ${PROJECT_SOURCE_DIR}/data/icons/dravelin-128.png DESTINATION . RENAME dravelin.png)

@@ -1,3 +1,32 @@
+# The Windows tests under Wine, for the cross build of cmake/mingw-w64.cmake (included by
+# tests/CMakeLists.txt). CTest starts each test through Wine, in a Wine prefix of the build
+# folder's own (made once below), quiet, with no display, and without the prompts to install
+# Mono and Gecko.
+find_program(DRAVELIN_WINE NAMES wine64 wine PATHS /usr/lib/wine /usr/lib64/wine NO_CMAKE_FIND_ROOT_PATH)
+if(DRAVELIN_WINE)
+  set(DRAVELIN_WINEPREFIX ${CMAKE_BINARY_DIR}/wine-prefix)
+  # Run by root, Wine writes files marked read-only all the same, where Windows refuses even an
+  # administrator: then the tests run as the unprivileged user nobody, when that user can read
+  # the source and build folders.
+  set(DRAVELIN_WINE_USER)
+  find_program(DRAVELIN_SETPRIV setpriv NO_CMAKE_FIND_ROOT_PATH)
+  execute_process(COMMAND id -u OUTPUT_VARIABLE user_id OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+  if(user_id STREQUAL "0" AND DRAVELIN_SETPRIV)
+    set(as_nobody ${DRAVELIN_SETPRIV} --reuid=65534 --regid=65534 --clear-groups)
+    execute_process(COMMAND ${as_nobody} test -r ${CMAKE_SOURCE_DIR}/CMakeLists.txt -a -x ${CMAKE_BINARY_DIR}
+                    RESULT_VARIABLE nobody_access OUTPUT_QUIET ERROR_QUIET)
+    if(nobody_access EQUAL 0)
+      set(DRAVELIN_WINE_USER 65534:65534)
+    else()
+      unset(as_nobody)
+    endif()
+  endif()
+  set(CMAKE_CROSSCOMPILING_EMULATOR
+      ${as_nobody} ${CMAKE_COMMAND} -E env --unset=DISPLAY --unset=WAYLAND_DISPLAY
+      HOME=${DRAVELIN_WINEPREFIX} WINEPREFIX=${DRAVELIN_WINEPREFIX} WINEDEBUG=-all "WINEDLLOVERRIDES=mscoree,mshtml="
+      ${DRAVELIN_WINE})
+endif()
+
 # A Windows build whose tests run under Wine: the build folder's Wine prefix is made once,
 # here, so that tests started side by side do not each race to create it.
 if(NOT CMAKE_CROSSCOMPILING_EMULATOR)

@@ -1,8 +1,10 @@
 #!/bin/sh
-# Builds Dravelin in Release and starts it on the sample directory shipped in data/.
+# Installs what building and running Dravelin needs (only what is missing), builds it in
+# Release (the release preset, build-release/) and starts it on the sample directory shipped
+# in data/.
 set -e
 cd "$(dirname "$0")/.."
-sh scripts/install-deps.sh
-cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DDRAVELIN_BUILD_TESTS=OFF -DDRAVELIN_BUILD_BENCHMARKS=OFF
-cmake --build build-release -j "$(nproc)"
+sh scripts/install-deps.sh build
+cmake --preset release
+cmake --build --preset release -j "$(nproc)"
 exec build-release/bin/dravelin

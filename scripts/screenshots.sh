@@ -4,12 +4,12 @@
 # Usage: sh scripts/screenshots.sh   (writes docs/main-window.png and docs/editing-window.png)
 set -eu
 cd "$(dirname "$0")/.."
-sh scripts/install-deps.sh
+sh scripts/install-deps.sh build
 for tool in xdotool import; do
   command -v "$tool" >/dev/null || { apt-get install -y --no-install-recommends xdotool imagemagick; break; }
 done
-cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DDRAVELIN_BUILD_TESTS=OFF -DDRAVELIN_BUILD_BENCHMARKS=OFF >/dev/null
-cmake --build build-release -j "$(nproc)" >/dev/null
+cmake --preset release >/dev/null
+cmake --build --preset release -j "$(nproc)" >/dev/null
 
 folder=$(mktemp -d)
 cp build-release/bin/dravelin data/Annuaire_Amat.csv data/Dravelin.hlp "$folder/"

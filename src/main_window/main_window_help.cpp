@@ -31,7 +31,7 @@ void Main::showHistory()
 void Main::showUserManual()
 {
     // The folder's own bytes, as start-up takes them: a name that is not UTF-8 has no QString.
-    platform_.showHelp(this, platform_.programFolder() / kHelpFileName);
+    platform_.showHelp(this, platform_.manualFolder() / kHelpFileName);
 }
 
 void Main::showAbout()

@@ -1,5 +1,6 @@
 #include "platform/executable_folder.h"
 
+#include <cstdlib>
 #include <string>
 
 #ifdef _WIN32
@@ -42,6 +43,22 @@ std::filesystem::path executableFolder()
 #else
     return {};
 #endif
+}
+
+UserEnvironment userEnvironment()
+{
+    UserEnvironment environment;
+#ifdef _WIN32
+    environment.windows = true;
+    if (const wchar_t* appData = _wgetenv(L"APPDATA"))
+        environment.appData = appData;
+#else
+    if (const char* dataHome = std::getenv("XDG_DATA_HOME"))
+        environment.xdgDataHome = dataHome;
+    if (const char* home = std::getenv("HOME"))
+        environment.home = home;
+#endif
+    return environment;
 }
 
 } // namespace dravelin

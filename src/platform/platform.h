@@ -85,9 +85,14 @@ public:
     // The value written under application, section and key; empty when there is none.
     virtual QString readSetting(const QString& application, const QString& section, const QString& key) = 0;
 
-    // The folder of the running program, where the directory file lives: the system's own
-    // name for it, which need not be UTF-8 (show it with displayPath).
+    // The folder where the directory file lives, with its scratch file and lock: the folder of
+    // the running program, or the user's own folder for a system-wide install (see
+    // chooseProgramFolders). The system's own name for it, which need not be UTF-8 (show it
+    // with displayPath).
     virtual std::filesystem::path programFolder() const = 0;
+    // The folder of the user manual: the program folder, unless the program is installed
+    // system-wide (the shared data folder then).
+    virtual std::filesystem::path manualFolder() const { return programFolder(); }
 
     virtual QDate today() const = 0;
 

@@ -35,9 +35,24 @@ void keepLinesWhole(QMessageBox& box, const QString& text)
     label->setMinimumWidth(std::min(widest, room));
 }
 
+// Qt decodes the executable's path as UTF-8 and loses a name that is not: the system's bytes
+// are taken instead, and Qt's answer only where the system gives none.
+std::filesystem::path runningProgramFolder()
+{
+    std::filesystem::path folder = executableFolder();
+    if (folder.empty())
+        folder = toFilesystemPath(QCoreApplication::applicationDirPath());
+    return folder;
+}
+
 } // namespace
 
-QtPlatform::QtPlatform() = default;
+QtPlatform::QtPlatform() : folders_(findProgramFolders(runningProgramFolder(), userDataFolder(userEnvironment())))
+{
+    // A failed copy needs no word here: the start-up then reports the list missing from the
+    // user's folder.
+    placeSample(folders_);
+}
 
 QtPlatform::~QtPlatform() = default;
 
@@ -76,12 +91,12 @@ QString QtPlatform::readSetting(const QString& application, const QString& secti
 
 std::filesystem::path QtPlatform::programFolder() const
 {
-    // Qt decodes the executable's path as UTF-8 and loses a name that is not: the system's
-    // bytes are taken instead, and Qt's answer only where the system gives none.
-    std::filesystem::path folder = executableFolder();
-    if (folder.empty())
-        folder = toFilesystemPath(QCoreApplication::applicationDirPath());
-    return folder;
+    return folders_.listFolder;
+}
+
+std::filesystem::path QtPlatform::manualFolder() const
+{
+    return folders_.manualFolder;
 }
 
 QDate QtPlatform::today() const

@@ -3,6 +3,7 @@
 #include <QPointer>
 #include <memory>
 
+#include "database/program_folders.h"
 #include "platform/help_window.h"
 #include "platform/platform.h"
 
@@ -21,6 +22,7 @@ public:
                       const QString& value) override;
     QString readSetting(const QString& application, const QString& section, const QString& key) override;
     std::filesystem::path programFolder() const override;
+    std::filesystem::path manualFolder() const override;
     QDate today() const override;
     void processPendingEvents() override;
 
@@ -36,6 +38,8 @@ public:
     HelpWindow* helpWindow() const { return helpWindow_; }
 
 private:
+    // Chosen once, at start-up, when the sample is placed for a new user.
+    ProgramFolders folders_;
     // One printer for the session: its font settings, and the printer the user picks in
     // the dialog, carry over to the next job.
     std::unique_ptr<QtPrinter> printer_;

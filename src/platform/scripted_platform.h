@@ -34,6 +34,10 @@ public:
         return setting(application, section, key);
     }
     std::filesystem::path programFolder() const override { return programFolder_; }
+    std::filesystem::path manualFolder() const override
+    {
+        return sharedManualFolder.empty() ? programFolder_ : sharedManualFolder;
+    }
     QDate today() const override { return today_; }
     void processPendingEvents() override;
     QString saveFileName(QWidget* parent, const QString& proposedName, const QString& filter,
@@ -81,6 +85,8 @@ public:
     std::vector<LabelChoice> labelDialogs; // what each one proposed
 
     std::vector<std::filesystem::path> helpFilesShown;
+    // Set: the manual lies in this folder, not in the program folder (a system-wide install).
+    std::filesystem::path sharedManualFolder;
 
     std::vector<Message> messages;
     std::vector<std::pair<SettingKey, QString>> settingsWritten; // in the order written

@@ -2,11 +2,13 @@
 
 #include <QStringList>
 
+#include "dravelin_version.h"
+
 namespace dravelin {
 
 QString Sous_Programmes::versionText()
 {
-    return QStringLiteral(" 1.0.5");
+    return QStringLiteral(" " DRAVELIN_VERSION);
 }
 
 QString Sous_Programmes::historyText()

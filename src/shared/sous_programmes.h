@@ -16,7 +16,8 @@ class Sous_Programmes : public QObject {
 public:
     using QObject::QObject;
 
-    // " 1.0.5", with the leading space that the caption and the About text rely on.
+    // " 1.0.5" (project(VERSION) in CMakeLists.txt), with the leading space that the caption
+    // and the About text rely on.
     QString Version_Programme;
     // The version history, six lines, each ending with CR LF.
     QString Texte_Historique;

@@ -36,21 +36,28 @@ private slots:
         QTest::addColumn<QString>("menuEntry");
         QTest::addColumn<QStringList>("messages");
         QTest::addColumn<bool>("opensTheManual");
+        QTest::addColumn<bool>("systemWide");
 
-        QTest::newRow("Historique") << "Mnu_Historique" << QStringList{kHistory} << false;
+        QTest::newRow("Historique") << "Mnu_Historique" << QStringList{kHistory} << false << false;
         QTest::newRow("A Propos") << "Mnu_Apropos"
                                   << QStringList{QStringLiteral("Dravelin  Revision  1.0.5\r\n\r\n      "
                                                                 "Annuaire établi d'après la liste publiée par l'ANFR")}
-                                  << false;
-        QTest::newRow("Mode d'emploi") << "Mnu_Notice" << QStringList{} << true;
+                                  << false << false;
+        QTest::newRow("Mode d'emploi") << "Mnu_Notice" << QStringList{} << true << false;
+        QTest::newRow("Mode d'emploi, installed system-wide") << "Mnu_Notice" << QStringList{} << true << true;
     }
     void helpMenuEntries()
     {
         QFETCH(QString, menuEntry);
         QFETCH(QStringList, messages);
         QFETCH(bool, opensTheManual);
+        QFETCH(bool, systemWide);
 
         MainHarness main(kDirectory);
+        const QString manualFolder = systemWide ? QDir(main.folder.path()).filePath(QStringLiteral("share"))
+                                                : main.folder.path();
+        if (systemWide)
+            main.platform.sharedManualFolder = toFilesystemPath(manualFolder);
         main.search("Option3", QStringLiteral("PARIS"));
         const QStringList listed = main.listLines();
         const QString caption = main.countCaption();
@@ -63,7 +70,7 @@ private slots:
         for (const auto& message : main.platform.messages)
             QCOMPARE(message.buttons, MessageButtons::Ok);
         const std::vector<std::filesystem::path> manual =
-            opensTheManual ? std::vector{toFilesystemPath(main.folder.path()) / "Dravelin.hlp"} : std::vector<std::filesystem::path>{};
+            opensTheManual ? std::vector{toFilesystemPath(manualFolder) / "Dravelin.hlp"} : std::vector<std::filesystem::path>{};
         QCOMPARE(main.platform.helpFilesShown, manual);
         // Nothing of the search or of the directory changes.
         QCOMPARE(main.listLines(), listed);

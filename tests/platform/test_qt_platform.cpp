@@ -20,6 +20,7 @@
 #include <QTest>
 #include <functional>
 
+#include "database/directory_file.h"
 #include "platform/file_filter.h"
 #include "platform/print_dialog_french.h"
 #include "platform/qt_platform.h"
@@ -243,6 +244,8 @@ private slots:
         std::filesystem::create_directory(folder);
         const std::filesystem::path probe = folder / std::filesystem::path(PROGRAM_FOLDER_PROBE).filename();
         std::filesystem::copy_file(PROGRAM_FOLDER_PROBE, probe);
+        // A portable folder: the directory file beside the executable keeps the list there.
+        test::writeBytes(folder / kDirectoryFileName, "Base Rev 255  du 11/08/2009\r\n");
         test::ChildProcess run(probe, {});
         QVERIFY(run.started());
         const std::string found = run.readLine();

@@ -76,26 +76,26 @@ private:
     Windows1252 codec_;
     bool loaded_ = false;
 
-    QPushButton* Modifier = nullptr;
-    QPushButton* Supprimer = nullptr;
-    QPushButton* Ajouter = nullptr;
-    QPushButton* Enregistrer = nullptr;
-    QGroupBox* Frame1 = nullptr;
-    QLabel* Label4 = nullptr;
-    FieldLineEdit* Ind_B = nullptr;
-    FieldLineEdit* Pre_B = nullptr;
-    FieldLineEdit* Adr_B = nullptr;
-    FieldLineEdit* Vil_B = nullptr;
-    FieldLineEdit* Cod_B = nullptr;
-    FieldLineEdit* Nom_B = nullptr;
-    QPushButton* Quitter = nullptr;
-    QGroupBox* Frame2 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* Label5 = nullptr;
-    QLabel* Label6 = nullptr;
-    QLabel* Label7 = nullptr;
-    QLabel* Label8 = nullptr;
-    QLabel* Label9 = nullptr;
+    QPushButton* modifyButton_ = nullptr;
+    QPushButton* deleteButton_ = nullptr;
+    QPushButton* addButton_ = nullptr;
+    QPushButton* saveButton_ = nullptr;
+    QGroupBox* headerFrame_ = nullptr;
+    QLabel* headerLabel_ = nullptr;
+    FieldLineEdit* callsignBox_ = nullptr;
+    FieldLineEdit* firstNameBox_ = nullptr;
+    FieldLineEdit* addressBox_ = nullptr;
+    FieldLineEdit* cityBox_ = nullptr;
+    FieldLineEdit* postcodeBox_ = nullptr;
+    FieldLineEdit* surnameBox_ = nullptr;
+    QPushButton* quitButton_ = nullptr;
+    QGroupBox* entryFrame_ = nullptr;
+    QLabel* callsignLabel_ = nullptr;
+    QLabel* cityLabel_ = nullptr;
+    QLabel* firstNameLabel_ = nullptr;
+    QLabel* surnameLabel_ = nullptr;
+    QLabel* postcodeLabel_ = nullptr;
+    QLabel* addressLabel_ = nullptr;
     // Tells screen readers what a button changed in the file; the window shows nothing new.
     SpokenNotice* notice_ = nullptr;
 

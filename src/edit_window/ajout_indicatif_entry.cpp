@@ -13,13 +13,13 @@ namespace dravelin {
 void Ajout_Indicatif::fillBoxes(const ExpertEntry& entry, const std::string& key)
 {
     shared_.editor.entryShown(key);
-    Enregistrer->setEnabled(false);
-    Ind_B->setText(codec_.decode(entry.callsign));
-    Nom_B->setText(codec_.decode(entry.surname));
-    Pre_B->setText(codec_.decode(entry.firstName));
-    Adr_B->setText(codec_.decode(entry.address));
-    Vil_B->setText(codec_.decode(entry.city));
-    Cod_B->setText(codec_.decode(entry.postcode));
+    saveButton_->setEnabled(false);
+    callsignBox_->setText(codec_.decode(entry.callsign));
+    surnameBox_->setText(codec_.decode(entry.surname));
+    firstNameBox_->setText(codec_.decode(entry.firstName));
+    addressBox_->setText(codec_.decode(entry.address));
+    cityBox_->setText(codec_.decode(entry.city));
+    postcodeBox_->setText(codec_.decode(entry.postcode));
 }
 
 TypedField Ajout_Indicatif::typedField(EntryField field)
@@ -58,7 +58,7 @@ void Ajout_Indicatif::fieldEntered(EntryField field)
         return;
     setBackgroundColour(box(field), kFieldDoneColour);
     const auto next = static_cast<std::size_t>(field) + 1;
-    openControl(next < kEntryFieldCount ? static_cast<QWidget*>(boxes_[next]) : Enregistrer);
+    openControl(next < kEntryFieldCount ? static_cast<QWidget*>(boxes_[next]) : saveButton_);
 }
 
 } // namespace dravelin

@@ -70,54 +70,60 @@ Ajout_Indicatif::~Ajout_Indicatif() = default;
 
 void Ajout_Indicatif::buildControls()
 {
-    // Declared in the designer's order; the boxes and buttons are raised over Frame2 below.
-    Modifier = button(this, "Modifier", QStringLiteral("Modifier"), twipsRect(4920, 3960, 975, 375));
-    Supprimer = button(this, "Supprimer", QStringLiteral("Supprimer"), twipsRect(3840, 3960, 975, 375));
-    Ajouter = button(this, "Ajouter", QStringLiteral("Ajouter"), twipsRect(2760, 3960, 975, 375));
-    Enregistrer = button(this, "Enregistrer", QStringLiteral("Enregistrer"), twipsRect(6000, 3960, 975, 375));
+    // Declared in the designer's order; the boxes and buttons are raised over entryFrame_ below.
+    modifyButton_ = button(this, "Modifier", QStringLiteral("Modifier"), twipsRect(4920, 3960, 975, 375));
+    deleteButton_ = button(this, "Supprimer", QStringLiteral("Supprimer"), twipsRect(3840, 3960, 975, 375));
+    addButton_ = button(this, "Ajouter", QStringLiteral("Ajouter"), twipsRect(2760, 3960, 975, 375));
+    saveButton_ = button(this, "Enregistrer", QStringLiteral("Enregistrer"), twipsRect(6000, 3960, 975, 375));
     // A graphical button: drawn by a style that paints the palette's button colour on every system.
     QStyle* graphical = QStyleFactory::create(QStringLiteral("Fusion"));
     if (graphical) {
-        graphical->setParent(Enregistrer);
-        Enregistrer->setStyle(graphical);
+        graphical->setParent(saveButton_);
+        saveButton_->setStyle(graphical);
     }
-    Enregistrer->setAutoFillBackground(true);
+    saveButton_->setAutoFillBackground(true);
 
-    Frame1 = named(new QGroupBox(this), "Frame1", QStringLiteral("En-tête"), twipsRect(1320, 0, 5895, 735));
-    Label4 = named(new QLabel(QStringLiteral("Modification de la base de données"), Frame1), "Label4",
-                   QStringLiteral("Modification de la base de données"), twipsRect(120, 240, 5655, 375));
-    Label4->setAlignment(Qt::AlignCenter);
-    Label4->setFont(msSansSerif(12, true));
+    headerFrame_ = named(new QGroupBox(this), "Frame1", QStringLiteral("En-tête"), twipsRect(1320, 0, 5895, 735));
+    headerLabel_ = named(new QLabel(QStringLiteral("Modification de la base de données"), headerFrame_), "Label4",
+                         QStringLiteral("Modification de la base de données"), twipsRect(120, 240, 5655, 375));
+    headerLabel_->setAlignment(Qt::AlignCenter);
+    headerLabel_->setFont(msSansSerif(12, true));
 
-    Ind_B = fieldBox(this, "Ind_B", QStringLiteral("Indicatif"), twipsRect(1320, 1200, 1695, 285));
-    Pre_B = fieldBox(this, "Pre_B", QStringLiteral("Prenom"), twipsRect(1320, 2160, 3255, 285));
-    Adr_B = fieldBox(this, "Adr_B", QStringLiteral("Adresse"), twipsRect(1320, 2640, 6615, 285));
-    Vil_B = fieldBox(this, "Vil_B", QStringLiteral("Ville"), twipsRect(1320, 3120, 3975, 285));
-    Cod_B = fieldBox(this, "Cod_B", QStringLiteral("Code postal"), twipsRect(1320, 3600, 855, 285));
-    Nom_B = fieldBox(this, "Nom_B", QStringLiteral("Nom"), twipsRect(1320, 1680, 3255, 285));
-    boxes_ = {Ind_B, Nom_B, Pre_B, Adr_B, Vil_B, Cod_B};
+    callsignBox_ = fieldBox(this, "Ind_B", QStringLiteral("Indicatif"), twipsRect(1320, 1200, 1695, 285));
+    firstNameBox_ = fieldBox(this, "Pre_B", QStringLiteral("Prenom"), twipsRect(1320, 2160, 3255, 285));
+    addressBox_ = fieldBox(this, "Adr_B", QStringLiteral("Adresse"), twipsRect(1320, 2640, 6615, 285));
+    cityBox_ = fieldBox(this, "Vil_B", QStringLiteral("Ville"), twipsRect(1320, 3120, 3975, 285));
+    postcodeBox_ = fieldBox(this, "Cod_B", QStringLiteral("Code postal"), twipsRect(1320, 3600, 855, 285));
+    surnameBox_ = fieldBox(this, "Nom_B", QStringLiteral("Nom"), twipsRect(1320, 1680, 3255, 285));
+    boxes_ = {callsignBox_, surnameBox_, firstNameBox_, addressBox_, cityBox_, postcodeBox_};
 
-    Quitter = button(this, "Quitter", QStringLiteral("Quitter"), twipsRect(7080, 3960, 855, 375));
+    quitButton_ = button(this, "Quitter", QStringLiteral("Quitter"), twipsRect(7080, 3960, 855, 375));
 
-    Frame2 = named(new QGroupBox(this), "Frame2", QStringLiteral("Fiche"), twipsRect(120, 840, 8055, 3735));
-    Label2 = fieldLabel(Frame2, "Label2", QStringLiteral("Indicatif"), twipsRect(240, 360, 855, 255), Ind_B);
-    Label5 = fieldLabel(Frame2, "Label5", QStringLiteral("Ville"), twipsRect(480, 2280, 615, 255), Vil_B);
-    Label6 = fieldLabel(Frame2, "Label6", QStringLiteral("Prenom"), twipsRect(360, 1320, 735, 255), Pre_B);
-    Label7 = fieldLabel(Frame2, "Label7", QStringLiteral("Nom"), twipsRect(480, 840, 615, 255), Nom_B);
-    Label8 = fieldLabel(Frame2, "Label8", QStringLiteral("Code postal"), twipsRect(240, 2760, 855, 255), Cod_B);
-    Label9 = fieldLabel(Frame2, "Label9", QStringLiteral("Adresse"), twipsRect(360, 1800, 735, 255), Adr_B);
+    entryFrame_ = named(new QGroupBox(this), "Frame2", QStringLiteral("Fiche"), twipsRect(120, 840, 8055, 3735));
+    callsignLabel_ = fieldLabel(entryFrame_, "Label2", QStringLiteral("Indicatif"),
+                                twipsRect(240, 360, 855, 255), callsignBox_);
+    cityLabel_ = fieldLabel(entryFrame_, "Label5", QStringLiteral("Ville"), twipsRect(480, 2280, 615, 255), cityBox_);
+    firstNameLabel_ = fieldLabel(entryFrame_, "Label6", QStringLiteral("Prenom"),
+                                 twipsRect(360, 1320, 735, 255), firstNameBox_);
+    surnameLabel_ = fieldLabel(entryFrame_, "Label7", QStringLiteral("Nom"), twipsRect(480, 840, 615, 255), surnameBox_);
+    postcodeLabel_ = fieldLabel(entryFrame_, "Label8", QStringLiteral("Code postal"),
+                                twipsRect(240, 2760, 855, 255), postcodeBox_);
+    addressLabel_ = fieldLabel(entryFrame_, "Label9", QStringLiteral("Adresse"),
+                               twipsRect(360, 1800, 735, 255), addressBox_);
 
     notice_ = new SpokenNotice(this);
 
     widenToCaptions(this);
 
-    for (QWidget* control : std::initializer_list<QWidget*>{Ind_B, Nom_B, Pre_B, Adr_B, Vil_B, Cod_B, Quitter,
-                                                          Enregistrer, Ajouter, Supprimer, Modifier})
+    for (QWidget* control : std::initializer_list<QWidget*>{callsignBox_, surnameBox_, firstNameBox_, addressBox_,
+                                                          cityBox_, postcodeBox_, quitButton_, saveButton_,
+                                                          addButton_, deleteButton_, modifyButton_})
         control->raise();
 
     // Tab follows the reading order: the fields from top to bottom as a record line has them,
     // then the buttons from left to right.
-    QWidget* const order[] = {Ind_B, Nom_B, Pre_B, Adr_B, Vil_B, Cod_B, Ajouter, Supprimer, Modifier, Enregistrer, Quitter};
+    QWidget* const order[] = {callsignBox_, surnameBox_,   firstNameBox_, addressBox_, cityBox_,   postcodeBox_,
+                              addButton_,   deleteButton_, modifyButton_, saveButton_, quitButton_};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 
@@ -132,7 +138,7 @@ void Ajout_Indicatif::resetControls()
         setBackgroundColour(fieldBoxControl, kFieldDoneColour);
     }
     disableSave();
-    for (QPushButton* always : {Ajouter, Modifier, Supprimer, Quitter})
+    for (QPushButton* always : {addButton_, modifyButton_, deleteButton_, quitButton_})
         always->setEnabled(true);
 }
 
@@ -147,8 +153,8 @@ void Ajout_Indicatif::closeBox(FieldLineEdit* fieldBoxControl)
 void Ajout_Indicatif::disableSave()
 {
     // Light green marks only the control that takes the input next.
-    Enregistrer->setEnabled(false);
-    setBackgroundColour(Enregistrer, QGuiApplication::palette().color(QPalette::Button));
+    saveButton_->setEnabled(false);
+    setBackgroundColour(saveButton_, QGuiApplication::palette().color(QPalette::Button));
 }
 
 void Ajout_Indicatif::centre()

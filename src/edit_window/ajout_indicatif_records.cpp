@@ -17,11 +17,11 @@ void Ajout_Indicatif::connectControls()
         const auto field = static_cast<EntryField>(i);
         connect(boxes_[i], &TypingLineEdit::enterPressed, this, [this, field] { fieldEntered(field); });
     }
-    connect(Ajouter, &QPushButton::clicked, this, &Ajout_Indicatif::startNewEntry);
-    connect(Modifier, &QPushButton::clicked, this, &Ajout_Indicatif::startModification);
-    connect(Supprimer, &QPushButton::clicked, this, &Ajout_Indicatif::deleteSelectedEntry);
-    connect(Enregistrer, &QPushButton::clicked, this, &Ajout_Indicatif::storeEntry);
-    connect(Quitter, &QPushButton::clicked, this, &Ajout_Indicatif::quitWindow);
+    connect(addButton_, &QPushButton::clicked, this, &Ajout_Indicatif::startNewEntry);
+    connect(modifyButton_, &QPushButton::clicked, this, &Ajout_Indicatif::startModification);
+    connect(deleteButton_, &QPushButton::clicked, this, &Ajout_Indicatif::deleteSelectedEntry);
+    connect(saveButton_, &QPushButton::clicked, this, &Ajout_Indicatif::storeEntry);
+    connect(quitButton_, &QPushButton::clicked, this, &Ajout_Indicatif::quitWindow);
 }
 
 void Ajout_Indicatif::startNewEntry()
@@ -30,16 +30,16 @@ void Ajout_Indicatif::startNewEntry()
     showOutcome(outcome);
     if (!outcome.done())
         return;
-    Ind_B->setReadOnly(false);
-    setBackgroundColour(Ind_B, kFieldOpenColour);
-    Ind_B->clear();
+    callsignBox_->setReadOnly(false);
+    setBackgroundColour(callsignBox_, kFieldOpenColour);
+    callsignBox_->clear();
     for (std::size_t i = 1; i < kEntryFieldCount; ++i) {
         boxes_[i]->clear();
         closeBox(boxes_[i]);
     }
     // Only the entry chain enables it again, once the postcode has passed.
     disableSave();
-    Ind_B->setFocus();
+    callsignBox_->setFocus();
 }
 
 void Ajout_Indicatif::startModification()
@@ -49,7 +49,7 @@ void Ajout_Indicatif::startModification()
     if (!outcome.done())
         return;
     emit shared_.resultListInvalidated();
-    openControl(Ind_B);
+    openControl(callsignBox_);
 }
 
 void Ajout_Indicatif::deleteSelectedEntry()
@@ -63,7 +63,7 @@ void Ajout_Indicatif::deleteSelectedEntry()
     // The boxes are empty now: an empty record must not be one click away.
     disableSave();
     emit shared_.resultListInvalidated();
-    Quitter->setFocus();
+    quitButton_->setFocus();
     announceChange(outcome);
 }
 

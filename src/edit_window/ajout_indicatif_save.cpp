@@ -25,7 +25,7 @@ void Ajout_Indicatif::storeEntry()
     if (!outcome.done())
         return;
     readyForNextEntry();
-    Quitter->setFocus();
+    quitButton_->setFocus();
     announceChange(outcome);
 }
 
@@ -33,9 +33,9 @@ void Ajout_Indicatif::readyForNextEntry()
 {
     // A second click would store six empty boxes: only the entry chain enables it again.
     disableSave();
-    setBackgroundColour(Ind_B, kFieldOpenColour);
-    Ind_B->clear();
-    Ind_B->setReadOnly(false);
+    setBackgroundColour(callsignBox_, kFieldOpenColour);
+    callsignBox_->clear();
+    callsignBox_->setReadOnly(false);
     for (std::size_t i = 1; i < kEntryFieldCount; ++i) {
         boxes_[i]->clear();
         closeBox(boxes_[i]);

@@ -4,7 +4,8 @@
 
 namespace dravelin {
 
-// What `Label_Recherche` reads once a criterion is chosen, for Option1 to Option4 in order.
+// What the prompt beside the query box reads once a criterion is chosen, for the callsign,
+// surname, city and department criteria in order.
 inline QStringList criterionPrompts()
 {
     return {QStringLiteral("Entrez un indicatif : "), QStringLiteral("Entrez un nom : "),

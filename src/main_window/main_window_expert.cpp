@@ -17,10 +17,10 @@ namespace dravelin {
 
 void Main::connectExpert()
 {
-    if (auto* list = qobject_cast<ResultListView*>(Liste_OM))
+    if (auto* list = qobject_cast<ResultListView*>(resultList_))
         connect(list, &ResultListView::lineClicked, this, &Main::lineClicked);
-    connect(Liste_OM, &QAbstractItemView::doubleClicked, this, &Main::lineDoubleClicked);
-    connect(Expert, &QPushButton::clicked, this, &Main::Aff_Expert);
+    connect(resultList_, &QAbstractItemView::doubleClicked, this, &Main::lineDoubleClicked);
+    connect(expertButton_, &QPushButton::clicked, this, &Main::Aff_Expert);
 
     // The only way to the Expert button, which the window's layout hides.
     auto* chord = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E), this);
@@ -30,12 +30,12 @@ void Main::connectExpert()
 
 void Main::toggleExpert()
 {
-    Expert->setVisible(Expert->isHidden());
+    expertButton_->setVisible(expertButton_->isHidden());
 }
 
 void Main::lineClicked()
 {
-    const QModelIndex current = Liste_OM->currentIndex();
+    const QModelIndex current = resultList_->currentIndex();
     if (!current.isValid() || current.row() >= resultModel_->rowCount()) {
         shared_.Ligne_OM.clear();
         selectedKey_.clear();
@@ -48,7 +48,7 @@ void Main::lineClicked()
 
 void Main::lineDoubleClicked()
 {
-    if (Expert->isHidden())
+    if (expertButton_->isHidden())
         return;
     lineClicked();
     Aff_Expert();

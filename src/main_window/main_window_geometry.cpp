@@ -40,39 +40,42 @@ void Main::recordDesignedLayout()
     designedClient_ = QSize(twipsToPixels(13845), twipsToPixels(6855));
     client_->resize(designedClient_);
     placements_ = {
-        {Frame1, Frame1->geometry(), false, false, true, false},
-        {Label2, Label2->geometry(), false, false, true, false},
-        {Frame5, Frame5->geometry(), true, false, false, false},
-        {Line1, Line1->geometry(), false, false, true, false},
-        {Frame3, Frame3->geometry(), false, false, true, true},
+        {titleFrame_, titleFrame_->geometry(), false, false, true, false},
+        {titleLabel_, titleLabel_->geometry(), false, false, true, false},
+        {authorFrame_, authorFrame_->geometry(), true, false, false, false},
+        {ruleLine_, ruleLine_->geometry(), false, false, true, false},
+        {listFrame_, listFrame_->geometry(), false, false, true, true},
         {headingStrip_, headingStrip_->geometry(), false, false, true, false},
-        {Liste_OM, Liste_OM->geometry(), false, false, true, true},
-        {Frame2, Frame2->geometry(), false, true, true, false},
-        {Label_Recherche, Label_Recherche->geometry(), true, false, false, false},
-        {Libelle, Libelle->geometry(), true, true, false, false},
-        {Expert, Expert->geometry(), true, true, false, false},
+        {resultList_, resultList_->geometry(), false, false, true, true},
+        {searchFrame_, searchFrame_->geometry(), false, true, true, false},
+        {promptLabel_, promptLabel_->geometry(), true, false, false, false},
+        {queryBox_, queryBox_->geometry(), true, true, false, false},
+        {expertButton_, expertButton_->geometry(), true, true, false, false},
     };
 
     // The smallest client area that still shows every control whole: the prompt, at its
     // longest, must not reach the criteria; the title must show; the list keeps a few lines.
-    int widestPrompt = Label_Recherche->width();
+    int widestPrompt = promptLabel_->width();
     for (const QString& prompt : criterionPrompts())
-        widestPrompt = std::max(widestPrompt, Label_Recherche->fontMetrics().horizontalAdvance(prompt));
-    const int promptLeft = Label_Recherche->geometry().right() + 1 - widestPrompt;
-    const int narrowest = std::max({Option4->geometry().right() + kGap - promptLeft,
-                                    Label2->fontMetrics().horizontalAdvance(Label2->text()) - Label2->width(),
-                                    kSmallestListWidth - Liste_OM->width()});
-    const int shortest = kSmallestListHeight - Liste_OM->height() + secondRowHeight();
+        widestPrompt = std::max(widestPrompt, promptLabel_->fontMetrics().horizontalAdvance(prompt));
+    const int promptLeft = promptLabel_->geometry().right() + 1 - widestPrompt;
+    const int narrowest = std::max({departmentOption_->geometry().right() + kGap - promptLeft,
+                                    titleLabel_->fontMetrics().horizontalAdvance(titleLabel_->text())
+                                        - titleLabel_->width(),
+                                    kSmallestListWidth - resultList_->width()});
+    const int shortest = kSmallestListHeight - resultList_->height() + secondRowHeight();
     oneRowWidth_ = designedClient_.width() + std::min(narrowest, 0);
     // On two rows the band needs the criteria, or the prompt and the query box, whichever is
     // wider; the title gets smaller rather than cut.
-    const int band = std::max(Option4->geometry().right() + kGap,
-                              Label3->x() + widestPrompt + kGap + Libelle->width() + kGap + Expert->width());
-    const int narrowestTwoRows = std::max({Frame2->x() + band + Frame2->x(), kSmallestListWidth + 2 * Liste_OM->x()});
+    const int band = std::max(departmentOption_->geometry().right() + kGap,
+                              searchByLabel_->x() + widestPrompt + kGap + queryBox_->width() + kGap
+                                  + expertButton_->width());
+    const int narrowestTwoRows =
+        std::max({searchFrame_->x() + band + searchFrame_->x(), kSmallestListWidth + 2 * resultList_->x()});
     client_->setMinimumSize(std::min(narrowestTwoRows, oneRowWidth_), designedClient_.height() + std::min(shortest, 0));
 
     client_->installEventFilter(this);
-    if (auto* list = qobject_cast<ResultListView*>(Liste_OM))
+    if (auto* list = qobject_cast<ResultListView*>(resultList_))
         connect(list, &ResultListView::textLeftChanged, this, &Main::placeHeading);
 }
 
@@ -98,7 +101,7 @@ void Main::followClientSize()
             place.setHeight(place.height() + grown.height());
         placement.control->setGeometry(place);
     }
-    widenToCaption(Label_Recherche);
+    widenToCaption(promptLabel_);
     if (twoRows)
         placeSearchOnSecondRow(secondRow);
     fitTitle();
@@ -107,44 +110,44 @@ void Main::followClientSize()
 
 int Main::secondRowHeight() const
 {
-    return std::max(Libelle->height(), Label_Recherche->height()) + kGap;
+    return std::max(queryBox_->height(), promptLabel_->height()) + kGap;
 }
 
 void Main::placeSearchOnSecondRow(int rowHeight)
 {
-    Frame2->setGeometry(Frame2->geometry().adjusted(0, 0, 0, rowHeight));
-    const int rowTop = Option1->y() + rowHeight; // inside the band
-    QRect prompt = Label_Recherche->geometry();
-    prompt.moveTopLeft(QPoint(Label3->x(), rowTop));
-    Label_Recherche->setGeometry(prompt);
-    // The query box and Expert stand over the band, in the window's coordinates.
-    const QPoint boxTop = Frame2->geometry().topLeft() + QPoint(prompt.right() + 1 + kGap, rowTop);
-    Libelle->move(boxTop);
-    Expert->move(Libelle->geometry().right() + 1 + kGap, boxTop.y());
+    searchFrame_->setGeometry(searchFrame_->geometry().adjusted(0, 0, 0, rowHeight));
+    const int rowTop = callsignOption_->y() + rowHeight; // inside the band
+    QRect prompt = promptLabel_->geometry();
+    prompt.moveTopLeft(QPoint(searchByLabel_->x(), rowTop));
+    promptLabel_->setGeometry(prompt);
+    // The query box and the Expert button stand over the band, in the window's coordinates.
+    const QPoint boxTop = searchFrame_->geometry().topLeft() + QPoint(prompt.right() + 1 + kGap, rowTop);
+    queryBox_->move(boxTop);
+    expertButton_->move(queryBox_->geometry().right() + 1 + kGap, boxTop.y());
 }
 
 void Main::fitTitle()
 {
     // The title shows whole: in a narrow window its letters get smaller.
     QFont font = msSansSerif(18, true);
-    while (font.pointSizeF() > 9 && QFontMetrics(font).horizontalAdvance(Label2->text()) > Label2->width())
+    while (font.pointSizeF() > 9 && QFontMetrics(font).horizontalAdvance(titleLabel_->text()) > titleLabel_->width())
         font.setPointSizeF(font.pointSizeF() - 0.5);
-    Label2->setFont(font);
+    titleLabel_->setFont(font);
 }
 
 void Main::placeHeading()
 {
     // The strip spans the list's text area; the heading inside it starts where the lines do.
-    auto* list = qobject_cast<ResultListView*>(Liste_OM);
+    auto* list = qobject_cast<ResultListView*>(resultList_);
     if (!list || !headingStrip_)
         return;
-    const int viewportLeft = Liste_OM->x() + Liste_OM->viewport()->geometry().left() - Frame3->x();
+    const int viewportLeft = resultList_->x() + resultList_->viewport()->geometry().left() - listFrame_->x();
     QRect strip = headingStrip_->geometry();
     strip.setLeft(viewportLeft);
-    strip.setWidth(Liste_OM->viewport()->width());
+    strip.setWidth(resultList_->viewport()->width());
     headingStrip_->setGeometry(strip);
-    const int textLeft = Liste_OM->x() + list->textLeft() - Frame3->x() - strip.left();
-    Titre->setGeometry(textLeft, 0, std::max(Titre->sizeHint().width(), strip.width()), strip.height());
+    const int textLeft = resultList_->x() + list->textLeft() - listFrame_->x() - strip.left();
+    listHeading_->setGeometry(textLeft, 0, std::max(listHeading_->sizeHint().width(), strip.width()), strip.height());
 }
 
 void Main::fitToScreen()

@@ -18,9 +18,9 @@ const QString kAboutCredit = QStringLiteral("Annuaire établi d'après la liste 
 
 void Main::connectHelpMenu()
 {
-    connect(Mnu_Historique, &QAction::triggered, this, &Main::showHistory);
-    connect(Mnu_Notice, &QAction::triggered, this, &Main::showUserManual);
-    connect(Mnu_Apropos, &QAction::triggered, this, &Main::showAbout);
+    connect(historyAction_, &QAction::triggered, this, &Main::showHistory);
+    connect(manualAction_, &QAction::triggered, this, &Main::showUserManual);
+    connect(aboutAction_, &QAction::triggered, this, &Main::showAbout);
 }
 
 void Main::showHistory()

@@ -43,7 +43,7 @@ std::vector<PrintedLabel> placedLabels(const LabelSheet& sheet, std::size_t firs
 
 void Main::connectLabelMenu()
 {
-    connect(Mnu_Etiquettes, &QAction::triggered, this, &Main::printLabels);
+    connect(printLabelsAction_, &QAction::triggered, this, &Main::printLabels);
 }
 
 std::vector<LabelEntry> Main::listedEntries() const

@@ -83,75 +83,79 @@ void Main::buildControls()
     scroller->setWidget(client_);
     setCentralWidget(scroller);
 
-    Frame4 = frame(client_, "Frame4", QStringLiteral("Révision de l'annuaire"), twipsRect(120, 120, 1575, 855));
-    Num_Rev = label(Frame4, "Num_Rev", QStringLiteral("Base Rev 255 "), twipsRect(120, 240, 1335, 255), Qt::AlignCenter);
-    Date_Rev = label(Frame4, "Date_Rev", QStringLiteral("du 11/08/2009"), twipsRect(120, 480, 1335, 255), Qt::AlignCenter);
+    revisionFrame_ = frame(client_, "Frame4", QStringLiteral("Révision de l'annuaire"), twipsRect(120, 120, 1575, 855));
+    revisionLabel_ = label(revisionFrame_, "Num_Rev", QStringLiteral("Base Rev 255 "), twipsRect(120, 240, 1335, 255),
+                           Qt::AlignCenter);
+    revisionDateLabel_ = label(revisionFrame_, "Date_Rev", QStringLiteral("du 11/08/2009"), twipsRect(120, 480, 1335, 255),
+                               Qt::AlignCenter);
 
-    Frame1 = frame(client_, "Frame1", QStringLiteral("Titre"), twipsRect(1800, 120, 10455, 855));
-    Label2 = label(Frame1, "Label2", QStringLiteral("Annuaire des radioamateurs Français"),
-                   twipsRect(120, 240, 10095, 375), Qt::AlignCenter);
-    Label2->setFont(msSansSerif(18, true));
+    titleFrame_ = frame(client_, "Frame1", QStringLiteral("Titre"), twipsRect(1800, 120, 10455, 855));
+    titleLabel_ = label(titleFrame_, "Label2", QStringLiteral("Annuaire des radioamateurs Français"),
+                        twipsRect(120, 240, 10095, 375), Qt::AlignCenter);
+    titleLabel_->setFont(msSansSerif(18, true));
 
-    Frame5 = frame(client_, "Frame5", QStringLiteral("Auteur"), twipsRect(12360, 120, 1335, 855));
-    Label1 = label(Frame5, "Label1", QStringLiteral("© 2010"), twipsRect(120, 240, 1095, 495), Qt::AlignCenter);
-    Label1->setFont(msSansSerif(13.5, true));
-    Label1->setEnabled(false);
+    authorFrame_ = frame(client_, "Frame5", QStringLiteral("Auteur"), twipsRect(12360, 120, 1335, 855));
+    copyrightLabel_ = label(authorFrame_, "Label1", QStringLiteral("© 2010"), twipsRect(120, 240, 1095, 495),
+                            Qt::AlignCenter);
+    copyrightLabel_->setFont(msSansSerif(13.5, true));
+    copyrightLabel_->setEnabled(false);
 
-    Line1 = named(new QFrame(client_), "Line1", QStringLiteral("Filet"),
-                  QRect(twipsToPixels(120), 0, twipsToPixels(13680 - 120), 1));
-    Line1->setFrameShape(QFrame::HLine);
-    Line1->setFrameShadow(QFrame::Plain);
+    ruleLine_ = named(new QFrame(client_), "Line1", QStringLiteral("Filet"),
+                       QRect(twipsToPixels(120), 0, twipsToPixels(13680 - 120), 1));
+    ruleLine_->setFrameShape(QFrame::HLine);
+    ruleLine_->setFrameShadow(QFrame::Plain);
 
-    Frame3 = frame(client_, "Frame3", QStringLiteral("Liste des indicatifs"), twipsRect(120, 1080, 13575, 4935));
+    listFrame_ = frame(client_, "Frame3", QStringLiteral("Liste des indicatifs"), twipsRect(120, 1080, 13575, 4935));
     // The heading stands in a strip over the list's text, in the list's fixed-pitch face, so
     // that its words stay over their columns, also when the lines scroll sideways.
-    headingStrip_ = new QWidget(Frame3);
+    headingStrip_ = new QWidget(listFrame_);
     headingStrip_->setObjectName(QStringLiteral("Titre_Bande"));
     headingStrip_->setGeometry(twipsRect(360, 240, 12855, 255));
-    Titre = label(headingStrip_, "Titre", QString(), QRect(QPoint(0, 0), twipsRect(360, 240, 12855, 255).size()));
-    Titre->setFont(letterGothic(9));
+    listHeading_ = label(headingStrip_, "Titre", QString(), QRect(QPoint(0, 0), twipsRect(360, 240, 12855, 255).size()));
+    listHeading_->setFont(letterGothic(9));
 
     resultModel_ = new ResultListModel(this);
-    Liste_OM = named(new ResultListView(client_), "Liste_OM", QStringLiteral("Résultats"), twipsRect(360, 1680, 13095, 4110));
-    Liste_OM->setModel(resultModel_);
-    Liste_OM->setUniformItemSizes(true);
-    Liste_OM->setSelectionMode(QAbstractItemView::SingleSelection);
-    Liste_OM->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    Liste_OM->setFont(letterGothic(9));
-    setBackgroundColour(Liste_OM, kFieldDoneColour);
-    setSelectionColours(Liste_OM);
+    resultList_ = named(new ResultListView(client_), "Liste_OM", QStringLiteral("Résultats"),
+                        twipsRect(360, 1680, 13095, 4110));
+    resultList_->setModel(resultModel_);
+    resultList_->setUniformItemSizes(true);
+    resultList_->setSelectionMode(QAbstractItemView::SingleSelection);
+    resultList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    resultList_->setFont(letterGothic(9));
+    setBackgroundColour(resultList_, kFieldDoneColour);
+    setSelectionColours(resultList_);
 
-    Frame2 = frame(client_, "Frame2", QStringLiteral("Recherche"), twipsRect(120, 6000, 13575, 735));
-    Label3 = label(Frame2, "Label3", QStringLiteral("Recherche par : "), twipsRect(240, 240, 1695, 255),
-                   Qt::AlignRight | Qt::AlignVCenter);
-    Label3->setFont(msSansSerif(9.75));
+    searchFrame_ = frame(client_, "Frame2", QStringLiteral("Recherche"), twipsRect(120, 6000, 13575, 735));
+    searchByLabel_ = label(searchFrame_, "Label3", QStringLiteral("Recherche par : "), twipsRect(240, 240, 1695, 255),
+                           Qt::AlignRight | Qt::AlignVCenter);
+    searchByLabel_->setFont(msSansSerif(9.75));
 
-    Option1 = named(new CriterionButton(QStringLiteral("Indi&catif"), Frame2), "Option1", QStringLiteral("Indicatif"),
-                    twipsRect(2040, 240, 975, 255));
-    Option2 = named(new CriterionButton(QStringLiteral("&Nom"), Frame2), "Option2", QStringLiteral("Nom"),
-                    twipsRect(3120, 240, 975, 255));
-    Option3 = named(new CriterionButton(QStringLiteral("&Ville"), Frame2), "Option3", QStringLiteral("Ville"),
-                    twipsRect(4200, 240, 975, 255));
-    Option4 = named(new CriterionButton(QStringLiteral("&Département"), Frame2), "Option4", QStringLiteral("Département"),
-                    twipsRect(5280, 240, 1215, 255));
+    callsignOption_ = named(new CriterionButton(QStringLiteral("Indi&catif"), searchFrame_), "Option1",
+                            QStringLiteral("Indicatif"), twipsRect(2040, 240, 975, 255));
+    surnameOption_ = named(new CriterionButton(QStringLiteral("&Nom"), searchFrame_), "Option2",
+                           QStringLiteral("Nom"), twipsRect(3120, 240, 975, 255));
+    cityOption_ = named(new CriterionButton(QStringLiteral("&Ville"), searchFrame_), "Option3",
+                        QStringLiteral("Ville"), twipsRect(4200, 240, 975, 255));
+    departmentOption_ = named(new CriterionButton(QStringLiteral("&Département"), searchFrame_), "Option4",
+                              QStringLiteral("Département"), twipsRect(5280, 240, 1215, 255));
     auto* criteria = new QButtonGroup(this);
-    for (QRadioButton* option : {Option1, Option2, Option3, Option4})
+    for (QRadioButton* option : {callsignOption_, surnameOption_, cityOption_, departmentOption_})
         criteria->addButton(option);
-    Option1->setChecked(true);
+    callsignOption_->setChecked(true);
 
-    Label_Recherche = label(Frame2, "Label_Recherche", QStringLiteral("Entrez un indicatif"),
-                            twipsRect(7080, 240, 2535, 255), Qt::AlignRight | Qt::AlignVCenter);
-    Label_Recherche->setFont(msSansSerif(9.75));
+    promptLabel_ = label(searchFrame_, "Label_Recherche", QStringLiteral("Entrez un indicatif"),
+                          twipsRect(7080, 240, 2535, 255), Qt::AlignRight | Qt::AlignVCenter);
+    promptLabel_->setFont(msSansSerif(9.75));
 
-    Libelle = named(new TypingLineEdit(client_), "Libelle", QStringLiteral("Requête"), twipsRect(9960, 6240, 2895, 285));
-    Libelle->setToolTip(QStringLiteral("Entrez une information puis \"Entrée\""));
-    Libelle->setAccessibleDescription(Libelle->toolTip());
-    setBackgroundColour(Libelle, kFieldOpenColour);
+    queryBox_ = named(new TypingLineEdit(client_), "Libelle", QStringLiteral("Requête"), twipsRect(9960, 6240, 2895, 285));
+    queryBox_->setToolTip(QStringLiteral("Entrez une information puis \"Entrée\""));
+    queryBox_->setAccessibleDescription(queryBox_->toolTip());
+    setBackgroundColour(queryBox_, kFieldOpenColour);
 
-    Expert = named(new QPushButton(QStringLiteral("Expert"), client_), "Expert", QStringLiteral("Expert"),
-                   twipsRect(12960, 6240, 615, 375));
-    Expert->setAutoDefault(true); // Entrée presses it when it has the focus, as Space does
-    Expert->setVisible(false);
+    expertButton_ = named(new QPushButton(QStringLiteral("Expert"), client_), "Expert", QStringLiteral("Expert"),
+                           twipsRect(12960, 6240, 615, 375));
+    expertButton_->setAutoDefault(true); // Entrée presses it when it has the focus, as Space does
+    expertButton_->setVisible(false);
 
     notice_ = new SpokenNotice(client_);
 
@@ -159,17 +163,17 @@ void Main::buildControls()
     recordDesignedLayout();
 
     // The list and the query box sit over their frames, not inside them.
-    Liste_OM->raise();
-    Libelle->raise();
-    Expert->raise();
+    resultList_->raise();
+    queryBox_->raise();
+    expertButton_->raise();
 
-    setTabOrder(Libelle, Liste_OM);
-    setTabOrder(Liste_OM, Expert);
-    setTabOrder(Expert, Option1);
-    setTabOrder(Option1, Option2);
-    setTabOrder(Option2, Option3);
-    setTabOrder(Option3, Option4);
-    Libelle->setFocus();
+    setTabOrder(queryBox_, resultList_);
+    setTabOrder(resultList_, expertButton_);
+    setTabOrder(expertButton_, callsignOption_);
+    setTabOrder(callsignOption_, surnameOption_);
+    setTabOrder(surnameOption_, cityOption_);
+    setTabOrder(cityOption_, departmentOption_);
+    queryBox_->setFocus();
 }
 
 void Main::buildMenus()
@@ -180,41 +184,41 @@ void Main::buildMenus()
     setMenuBar(menuBar_);
     menuBar_->setObjectName(QStringLiteral("Barre_Menus"));
 
-    Mnu_Fichier = menuBar_->addMenu(QStringLiteral("&Fichiers"));
-    Mnu_Fichier->setObjectName(QStringLiteral("Mnu_Fichier"));
-    Mnu_Quitter = Mnu_Fichier->addAction(QStringLiteral("&Quitter Dravelin"));
-    Mnu_Quitter->setObjectName(QStringLiteral("Mnu_Quitter"));
-    Mnu_Quitter->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    fileMenu_ = menuBar_->addMenu(QStringLiteral("&Fichiers"));
+    fileMenu_->setObjectName(QStringLiteral("Mnu_Fichier"));
+    quitAction_ = fileMenu_->addAction(QStringLiteral("&Quitter Dravelin"));
+    quitAction_->setObjectName(QStringLiteral("Mnu_Quitter"));
+    quitAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
-    Mnu_Imprimer = menuBar_->addAction(QStringLiteral("&Imprimer la liste"));
-    Mnu_Imprimer->setObjectName(QStringLiteral("Mnu_Imprimer"));
-    Mnu_Imprimer->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    printListAction_ = menuBar_->addAction(QStringLiteral("&Imprimer la liste"));
+    printListAction_->setObjectName(QStringLiteral("Mnu_Imprimer"));
+    printListAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
 
-    Mnu_Enregistrer = menuBar_->addMenu(QStringLiteral("&Enregistrer la liste"));
-    Mnu_Enregistrer->setObjectName(QStringLiteral("Mnu_Enregistrer"));
-    Mnu_Enregistrer_txt = Mnu_Enregistrer->addAction(QStringLiteral("au format &txt"));
-    Mnu_Enregistrer_txt->setObjectName(QStringLiteral("Mnu_Enregistrer_txt"));
-    Mnu_Enregistrer_csv = Mnu_Enregistrer->addAction(QStringLiteral("au format &csv"));
-    Mnu_Enregistrer_csv->setObjectName(QStringLiteral("Mnu_Enregistrer_csv"));
+    saveMenu_ = menuBar_->addMenu(QStringLiteral("&Enregistrer la liste"));
+    saveMenu_->setObjectName(QStringLiteral("Mnu_Enregistrer"));
+    saveTextAction_ = saveMenu_->addAction(QStringLiteral("au format &txt"));
+    saveTextAction_->setObjectName(QStringLiteral("Mnu_Enregistrer_txt"));
+    saveCsvAction_ = saveMenu_->addAction(QStringLiteral("au format &csv"));
+    saveCsvAction_->setObjectName(QStringLiteral("Mnu_Enregistrer_csv"));
 #ifdef DRAVELIN_SPREADSHEET
-    Mnu_Enregistrer_tableur = Mnu_Enregistrer->addAction(QStringLiteral("au format ta&bleur"));
-    Mnu_Enregistrer_tableur->setObjectName(QStringLiteral("Mnu_Enregistrer_tableur"));
+    saveSpreadsheetAction_ = saveMenu_->addAction(QStringLiteral("au format ta&bleur"));
+    saveSpreadsheetAction_->setObjectName(QStringLiteral("Mnu_Enregistrer_tableur"));
 #endif
 
     // A command on the bar itself, as "Imprimer la liste"; T is the one letter of its
     // caption that no other entry of the bar uses.
-    Mnu_Etiquettes = menuBar_->addAction(QStringLiteral("Imprimer des é&tiquettes"));
-    Mnu_Etiquettes->setObjectName(QStringLiteral("Mnu_Etiquettes"));
+    printLabelsAction_ = menuBar_->addAction(QStringLiteral("Imprimer des é&tiquettes"));
+    printLabelsAction_->setObjectName(QStringLiteral("Mnu_Etiquettes"));
 
-    Mnu_Aide = menuBar_->addMenu(QStringLiteral("&Aide"));
-    Mnu_Aide->setObjectName(QStringLiteral("Mnu_Aide"));
-    Mnu_Historique = Mnu_Aide->addAction(QStringLiteral("&Historique"));
-    Mnu_Historique->setObjectName(QStringLiteral("Mnu_Historique"));
-    Mnu_Notice = Mnu_Aide->addAction(QStringLiteral("&Mode d'emploi"));
-    Mnu_Notice->setObjectName(QStringLiteral("Mnu_Notice"));
-    Mnu_Notice->setShortcut(QKeySequence(Qt::Key_F1));
-    Mnu_Apropos = Mnu_Aide->addAction(QStringLiteral("A &Propos"));
-    Mnu_Apropos->setObjectName(QStringLiteral("Mnu_Apropos"));
+    helpMenu_ = menuBar_->addMenu(QStringLiteral("&Aide"));
+    helpMenu_->setObjectName(QStringLiteral("Mnu_Aide"));
+    historyAction_ = helpMenu_->addAction(QStringLiteral("&Historique"));
+    historyAction_->setObjectName(QStringLiteral("Mnu_Historique"));
+    manualAction_ = helpMenu_->addAction(QStringLiteral("&Mode d'emploi"));
+    manualAction_->setObjectName(QStringLiteral("Mnu_Notice"));
+    manualAction_->setShortcut(QKeySequence(Qt::Key_F1));
+    aboutAction_ = helpMenu_->addAction(QStringLiteral("A &Propos"));
+    aboutAction_->setObjectName(QStringLiteral("Mnu_Apropos"));
 }
 
 void Main::quitProgram()
@@ -231,13 +235,13 @@ void Main::quitProgram()
 
 void Main::connectControls()
 {
-    connect(Mnu_Quitter, &QAction::triggered, this, &Main::quitProgram);
+    connect(quitAction_, &QAction::triggered, this, &Main::quitProgram);
     // F10 walks the menu bar from the keyboard, as Alt and the access keys do.
     auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
     connect(menuKey, &QShortcut::activated, menuBar_, &KeyboardMenuBar::enterFromKeyboard);
 
     const QStringList prompts = criterionPrompts();
-    QRadioButton* const options[] = {Option1, Option2, Option3, Option4};
+    QRadioButton* const options[] = {callsignOption_, surnameOption_, cityOption_, departmentOption_};
     for (int i = 0; i < 4; ++i) {
         QRadioButton* const option = options[i];
         const QString& prompt = prompts[i];
@@ -248,15 +252,15 @@ void Main::connectControls()
             if (on)
                 selectCriterion(prompt);
         });
-        connect(static_cast<CriterionButton*>(option), &CriterionButton::chosenByKey, Libelle,
-                [this] { Libelle->setFocus(Qt::OtherFocusReason); });
+        connect(static_cast<CriterionButton*>(option), &CriterionButton::chosenByKey, queryBox_,
+                [this] { queryBox_->setFocus(Qt::OtherFocusReason); });
     }
-    connect(Libelle, &TypingLineEdit::enterPressed, this, &Main::queryEntered);
+    connect(queryBox_, &TypingLineEdit::enterPressed, this, &Main::queryEntered);
 
     connect(&shared_, &Sous_Programmes::resultListInvalidated, resultModel_, &ResultListModel::clear);
     connect(&shared_, &Sous_Programmes::revisionChanged, this, [this](const QString& label, const QString& dateText) {
-        Num_Rev->setText(label);
-        Date_Rev->setText(dateText);
+        revisionLabel_->setText(label);
+        revisionDateLabel_->setText(dateText);
     });
 }
 

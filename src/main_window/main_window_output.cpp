@@ -149,13 +149,13 @@ QString withExtension(const QString& path, const QString& extension)
 
 void Main::connectOutputMenus()
 {
-    connect(Mnu_Enregistrer_txt, &QAction::triggered, this, [this] { saveList(kTextFilter, windows1252Lines(appendTextLine)); });
-    connect(Mnu_Enregistrer_csv, &QAction::triggered, this, [this] { saveList(kCsvFilter, windows1252Lines(appendCsvLine)); });
+    connect(saveTextAction_, &QAction::triggered, this, [this] { saveList(kTextFilter, windows1252Lines(appendTextLine)); });
+    connect(saveCsvAction_, &QAction::triggered, this, [this] { saveList(kCsvFilter, windows1252Lines(appendCsvLine)); });
 #ifdef DRAVELIN_SPREADSHEET
-    connect(Mnu_Enregistrer_tableur, &QAction::triggered, this,
+    connect(saveSpreadsheetAction_, &QAction::triggered, this,
             [this] { saveList(kSpreadsheetFilter, spreadsheetBytes, QStringLiteral(".xlsx")); });
 #endif
-    connect(Mnu_Imprimer, &QAction::triggered, this, &Main::printList);
+    connect(printListAction_, &QAction::triggered, this, &Main::printList);
 }
 
 void Main::saveList(const QString& filter, const ListContents& contents, const QString& extension)

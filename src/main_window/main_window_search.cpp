@@ -22,11 +22,11 @@ namespace dravelin {
 
 Criterion Main::selectedCriterion() const
 {
-    if (Option1->isChecked())
+    if (callsignOption_->isChecked())
         return Criterion::Callsign;
-    if (Option2->isChecked())
+    if (surnameOption_->isChecked())
         return Criterion::Surname;
-    if (Option3->isChecked())
+    if (cityOption_->isChecked())
         return Criterion::City;
     return Criterion::Department;
 }
@@ -34,15 +34,15 @@ Criterion Main::selectedCriterion() const
 void Main::selectCriterion(const QString& prompt)
 {
     // An access key chooses from the query box itself: no focus change speaks the prompt then.
-    const bool toldByFocus = !Libelle->hasFocus();
-    const bool changed = Label_Recherche->text() != prompt;
-    Label_Recherche->setText(prompt);
-    widenToCaption(Label_Recherche);
-    Libelle->setEnabled(true);
-    setBackgroundColour(Libelle, kFieldOpenColour);
+    const bool toldByFocus = !queryBox_->hasFocus();
+    const bool changed = promptLabel_->text() != prompt;
+    promptLabel_->setText(prompt);
+    widenToCaption(promptLabel_);
+    queryBox_->setEnabled(true);
+    setBackgroundColour(queryBox_, kFieldOpenColour);
     // Read with the box as the focus reaches it, in place of the outcome of an earlier search.
-    Libelle->setAccessibleDescription(prompt + Libelle->toolTip());
-    Libelle->setFocus();
+    queryBox_->setAccessibleDescription(prompt + queryBox_->toolTip());
+    queryBox_->setFocus();
     if (!toldByFocus && changed)
         notice_->announce(prompt.trimmed());
 }
@@ -52,17 +52,17 @@ void Main::queryEntered()
     // An Enter handled while a search or a rewrite lets pending events run must not start a search.
     if (shared_.editor.busy())
         return;
-    shared_.Texte_Recherche = Libelle->text();
+    shared_.Texte_Recherche = queryBox_->text();
     std::string refusal;
-    const std::optional<std::string> query = queryBytes(Libelle->text().toStdU32String(), refusal);
+    const std::optional<std::string> query = queryBytes(queryBox_->text().toStdU32String(), refusal);
     const std::string_view rejection = query ? queryRejection(selectedCriterion(), *query) : refusal;
     if (!rejection.empty()) {
         showMessage(QString::fromUtf8(rejection.data(), static_cast<qsizetype>(rejection.size())));
-        Libelle->clear();
+        queryBox_->clear();
         return;
     }
     Affichage();
-    Libelle->setFocus();
+    queryBox_->setFocus();
 }
 
 void Main::Affichage()
@@ -76,7 +76,7 @@ void Main::Affichage()
     // No line of the file holds a character that Windows-1252 cannot: such a query finds
     // nothing, and is never searched as a substitution byte.
     std::string refusal;
-    const std::optional<std::string> query = queryBytes(Libelle->text().toStdU32String(), refusal);
+    const std::optional<std::string> query = queryBytes(queryBox_->text().toStdU32String(), refusal);
     ResultRows found;
     const FileProblem problem =
         query ? searchDirectoryFile(directoryFile(), criterion, *query, found, [this] { platform_.processPendingEvents(); },
@@ -86,9 +86,9 @@ void Main::Affichage()
     resultModel_->setRows(std::move(found));
 
     const QString countCaption = QStringLiteral(" %1 indicatif(s)").arg(count);
-    Frame3->setTitle(countCaption);
-    Frame3->setAccessibleName(countCaption);
-    Libelle->clear();
+    listFrame_->setTitle(countCaption);
+    listFrame_->setAccessibleName(countCaption);
+    queryBox_->clear();
     notice_->announce(problem == FileProblem::None && count == 0 ? QStringLiteral("Recherche sans résultat")
                                                                   : countCaption);
     operation.reset();

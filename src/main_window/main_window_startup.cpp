@@ -48,20 +48,20 @@ bool Main::loadWindow()
         showMessage(QString::fromStdString(startupFileProblemMessage(revision.problem, folder)));
         return false;
     }
-    Num_Rev->setText(Windows1252::decode(revisionLabel(revision.text)));
-    Date_Rev->setText(Windows1252::decode(revisionDateText(revision.text)));
+    revisionLabel_->setText(Windows1252::decode(revisionLabel(revision.text)));
+    revisionDateLabel_->setText(Windows1252::decode(revisionDateText(revision.text)));
 
-    Titre->setText(columnHeading());
+    listHeading_->setText(columnHeading());
     shared_.Texte_Historique = Sous_Programmes::historyText();
     shared_.Version_Programme = Sous_Programmes::versionText();
     setWindowTitle(QStringLiteral("  Dravelin    Revision ") + shared_.Version_Programme);
     show();
-    Libelle->setFocus();
+    queryBox_->setFocus();
 
     platform_.writeSetting(settingsApplication(), settingsSection(), QStringLiteral("Chemin Repertoire"),
                            displayPath(platform_.programFolder()));
     platform_.writeSetting(settingsApplication(), settingsSection(), QStringLiteral("Revision Annuaire"),
-                           Num_Rev->text());
+                           revisionLabel_->text());
     return true;
 }
 

@@ -16,7 +16,7 @@
 #include <cstring>
 
 #include "main_window/main_window.h"
-#include "platform/scripted_platform.h"
+#include "support/scripted_platform.h"
 #include "shared/sous_programmes.h"
 #include "widgets/typing_line_edit.h"
 

@@ -5,7 +5,7 @@
 #include <QTranslator>
 
 #include "main_window/main_window.h"
-#include "platform/print_dialog_french.h"
+#include "printing/print_dialog_french.h"
 #include "platform/qt_platform.h"
 #include "shared/sous_programmes.h"
 

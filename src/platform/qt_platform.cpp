@@ -12,9 +12,9 @@
 #include "platform/atomic_file.h"
 #include "platform/executable_folder.h"
 #include "platform/file_filter.h"
-#include "platform/help_window.h"
+#include "help_window/help_window.h"
 #include "platform/label_dialog.h"
-#include "platform/qt_printer.h"
+#include "printing/qt_printer.h"
 
 namespace dravelin {
 

@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "database/program_folders.h"
-#include "platform/help_window.h"
+#include "help_window/help_window.h"
 #include "platform/platform.h"
 
 namespace dravelin {

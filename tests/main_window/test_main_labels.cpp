@@ -5,7 +5,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "platform/qt_printer.h"
+#include "printing/qt_printer.h"
 #include "support/directory_fixture.h"
 #include "support/python_table.h"
 

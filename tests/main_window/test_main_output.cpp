@@ -11,7 +11,7 @@
 #include <system_error>
 
 #include "database/list_output.h"
-#include "platform/qt_printer.h"
+#include "printing/qt_printer.h"
 #include "support/directory_fixture.h"
 #include "support/python_table.h"
 

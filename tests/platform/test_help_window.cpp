@@ -12,8 +12,8 @@
 #include <QTextBrowser>
 #include <filesystem>
 
-#include "platform/help_browser.h"
-#include "platform/help_window.h"
+#include "help_window/help_browser.h"
+#include "help_window/help_window.h"
 #include "platform/qt_platform.h"
 
 namespace dravelin {

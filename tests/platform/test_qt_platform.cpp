@@ -22,7 +22,7 @@
 
 #include "database/directory_file.h"
 #include "platform/file_filter.h"
-#include "platform/print_dialog_french.h"
+#include "printing/print_dialog_french.h"
 #include "platform/qt_platform.h"
 #include "support/child_process.h"
 #include "shared/sous_programmes.h"

@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "platform/qt_printer.h"
+#include "printing/qt_printer.h"
 #include "widgets/fonts.h"
 #include "support/python_table.h"
 

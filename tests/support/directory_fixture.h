@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "main_window/main_window.h"
-#include "platform/scripted_platform.h"
+#include "support/scripted_platform.h"
 #include "shared/sous_programmes.h"
 
 namespace dravelin::test {

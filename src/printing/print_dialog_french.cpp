@@ -1,4 +1,4 @@
-#include "platform/print_dialog_french.h"
+#include "printing/print_dialog_french.h"
 
 #include <cstring>
 #include <iterator>

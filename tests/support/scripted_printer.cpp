@@ -1,4 +1,4 @@
-#include "platform/scripted_printer.h"
+#include "support/scripted_printer.h"
 
 #include <utility>
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/platform.h"
-#include "platform/scripted_printer.h"
+#include "support/scripted_printer.h"
 
 namespace dravelin {
 

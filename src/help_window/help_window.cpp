@@ -1,4 +1,4 @@
-#include "platform/help_window.h"
+#include "help_window/help_window.h"
 
 #include <QAction>
 #include <QDir>
@@ -13,7 +13,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "platform/help_browser.h"
+#include "help_window/help_browser.h"
 #include "platform/platform.h"
 
 namespace dravelin {

@@ -1,4 +1,4 @@
-#include "platform/help_browser.h"
+#include "help_window/help_browser.h"
 
 #include <QAccessibleWidget>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "platform/qt_printer.h"
+#include "printing/qt_printer.h"
 
 #include <QFontMetricsF>
 #include <QPageLayout>

@@ -44,7 +44,8 @@ void modifyingSave(benchmark::State& state)
 void revisionBump(benchmark::State& state)
 {
     for (auto _ : state) {
-        if (dravelin::replaceRevisionLine(gFolder, "Base Rev 256  du 07/12/2026").problem != dravelin::WriteProblem::None) {
+        if (dravelin::replaceRevisionLine(gFolder, "Base Rev 256  du 07/12/2026").problem !=
+            dravelin::WriteProblem::None) {
             state.SkipWithError("rewrite failed");
             return;
         }
@@ -55,7 +56,8 @@ void revisionBump(benchmark::State& state)
 void appendEntry(benchmark::State& state)
 {
     for (auto _ : state) {
-        if (dravelin::appendRecordLine(gFolder, "F0BENCH;BENCH;Marc;1 rue A;PARIS;75001") != dravelin::WriteProblem::None) {
+        if (dravelin::appendRecordLine(gFolder, "F0BENCH;BENCH;Marc;1 rue A;PARIS;75001") !=
+            dravelin::WriteProblem::None) {
             state.SkipWithError("append failed");
             return;
         }

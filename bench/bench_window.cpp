@@ -16,13 +16,13 @@
 #include <cstring>
 
 #include "main_window/main_window.h"
-#include "support/scripted_platform.h"
 #include "shared/sous_programmes.h"
+#include "support/scripted_platform.h"
 #include "widgets/typing_line_edit.h"
 
 #ifdef _WIN32
-#include <windows.h>
 #include <psapi.h>
+#include <windows.h>
 #else
 #include <sys/resource.h>
 #endif

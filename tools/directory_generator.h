@@ -16,10 +16,10 @@ class DirectoryGenerator {
 public:
     explicit DirectoryGenerator(std::uint64_t seed);
     ~DirectoryGenerator();
-    DirectoryGenerator(const DirectoryGenerator &) = delete;
-    DirectoryGenerator &operator=(const DirectoryGenerator &) = delete;
+    DirectoryGenerator(const DirectoryGenerator&) = delete;
+    DirectoryGenerator& operator=(const DirectoryGenerator&) = delete;
 
-    void appendEntry(std::string &out);
+    void appendEntry(std::string& out);
     // How many callsigns were given a second time so far.
     std::uint64_t duplicates() const;
 
@@ -29,7 +29,7 @@ private:
 };
 
 // "Base Rev 255  du 11/08/2009" and its CR LF.
-void appendRevisionLine(std::string &out);
+void appendRevisionLine(std::string& out);
 
 // A whole directory file: the revision line, then `entries` entries.
 std::string makeDirectory(std::uint64_t entries, std::uint64_t seed = kDefaultSeed);

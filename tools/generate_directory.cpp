@@ -14,12 +14,12 @@
 
 namespace {
 
-bool parseUnsigned(const char *text, std::uint64_t &value)
+bool parseUnsigned(const char* text, std::uint64_t& value)
 {
     if (text == nullptr || *text < '0' || *text > '9')
         return false;
     errno = 0;
-    char *end = nullptr;
+    char* end = nullptr;
     unsigned long long v = std::strtoull(text, &end, 10);
     if (errno != 0 || *end != '\0')
         return false;
@@ -29,18 +29,17 @@ bool parseUnsigned(const char *text, std::uint64_t &value)
 
 } // namespace
 
-int main(int argc, char **argv)
+int main(int argc, char** argv)
 {
     std::uint64_t entries = 0;
     std::uint64_t seed = dravelin::tools::kDefaultSeed;
-    if (argc < 3 || argc > 4 || !parseUnsigned(argv[1], entries)
-        || (argc == 4 && !parseUnsigned(argv[3], seed))) {
+    if (argc < 3 || argc > 4 || !parseUnsigned(argv[1], entries) || (argc == 4 && !parseUnsigned(argv[3], seed))) {
         std::fprintf(stderr, "usage: %s ENTRIES OUTPUT_FILE [SEED]\n", argv[0]);
         return 2;
     }
-    const char *path = argv[2];
+    const char* path = argv[2];
 
-    std::FILE *file = std::fopen(path, "wb");
+    std::FILE* file = std::fopen(path, "wb");
     if (file == nullptr) {
         std::fprintf(stderr, "generate_directory: cannot open %s: %s\n", path, std::strerror(errno));
         return 1;

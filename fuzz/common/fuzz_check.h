@@ -28,8 +28,8 @@ namespace dravelin::fuzz {
 
 // Stays on in every build: the invariants are what the fuzzers are for.
 #define FUZZ_CHECK(condition) FUZZ_CHECK_DETAIL(condition, std::string_view{})
-#define FUZZ_CHECK_DETAIL(condition, detail)                                                        \
-    do {                                                                                            \
-        if (!(condition))                                                                           \
-            ::dravelin::fuzz::fail(__FILE__, __LINE__, #condition, (detail));                       \
+#define FUZZ_CHECK_DETAIL(condition, detail)                                                                           \
+    do {                                                                                                               \
+        if (!(condition))                                                                                              \
+            ::dravelin::fuzz::fail(__FILE__, __LINE__, #condition, (detail));                                          \
     } while (false)

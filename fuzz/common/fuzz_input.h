@@ -10,10 +10,7 @@ namespace dravelin::fuzz {
 // Past the end every choice reads as 0 and every text as empty, so any input is valid.
 class FuzzInput {
 public:
-    FuzzInput(const std::uint8_t* data, std::size_t size)
-        : bytes_(reinterpret_cast<const char*>(data), size)
-    {
-    }
+    FuzzInput(const std::uint8_t* data, std::size_t size) : bytes_(reinterpret_cast<const char*>(data), size) {}
 
     std::uint8_t takeByte()
     {

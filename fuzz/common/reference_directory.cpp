@@ -131,8 +131,9 @@ bool referenceMatches(const ReferenceRecord& record, Criterion criterion, std::s
         return start == "200" || start == "201";
     if (department == "2B")
         return start == "202" || start == "203" || start == "204" || start == "205" || start == "206";
-    const bool overseas = department.size() == 3 && department[0] == '9' && (department[1] == '7' || department[1] == '8') &&
-                          department[2] >= '0' && department[2] <= '9';
+    const bool overseas = department.size() == 3 && department[0] == '9' &&
+                          (department[1] == '7' || department[1] == '8') && department[2] >= '0' &&
+                          department[2] <= '9';
     return overseas && start == department;
 }
 

@@ -27,7 +27,8 @@ public:
     ScratchFolder()
     {
         const std::filesystem::path shm("/dev/shm");
-        const std::filesystem::path base = std::filesystem::is_directory(shm) ? shm : std::filesystem::temp_directory_path();
+        const std::filesystem::path base =
+            std::filesystem::is_directory(shm) ? shm : std::filesystem::temp_directory_path();
         const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
         path = base / ("dravelin_fuzz_rewrite_" + std::to_string(stamp));
         std::filesystem::create_directories(path);

@@ -5,8 +5,8 @@
 #include <QTranslator>
 
 #include "main_window/main_window.h"
-#include "printing/print_dialog_french.h"
 #include "platform/qt_platform.h"
+#include "printing/print_dialog_french.h"
 #include "shared/sous_programmes.h"
 
 namespace {

@@ -44,8 +44,7 @@ FileEnd inspectEnd(const std::filesystem::path& directoryFile, FileLayer& files)
 
 } // namespace
 
-WriteProblem appendRecordLine(const std::filesystem::path& programFolder, std::string_view recordLine,
-                              FileLayer& files)
+WriteProblem appendRecordLine(const std::filesystem::path& programFolder, std::string_view recordLine, FileLayer& files)
 {
     const std::filesystem::path directoryFile = resolvedDirectoryFile(programFolder);
     // Held from the look at the file's end to the last write, so that no rewrite by another

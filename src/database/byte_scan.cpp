@@ -84,8 +84,8 @@ const char* findShortTailEnd(const char* from, const char* to, char first, ScanL
             const __m128i separators = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at - kTail));
             const __m128i firsts = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at - kTail + 1));
             const __m128i lineEnds = _mm_or_si128(_mm_cmpeq_epi8(ends, cr), _mm_cmpeq_epi8(ends, lf));
-            const __m128i look = _mm_and_si128(lineEnds, _mm_and_si128(_mm_cmpeq_epi8(separators, semicolon),
-                                                                         _mm_cmpeq_epi8(firsts, digit)));
+            const __m128i look = _mm_and_si128(
+                lineEnds, _mm_and_si128(_mm_cmpeq_epi8(separators, semicolon), _mm_cmpeq_epi8(firsts, digit)));
             unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(look));
             while (mask != 0) {
                 const char* end = at + lowestSetBit(mask);

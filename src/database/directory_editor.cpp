@@ -138,8 +138,8 @@ EditOutcome DirectoryEditor::deleteEntry(std::string_view selectedLine, const Di
     // the line selected in the main window.
     EditOutcome outcome = outcomeOf(EditOutcome::Kind::Done, EditAction::Delete);
     outcome.key = shownKey_ ? *shownKey_ : std::string(entryKey(selectedLine));
-    const RewriteResult result = dravelin::deleteEntry(access.programFolder, outcome.key, access.afterFirstLine,
-                                                       *access.files);
+    const RewriteResult result =
+        dravelin::deleteEntry(access.programFolder, outcome.key, access.afterFirstLine, *access.files);
     if (result.problem != WriteProblem::None)
         return refusedWrite(result.problem, EditAction::Delete);
     if (result.changedLines == 0)

@@ -8,10 +8,10 @@
 #include <string>
 #include <string_view>
 
-#include "database/entry_fields.h"
-#include "database/file_layer.h"
 #include "database/edit_outcome.h"
+#include "database/entry_fields.h"
 #include "database/expert_lookup.h"
+#include "database/file_layer.h"
 
 namespace dravelin {
 

@@ -36,12 +36,12 @@ struct EditOutcome {
     EditAction action = EditAction::Save;
     WriteProblem problem = WriteProblem::None;
     EntryField field = EntryField::Callsign;
-    std::string fieldRule; // the rule's message for FieldRefused (empty: the field is unstorable)
-    std::string key;       // the entry key acted on
+    std::string fieldRule;      // the rule's message for FieldRefused (empty: the field is unstorable)
+    std::string key;            // the entry key acted on
     std::string storedCallsign; // the callsign of the entry a store wrote
     std::size_t changedLines = 0;
-    int revision = 0;          // the revision before a bump
-    std::string revisionLine;  // the new revision line after a bump
+    int revision = 0;         // the revision before a bump
+    std::string revisionLine; // the new revision line after a bump
 
     bool done() const { return kind == Kind::Done; }
 };

@@ -18,8 +18,7 @@ RewriteResult deleteEntry(const std::filesystem::path& programFolder, std::strin
 }
 
 RewriteResult replaceEntry(const std::filesystem::path& programFolder, std::string_view key,
-                           std::string_view recordLine, const std::function<void()>& afterFirstLine,
-                           FileLayer& files)
+                           std::string_view recordLine, const std::function<void()>& afterFirstLine, FileLayer& files)
 {
     RewriteRequest request;
     request.rule = [key, recordLine](std::string_view line) {

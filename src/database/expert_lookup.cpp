@@ -34,9 +34,8 @@ std::optional<ExpertEntry> findEntryOf(LineReader& reader, std::string_view key,
         const auto record = splitRecordLine(line);
         if (!record || record->callsign != key)
             continue;
-        return ExpertEntry{std::string(record->callsign), std::string(record->surname),
-                           std::string(record->firstName), std::string(record->address),
-                           std::string(record->city), std::string(record->postcode)};
+        return ExpertEntry{std::string(record->callsign), std::string(record->surname), std::string(record->firstName),
+                           std::string(record->address),  std::string(record->city),    std::string(record->postcode)};
     }
     failed = reader.failed();
     return std::nullopt;

@@ -37,7 +37,6 @@ std::optional<ExpertEntry> findEntry(std::istream& input, std::string_view key,
                                      const std::function<void()>& afterRevisionLine, bool& failed);
 
 ExpertLookup lookUpEntry(const std::filesystem::path& directoryFile, std::string_view key,
-                         const std::function<void()>& afterRevisionLine = {},
-                         FileLayer& files = systemFileLayer());
+                         const std::function<void()>& afterRevisionLine = {}, FileLayer& files = systemFileLayer());
 
 } // namespace dravelin

@@ -5,9 +5,9 @@
 
 #include "database/block_reader.h"
 #include "database/department.h"
+#include "database/query_rules.h"
 #include "database/record.h"
 #include "database/result_line.h"
-#include "database/query_rules.h"
 #include "database/search.h"
 
 namespace dravelin {
@@ -38,8 +38,8 @@ FoundLinesHold whatFoundLinesHold(Criterion criterion, const QueryPattern& patte
         return hold;
     case Criterion::Surname: {
         // A marked entry is read with this surname whatever its line holds.
-        const bool orangeListSurname = pattern.prefix ? kOrangeListSurname.substr(0, text.size()) == text
-                                                      : kOrangeListSurname == text;
+        const bool orangeListSurname =
+            pattern.prefix ? kOrangeListSurname.substr(0, text.size()) == text : kOrangeListSurname == text;
         if (!orangeListSurname)
             hold.text = text;
         return hold;
@@ -231,9 +231,8 @@ bool scanInput(Input& input, Criterion criterion, std::string_view query, Result
     BlockReader reader(input, tuning.blockSize);
     found.setCriterion(criterion);
     AddRows add(found);
-    return scanBlocks(reader, criterion, query, add, afterRevisionLine, tuning, [&](std::size_t bytesRead) {
-        reserveForProjection(found, bytesRead, tuning.expectedBytes);
-    });
+    return scanBlocks(reader, criterion, query, add, afterRevisionLine, tuning,
+                      [&](std::size_t bytesRead) { reserveForProjection(found, bytesRead, tuning.expectedBytes); });
 }
 
 } // namespace

@@ -193,9 +193,9 @@ LockAttempt tryLockFile(const std::filesystem::path& file, std::unique_ptr<FileL
     const DWORD found = GetFileAttributesW(file.c_str());
     if (found != INVALID_FILE_ATTRIBUTES && (found & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)))
         return LockAttempt::NotRegular;
-    const HANDLE handle = CreateFileW(file.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, OPEN_ALWAYS,
-                                      FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE | FILE_FLAG_OPEN_REPARSE_POINT,
-                                      nullptr);
+    const HANDLE handle =
+        CreateFileW(file.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, OPEN_ALWAYS,
+                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (handle != INVALID_HANDLE_VALUE) {
         if (GetFileType(handle) != FILE_TYPE_DISK) {
             CloseHandle(handle);
@@ -210,14 +210,16 @@ LockAttempt tryLockFile(const std::filesystem::path& file, std::unique_ptr<FileL
     // A lock file whose holder has just closed it refuses access until it is gone; a lock file
     // marked read-only, or a protected folder, refuses it for good.
     const DWORD attributes = GetFileAttributesW(file.c_str());
-    if (error == ERROR_ACCESS_DENIED && attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_READONLY))
+    if (error == ERROR_ACCESS_DENIED && attributes != INVALID_FILE_ATTRIBUTES &&
+        !(attributes & FILE_ATTRIBUTE_READONLY))
         return LockAttempt::HeldElsewhere;
     return LockAttempt::Failed;
 }
 
 std::unique_ptr<WriteHandle> createSystemFile(const std::filesystem::path& file)
 {
-    const HANDLE handle = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE handle =
+        CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
         return nullptr;
     return std::make_unique<SystemWriteHandle>(handle);

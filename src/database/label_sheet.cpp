@@ -30,8 +30,7 @@ const std::vector<LabelSheet>& labelSheets()
     // and below.
     static const std::vector<LabelSheet> sheets{
         {"A4, 3 × 8 étiquettes de 70 × 37 mm", 210, 297, 3, 8, 70, 37, 0, 0.5, 70, 37},
-        {"A4, 2 × 7 étiquettes de 99,1 × 38,1 mm", 210, 297, 2, 7, 99.1, 38.1, 4.65, 15.15, 101.6,
-         38.1},
+        {"A4, 2 × 7 étiquettes de 99,1 × 38,1 mm", 210, 297, 2, 7, 99.1, 38.1, 4.65, 15.15, 101.6, 38.1},
         {"A4, 3 × 7 étiquettes de 70 × 42,3 mm", 210, 297, 3, 7, 70, 42.3, 0, 0.45, 70, 42.3},
     };
     return sheets;

@@ -24,7 +24,8 @@ FileProblemWords wordsFor(FileProblem problem)
     case FileProblem::NotReadable:
         return {"ne peut pas être lu", "Fichier illisible"};
     case FileProblem::NotRegular:
-        return {"n'est pas un fichier ordinaire (tube, périphérique ou lien vers l'un d'eux)", "Pas un fichier ordinaire"};
+        return {"n'est pas un fichier ordinaire (tube, périphérique ou lien vers l'un d'eux)",
+                "Pas un fichier ordinaire"};
     }
     return {};
 }
@@ -51,7 +52,8 @@ std::string writeCause(WriteProblem problem)
         return "Le fichier de verrou « Annuaire_Amat.lock » ne peut pas être créé dans le dossier de l'annuaire "
                "(dossier protégé en écriture ou disque plein ?).";
     case WriteProblem::DirectoryMissing:
-        return kDirectoryNamed + " " + std::string(wordsFor(FileProblem::Missing).state) + " dans le dossier du programme.";
+        return kDirectoryNamed + " " + std::string(wordsFor(FileProblem::Missing).state) +
+               " dans le dossier du programme.";
     case WriteProblem::DirectoryNotReadable:
         return kDirectoryNamed + " " + std::string(wordsFor(FileProblem::NotReadable).state) + ".";
     case WriteProblem::DirectoryNotRegular:
@@ -73,7 +75,8 @@ std::string writeCause(WriteProblem problem)
         return kDirectoryNamed + " ne peut pas être ouvert en écriture.";
     case WriteProblem::DirectoryNotWritten:
     case WriteProblem::AppendNotUndone:
-        return "L'entrée n'a pas pu être écrite à la fin du fichier de l'annuaire « Annuaire_Amat.csv » (disque plein ?).";
+        return "L'entrée n'a pas pu être écrite à la fin du fichier de l'annuaire « Annuaire_Amat.csv » (disque plein "
+               "?).";
     }
     return {};
 }
@@ -121,9 +124,10 @@ std::string fileProblemMessage(FileProblem problem, ReadPurpose purpose)
 std::string startupFileProblemMessage(FileProblem problem, std::string_view folder)
 {
     const std::string inFolder = "dossier « " + std::string(folder) + " »";
-    const std::string cause = problem == FileProblem::Missing
-        ? kDirectoryNamed + " " + std::string(wordsFor(problem).state) + " dans le " + inFolder + "."
-        : kDirectoryNamed + " du " + inFolder + " " + std::string(wordsFor(problem).state) + ".";
+    const std::string cause =
+        problem == FileProblem::Missing
+            ? kDirectoryNamed + " " + std::string(wordsFor(problem).state) + " dans le " + inFolder + "."
+            : kDirectoryNamed + " du " + inFolder + " " + std::string(wordsFor(problem).state) + ".";
     return cause + "\r\nDravelin ne peut pas démarrer sans lui.";
 }
 

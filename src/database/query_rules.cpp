@@ -38,7 +38,8 @@ std::string_view queryRejection(Criterion criterion, std::string_view query)
 {
     switch (criterion) {
     case Criterion::Callsign:
-        return checkLengthThenEmpty({12, "Attention 12 caracteres maxi pour l'indicatif", "Entrez un indicatif"}, query);
+        return checkLengthThenEmpty({12, "Attention 12 caracteres maxi pour l'indicatif", "Entrez un indicatif"},
+                                    query);
     case Criterion::Surname:
         return checkLengthThenEmpty({32, "Attention 32 caracteres maxi pour le nom", "Entrez un nom"}, query);
     case Criterion::City:
@@ -57,8 +58,9 @@ std::optional<std::string> queryBytes(std::u32string_view query, std::string& re
     char32_t refused = 0;
     std::optional<std::string> bytes = encodeWindows1252(query, &refused);
     if (!bytes)
-        refusal = "La requête « " + encodeUtf8(query) + " » contient un caractère que l'annuaire ne peut pas contenir (" +
-                  codePoint(refused) + ") : le fichier est en Windows-1252.";
+        refusal = "La requête « " + encodeUtf8(query) +
+                  " » contient un caractère que l'annuaire ne peut pas contenir (" + codePoint(refused) +
+                  ") : le fichier est en Windows-1252.";
     return bytes;
 }
 

@@ -17,9 +17,7 @@ std::optional<DirectoryRecord> splitRecordLine(std::string_view line)
 
 DirectoryRecord recordAtSeparators(std::string_view line, const std::array<std::size_t, 5>& separators)
 {
-    const auto between = [&](std::size_t open, std::size_t close) {
-        return line.substr(open + 1, close - open - 1);
-    };
+    const auto between = [&](std::size_t open, std::size_t close) { return line.substr(open + 1, close - open - 1); };
 
     DirectoryRecord record;
     record.callsign = line.substr(0, separators[0]);

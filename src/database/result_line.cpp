@@ -80,8 +80,7 @@ std::size_t resultLineLength(const DirectoryRecord& record, Criterion criterion)
     const std::size_t call = std::max(record.callsign.size(), kCallsignColumnWidth);
     if (showsOrangeList(record, criterion))
         return call + kOrangeListSurname.size();
-    const std::size_t postcode =
-        record.postcode.size() + (record.postcode.size() == kPostcodeLosingZeroLength ? 1 : 0);
+    const std::size_t postcode = record.postcode.size() + (record.postcode.size() == kPostcodeLosingZeroLength ? 1 : 0);
     return call + kNameColumnWidth + record.address.size() + 2 + postcode + 1 + record.city.size();
 }
 

@@ -252,10 +252,9 @@ bool lessIgnoringCase(std::string_view a, std::string_view b)
     }
     if (a.size() != b.size())
         return a.size() < b.size();
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                        [](char x, char y) {
-                                            return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
-                                        });
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
+    });
 }
 
 } // namespace dravelin

@@ -84,9 +84,8 @@ bool searchLines(LineReader& reader, Criterion criterion, std::string_view query
     return !reader.failed();
 }
 
-FileProblem searchDirectoryFile(const std::filesystem::path& directoryFile, Criterion criterion,
-                                std::string_view query, ResultRows& found,
-                                const std::function<void()>& afterRevisionLine, FileLayer& files)
+FileProblem searchDirectoryFile(const std::filesystem::path& directoryFile, Criterion criterion, std::string_view query,
+                                ResultRows& found, const std::function<void()>& afterRevisionLine, FileLayer& files)
 {
     found.clear();
     std::unique_ptr<ReadHandle> input;

@@ -31,8 +31,8 @@ void searchRecordLine(std::string_view line, Criterion criterion, const QueryPat
 
 // Reads the revision line, calls `afterRevisionLine` (the moment the window may handle its
 // pending events), then every further line, cutting each one. The found rows, kept under the
-// criterion, are left in file order. The plain reading of the rules, kept as the reference that the fast scan is tested on.
-// Returns false when the stream failed while it was read.
+// criterion, are left in file order. The plain reading of the rules, kept as the reference that the fast scan is tested
+// on. Returns false when the stream failed while it was read.
 bool searchLines(LineReader& reader, Criterion criterion, std::string_view query, ResultRows& found,
                  const std::function<void()>& afterRevisionLine = {});
 
@@ -42,9 +42,8 @@ bool searchStream(std::istream& input, Criterion criterion, std::string_view que
 
 // The whole search over the directory file, its result sorted for display. Finds what
 // searchStream finds, by the faster scan of fast_search.h.
-FileProblem searchDirectoryFile(const std::filesystem::path& directoryFile, Criterion criterion,
-                                std::string_view query, ResultRows& found,
-                                const std::function<void()>& afterRevisionLine = {},
+FileProblem searchDirectoryFile(const std::filesystem::path& directoryFile, Criterion criterion, std::string_view query,
+                                ResultRows& found, const std::function<void()>& afterRevisionLine = {},
                                 FileLayer& files = systemFileLayer());
 
 } // namespace dravelin

@@ -15,8 +15,8 @@ constexpr double kWidestColumn = 60;
 // Characters, not bytes, set a column's width.
 std::size_t characterCount(const std::string& utf8)
 {
-    return static_cast<std::size_t>(
-        std::count_if(utf8.begin(), utf8.end(), [](char byte) { return (static_cast<unsigned char>(byte) & 0xC0) != 0x80; }));
+    return static_cast<std::size_t>(std::count_if(
+        utf8.begin(), utf8.end(), [](char byte) { return (static_cast<unsigned char>(byte) & 0xC0) != 0x80; }));
 }
 
 std::string failureOf(lxw_error error)
@@ -64,7 +64,8 @@ std::optional<std::string> writeSpreadsheet(const std::filesystem::path& file, c
             widest[column] = std::max(widest[column], characterCount(cells[column]));
             // An empty cell stays blank: there is nothing to keep as text.
             if (!cells[column].empty())
-                error = worksheet_write_string(sheet, row, static_cast<lxw_col_t>(column), cells[column].c_str(), format);
+                error =
+                    worksheet_write_string(sheet, row, static_cast<lxw_col_t>(column), cells[column].c_str(), format);
         }
     };
     writeRow(0, heading, bold);

@@ -100,24 +100,25 @@ void Ajout_Indicatif::buildControls()
     quitButton_ = button(this, "Quitter", QStringLiteral("Quitter"), twipsRect(7080, 3960, 855, 375));
 
     entryFrame_ = named(new QGroupBox(this), "Frame2", QStringLiteral("Fiche"), twipsRect(120, 840, 8055, 3735));
-    callsignLabel_ = fieldLabel(entryFrame_, "Label2", QStringLiteral("Indicatif"),
-                                twipsRect(240, 360, 855, 255), callsignBox_);
+    callsignLabel_ =
+        fieldLabel(entryFrame_, "Label2", QStringLiteral("Indicatif"), twipsRect(240, 360, 855, 255), callsignBox_);
     cityLabel_ = fieldLabel(entryFrame_, "Label5", QStringLiteral("Ville"), twipsRect(480, 2280, 615, 255), cityBox_);
-    firstNameLabel_ = fieldLabel(entryFrame_, "Label6", QStringLiteral("Prenom"),
-                                 twipsRect(360, 1320, 735, 255), firstNameBox_);
-    surnameLabel_ = fieldLabel(entryFrame_, "Label7", QStringLiteral("Nom"), twipsRect(480, 840, 615, 255), surnameBox_);
-    postcodeLabel_ = fieldLabel(entryFrame_, "Label8", QStringLiteral("Code postal"),
-                                twipsRect(240, 2760, 855, 255), postcodeBox_);
-    addressLabel_ = fieldLabel(entryFrame_, "Label9", QStringLiteral("Adresse"),
-                               twipsRect(360, 1800, 735, 255), addressBox_);
+    firstNameLabel_ =
+        fieldLabel(entryFrame_, "Label6", QStringLiteral("Prenom"), twipsRect(360, 1320, 735, 255), firstNameBox_);
+    surnameLabel_ =
+        fieldLabel(entryFrame_, "Label7", QStringLiteral("Nom"), twipsRect(480, 840, 615, 255), surnameBox_);
+    postcodeLabel_ =
+        fieldLabel(entryFrame_, "Label8", QStringLiteral("Code postal"), twipsRect(240, 2760, 855, 255), postcodeBox_);
+    addressLabel_ =
+        fieldLabel(entryFrame_, "Label9", QStringLiteral("Adresse"), twipsRect(360, 1800, 735, 255), addressBox_);
 
     notice_ = new SpokenNotice(this);
 
     widenToCaptions(this);
 
-    for (QWidget* control : std::initializer_list<QWidget*>{callsignBox_, surnameBox_, firstNameBox_, addressBox_,
-                                                          cityBox_, postcodeBox_, quitButton_, saveButton_,
-                                                          addButton_, deleteButton_, modifyButton_})
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{callsignBox_, surnameBox_, firstNameBox_, addressBox_, cityBox_, postcodeBox_,
+                                         quitButton_, saveButton_, addButton_, deleteButton_, modifyButton_})
         control->raise();
 
     // Tab follows the reading order: the fields from top to bottom as a record line has them,

@@ -46,8 +46,8 @@ void Ajout_Indicatif::quitWindow()
 {
     const QString today = platform_.today().toString(QStringLiteral("dd/MM/yyyy"));
     const auto confirm = [this](int revision) {
-        return platform_.showMessage(this, QString::fromStdString(revisionQuestion(revision)),
-                                     MessageButtons::YesNo) == MessageAnswer::Yes;
+        return platform_.showMessage(this, QString::fromStdString(revisionQuestion(revision)), MessageButtons::YesNo) ==
+               MessageAnswer::Yes;
     };
     const EditOutcome outcome = shared_.editor.offerRevisionBump(codec_.encode(today), confirm, directoryAccess());
     showOutcome(outcome);

@@ -1,8 +1,8 @@
 #include "help_window/help_browser.h"
 
 #include <QAccessibleWidget>
-#include <QDir>
 #include <QDesktopServices>
+#include <QDir>
 #include <QPointer>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -250,11 +250,13 @@ void HelpBrowser::followLink(const QString& href)
 bool HelpBrowser::setManual(const std::filesystem::path& file)
 {
     std::error_code error;
-    const bool readable = std::filesystem::is_regular_file(file, error) && std::ifstream(file, std::ios::binary).is_open();
+    const bool readable =
+        std::filesystem::is_regular_file(file, error) && std::ifstream(file, std::ios::binary).is_open();
     manualFile_ = readable ? file : std::filesystem::path();
     // A name for the browser's history and links; the file itself is read by manualFile_.
-    manualUrl_ = readable ? QUrl::fromLocalFile(QDir::fromNativeSeparators(displayPath(std::filesystem::absolute(file, error))))
-                          : QUrl();
+    manualUrl_ =
+        readable ? QUrl::fromLocalFile(QDir::fromNativeSeparators(displayPath(std::filesystem::absolute(file, error))))
+                 : QUrl();
     return readable;
 }
 

@@ -4,8 +4,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QScreen>
-#include <QStyle>
 #include <QShortcut>
+#include <QStyle>
 #include <QTextBrowser>
 #include <QToolBar>
 #include <QUrl>

@@ -3,11 +3,11 @@
 #include <QByteArray>
 #include <QMainWindow>
 #include <QRect>
-#include <string>
 #include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "database/criterion.h"
@@ -67,7 +67,7 @@ private:
     struct Placement {
         QWidget* control;
         QRect designed;
-        bool followsRight; // moves with the right edge
+        bool followsRight;  // moves with the right edge
         bool followsBottom; // moves with the bottom edge
         bool growsWide;
         bool growsTall;

@@ -59,17 +59,17 @@ void Main::recordDesignedLayout()
     for (const QString& prompt : criterionPrompts())
         widestPrompt = std::max(widestPrompt, promptLabel_->fontMetrics().horizontalAdvance(prompt));
     const int promptLeft = promptLabel_->geometry().right() + 1 - widestPrompt;
-    const int narrowest = std::max({departmentOption_->geometry().right() + kGap - promptLeft,
-                                    titleLabel_->fontMetrics().horizontalAdvance(titleLabel_->text())
-                                        - titleLabel_->width(),
-                                    kSmallestListWidth - resultList_->width()});
+    const int narrowest =
+        std::max({departmentOption_->geometry().right() + kGap - promptLeft,
+                  titleLabel_->fontMetrics().horizontalAdvance(titleLabel_->text()) - titleLabel_->width(),
+                  kSmallestListWidth - resultList_->width()});
     const int shortest = kSmallestListHeight - resultList_->height() + secondRowHeight();
     oneRowWidth_ = designedClient_.width() + std::min(narrowest, 0);
     // On two rows the band needs the criteria, or the prompt and the query box, whichever is
     // wider; the title gets smaller rather than cut.
-    const int band = std::max(departmentOption_->geometry().right() + kGap,
-                              searchByLabel_->x() + widestPrompt + kGap + queryBox_->width() + kGap
-                                  + expertButton_->width());
+    const int band =
+        std::max(departmentOption_->geometry().right() + kGap,
+                 searchByLabel_->x() + widestPrompt + kGap + queryBox_->width() + kGap + expertButton_->width());
     const int narrowestTwoRows =
         std::max({searchFrame_->x() + band + searchFrame_->x(), kSmallestListWidth + 2 * resultList_->x()});
     client_->setMinimumSize(std::min(narrowestTwoRows, oneRowWidth_), designedClient_.height() + std::min(shortest, 0));

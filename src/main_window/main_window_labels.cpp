@@ -70,7 +70,8 @@ void Main::printLabels()
     }
     Printer* printer = platform_.defaultPrinter();
     if (!printer) {
-        showMessage(QStringLiteral("Aucune imprimante n'est installée : les étiquettes ne peuvent pas être imprimées."));
+        showMessage(
+            QStringLiteral("Aucune imprimante n'est installée : les étiquettes ne peuvent pas être imprimées."));
         return;
     }
 
@@ -84,9 +85,8 @@ void Main::printLabels()
     if (!platform_.showPrinterDialog(this, *printer))
         return;
 
-    const std::optional<QString> failure =
-        printer->printLabels(QSizeF(sheet.paperWidth, sheet.paperHeight),
-                             placedLabels(sheet, choice->firstLabel, run.labels));
+    const std::optional<QString> failure = printer->printLabels(QSizeF(sheet.paperWidth, sheet.paperHeight),
+                                                                placedLabels(sheet, choice->firstLabel, run.labels));
     if (failure)
         showMessage(QStringLiteral("Les étiquettes n'ont pas été imprimées : %1").arg(*failure));
     else

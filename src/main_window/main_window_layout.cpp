@@ -4,10 +4,10 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QListView>
-#include <QScrollArea>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QShortcut>
 
 #include "edit_window/ajout_indicatif.h" // Main owns the editing window
@@ -86,8 +86,8 @@ void Main::buildControls()
     revisionFrame_ = frame(client_, "Frame4", QStringLiteral("Révision de l'annuaire"), twipsRect(120, 120, 1575, 855));
     revisionLabel_ = label(revisionFrame_, "Num_Rev", QStringLiteral("Base Rev 255 "), twipsRect(120, 240, 1335, 255),
                            Qt::AlignCenter);
-    revisionDateLabel_ = label(revisionFrame_, "Date_Rev", QStringLiteral("du 11/08/2009"), twipsRect(120, 480, 1335, 255),
-                               Qt::AlignCenter);
+    revisionDateLabel_ = label(revisionFrame_, "Date_Rev", QStringLiteral("du 11/08/2009"),
+                               twipsRect(120, 480, 1335, 255), Qt::AlignCenter);
 
     titleFrame_ = frame(client_, "Frame1", QStringLiteral("Titre"), twipsRect(1800, 120, 10455, 855));
     titleLabel_ = label(titleFrame_, "Label2", QStringLiteral("Annuaire des radioamateurs Français"),
@@ -95,13 +95,13 @@ void Main::buildControls()
     titleLabel_->setFont(msSansSerif(18, true));
 
     authorFrame_ = frame(client_, "Frame5", QStringLiteral("Auteur"), twipsRect(12360, 120, 1335, 855));
-    copyrightLabel_ = label(authorFrame_, "Label1", QStringLiteral("© 2010"), twipsRect(120, 240, 1095, 495),
-                            Qt::AlignCenter);
+    copyrightLabel_ =
+        label(authorFrame_, "Label1", QStringLiteral("© 2010"), twipsRect(120, 240, 1095, 495), Qt::AlignCenter);
     copyrightLabel_->setFont(msSansSerif(13.5, true));
     copyrightLabel_->setEnabled(false);
 
     ruleLine_ = named(new QFrame(client_), "Line1", QStringLiteral("Filet"),
-                       QRect(twipsToPixels(120), 0, twipsToPixels(13680 - 120), 1));
+                      QRect(twipsToPixels(120), 0, twipsToPixels(13680 - 120), 1));
     ruleLine_->setFrameShape(QFrame::HLine);
     ruleLine_->setFrameShadow(QFrame::Plain);
 
@@ -111,12 +111,13 @@ void Main::buildControls()
     headingStrip_ = new QWidget(listFrame_);
     headingStrip_->setObjectName(QStringLiteral("Titre_Bande"));
     headingStrip_->setGeometry(twipsRect(360, 240, 12855, 255));
-    listHeading_ = label(headingStrip_, "Titre", QString(), QRect(QPoint(0, 0), twipsRect(360, 240, 12855, 255).size()));
+    listHeading_ =
+        label(headingStrip_, "Titre", QString(), QRect(QPoint(0, 0), twipsRect(360, 240, 12855, 255).size()));
     listHeading_->setFont(letterGothic(9));
 
     resultModel_ = new ResultListModel(this);
-    resultList_ = named(new ResultListView(client_), "Liste_OM", QStringLiteral("Résultats"),
-                        twipsRect(360, 1680, 13095, 4110));
+    resultList_ =
+        named(new ResultListView(client_), "Liste_OM", QStringLiteral("Résultats"), twipsRect(360, 1680, 13095, 4110));
     resultList_->setModel(resultModel_);
     resultList_->setUniformItemSizes(true);
     resultList_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -132,10 +133,10 @@ void Main::buildControls()
 
     callsignOption_ = named(new CriterionButton(QStringLiteral("Indi&catif"), searchFrame_), "Option1",
                             QStringLiteral("Indicatif"), twipsRect(2040, 240, 975, 255));
-    surnameOption_ = named(new CriterionButton(QStringLiteral("&Nom"), searchFrame_), "Option2",
-                           QStringLiteral("Nom"), twipsRect(3120, 240, 975, 255));
-    cityOption_ = named(new CriterionButton(QStringLiteral("&Ville"), searchFrame_), "Option3",
-                        QStringLiteral("Ville"), twipsRect(4200, 240, 975, 255));
+    surnameOption_ = named(new CriterionButton(QStringLiteral("&Nom"), searchFrame_), "Option2", QStringLiteral("Nom"),
+                           twipsRect(3120, 240, 975, 255));
+    cityOption_ = named(new CriterionButton(QStringLiteral("&Ville"), searchFrame_), "Option3", QStringLiteral("Ville"),
+                        twipsRect(4200, 240, 975, 255));
     departmentOption_ = named(new CriterionButton(QStringLiteral("&Département"), searchFrame_), "Option4",
                               QStringLiteral("Département"), twipsRect(5280, 240, 1215, 255));
     auto* criteria = new QButtonGroup(this);
@@ -144,16 +145,17 @@ void Main::buildControls()
     callsignOption_->setChecked(true);
 
     promptLabel_ = label(searchFrame_, "Label_Recherche", QStringLiteral("Entrez un indicatif"),
-                          twipsRect(7080, 240, 2535, 255), Qt::AlignRight | Qt::AlignVCenter);
+                         twipsRect(7080, 240, 2535, 255), Qt::AlignRight | Qt::AlignVCenter);
     promptLabel_->setFont(msSansSerif(9.75));
 
-    queryBox_ = named(new TypingLineEdit(client_), "Libelle", QStringLiteral("Requête"), twipsRect(9960, 6240, 2895, 285));
+    queryBox_ =
+        named(new TypingLineEdit(client_), "Libelle", QStringLiteral("Requête"), twipsRect(9960, 6240, 2895, 285));
     queryBox_->setToolTip(QStringLiteral("Entrez une information puis \"Entrée\""));
     queryBox_->setAccessibleDescription(queryBox_->toolTip());
     setBackgroundColour(queryBox_, kFieldOpenColour);
 
     expertButton_ = named(new QPushButton(QStringLiteral("Expert"), client_), "Expert", QStringLiteral("Expert"),
-                           twipsRect(12960, 6240, 615, 375));
+                          twipsRect(12960, 6240, 615, 375));
     expertButton_->setAutoDefault(true); // Entrée presses it when it has the focus, as Space does
     expertButton_->setVisible(false);
 

@@ -75,10 +75,12 @@ QString reservedFileReason(ReservedFile file)
     case ReservedFile::Directory:
         return QStringLiteral("ce fichier est l'annuaire « Annuaire_Amat.csv » : la liste le remplacerait en entier.");
     case ReservedFile::Scratch:
-        return QStringLiteral("ce fichier est le fichier de travail « Temporaire.txt » de l'annuaire, réservé au programme.");
+        return QStringLiteral(
+            "ce fichier est le fichier de travail « Temporaire.txt » de l'annuaire, réservé au programme.");
     case ReservedFile::LinkedScratch:
-        return QStringLiteral("ce nom est celui des fichiers de travail de l'annuaire à côté du fichier où mène son lien, "
-                              "réservé au programme.");
+        return QStringLiteral(
+            "ce nom est celui des fichiers de travail de l'annuaire à côté du fichier où mène son lien, "
+            "réservé au programme.");
     case ReservedFile::Lock:
         break;
     }
@@ -149,8 +151,10 @@ QString withExtension(const QString& path, const QString& extension)
 
 void Main::connectOutputMenus()
 {
-    connect(saveTextAction_, &QAction::triggered, this, [this] { saveList(kTextFilter, windows1252Lines(appendTextLine)); });
-    connect(saveCsvAction_, &QAction::triggered, this, [this] { saveList(kCsvFilter, windows1252Lines(appendCsvLine)); });
+    connect(saveTextAction_, &QAction::triggered, this,
+            [this] { saveList(kTextFilter, windows1252Lines(appendTextLine)); });
+    connect(saveCsvAction_, &QAction::triggered, this,
+            [this] { saveList(kCsvFilter, windows1252Lines(appendCsvLine)); });
 #ifdef DRAVELIN_SPREADSHEET
     connect(saveSpreadsheetAction_, &QAction::triggered, this,
             [this] { saveList(kSpreadsheetFilter, spreadsheetBytes, QStringLiteral(".xlsx")); });

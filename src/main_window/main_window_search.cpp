@@ -12,11 +12,11 @@
 #include "main_window/result_list_model.h"
 #include "platform/platform.h"
 #include "shared/sous_programmes.h"
-#include "widgets/windows1252_text.h"
 #include "widgets/caption_fit.h"
 #include "widgets/colours.h"
 #include "widgets/spoken_notice.h"
 #include "widgets/typing_line_edit.h"
+#include "widgets/windows1252_text.h"
 
 namespace dravelin {
 
@@ -78,10 +78,10 @@ void Main::Affichage()
     std::string refusal;
     const std::optional<std::string> query = queryBytes(queryBox_->text().toStdU32String(), refusal);
     ResultRows found;
-    const FileProblem problem =
-        query ? searchDirectoryFile(directoryFile(), criterion, *query, found, [this] { platform_.processPendingEvents(); },
-                                  platform_.fileLayer())
-              : FileProblem::None;
+    const FileProblem problem = query ? searchDirectoryFile(
+                                            directoryFile(), criterion, *query, found,
+                                            [this] { platform_.processPendingEvents(); }, platform_.fileLayer())
+                                      : FileProblem::None;
     const std::size_t count = found.size();
     resultModel_->setRows(std::move(found));
 
@@ -90,7 +90,7 @@ void Main::Affichage()
     listFrame_->setAccessibleName(countCaption);
     queryBox_->clear();
     notice_->announce(problem == FileProblem::None && count == 0 ? QStringLiteral("Recherche sans résultat")
-                                                                  : countCaption);
+                                                                 : countCaption);
     operation.reset();
 
     if (problem != FileProblem::None)

@@ -11,8 +11,8 @@
 #include "main_window/settings_section.h"
 #include "platform/platform.h"
 #include "shared/sous_programmes.h"
-#include "widgets/windows1252_text.h"
 #include "widgets/typing_line_edit.h"
+#include "widgets/windows1252_text.h"
 
 namespace dravelin {
 

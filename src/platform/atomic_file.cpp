@@ -36,8 +36,9 @@ std::optional<QString> writeWholeFile(const QString& path, const QByteArray& byt
         return QStringLiteral("l'écriture a échoué (disque plein ou support retiré ?).");
     if (!file.commit())
         return file.error() == QFileDevice::WriteError
-            ? QStringLiteral("l'écriture a échoué (disque plein ou support retiré ?).")
-            : QStringLiteral("le fichier existant n'a pas pu être remplacé (accès refusé ou fichier ouvert ailleurs).");
+                   ? QStringLiteral("l'écriture a échoué (disque plein ou support retiré ?).")
+                   : QStringLiteral(
+                         "le fichier existant n'a pas pu être remplacé (accès refusé ou fichier ouvert ailleurs).");
     return std::nullopt;
 }
 

@@ -59,7 +59,8 @@ LabelDialog::LabelDialog(const LabelChoice& proposed, QWidget* parent) : QDialog
 
 LabelChoice LabelDialog::choice() const
 {
-    return {static_cast<std::size_t>(Format_Planche->currentIndex()), static_cast<std::size_t>(Premiere_Etiquette->value())};
+    return {static_cast<std::size_t>(Format_Planche->currentIndex()),
+            static_cast<std::size_t>(Premiere_Etiquette->value())};
 }
 
 void LabelDialog::sheetChosen(int index)

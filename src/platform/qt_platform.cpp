@@ -9,10 +9,10 @@
 #include <QSettings>
 #include <algorithm>
 
+#include "help_window/help_window.h"
 #include "platform/atomic_file.h"
 #include "platform/executable_folder.h"
 #include "platform/file_filter.h"
-#include "help_window/help_window.h"
 #include "platform/label_dialog.h"
 #include "printing/qt_printer.h"
 

@@ -150,9 +150,10 @@ std::optional<QString> QtPrinter::endJob()
 
 std::optional<QString> QtPrinter::paint(const std::vector<Line>& lines, const std::optional<Line>& foot)
 {
-    const QString refused = printer_.outputFormat() == QPrinter::PdfFormat
-        ? QStringLiteral("le fichier « %1 » ne peut pas être écrit.").arg(printer_.outputFileName())
-        : QStringLiteral("l'imprimante « %1 » n'accepte pas le document.").arg(printer_.printerName());
+    const QString refused =
+        printer_.outputFormat() == QPrinter::PdfFormat
+            ? QStringLiteral("le fichier « %1 » ne peut pas être écrit.").arg(printer_.outputFileName())
+            : QStringLiteral("l'imprimante « %1 » n'accepte pas le document.").arg(printer_.printerName());
     QPainter painter;
     if (!painter.begin(&printer_))
         return refused;

@@ -28,8 +28,8 @@ QFont labelFont(qreal points, bool bold)
 QString refusal(const QPrinter& printer)
 {
     return printer.outputFormat() == QPrinter::PdfFormat
-        ? QStringLiteral("le fichier « %1 » ne peut pas être écrit.").arg(printer.outputFileName())
-        : QStringLiteral("l'imprimante « %1 » n'accepte pas le document.").arg(printer.printerName());
+               ? QStringLiteral("le fichier « %1 » ne peut pas être écrit.").arg(printer.outputFileName())
+               : QStringLiteral("l'imprimante « %1 » n'accepte pas le document.").arg(printer.printerName());
 }
 
 // Puts back the paper and margins of the list printout, whatever way the label job ends.
@@ -55,7 +55,8 @@ private:
 
 // The label's lines, one under the other in the middle of the room's height, from its left
 // edge; a line wider than the room is shortened with "…".
-void paintLabel(QPainter& painter, const QRectF& room, const QStringList& lines, const QFont& first, const QFont& others)
+void paintLabel(QPainter& painter, const QRectF& room, const QStringList& lines, const QFont& first,
+                const QFont& others)
 {
     const QFontMetricsF firstMetrics(first, painter.device());
     const QFontMetricsF otherMetrics(others, painter.device());

@@ -35,9 +35,9 @@ QFont letterGothic(qreal points)
 
 QFont courierNew(qreal points)
 {
-    return faceWithFallbacks({QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"),
-                              QStringLiteral("DejaVu Sans Mono")},
-                             QFont::TypeWriter, points, false);
+    return faceWithFallbacks(
+        {QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"), QStringLiteral("DejaVu Sans Mono")},
+        QFont::TypeWriter, points, false);
 }
 
 } // namespace dravelin

@@ -13,8 +13,8 @@ QString Windows1252::decode(std::string_view bytes)
 
 std::string Windows1252::encode(const QString& text)
 {
-    return windows1252BytesOf(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
-                                                  static_cast<std::size_t>(text.size())));
+    return windows1252BytesOf(
+        std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())));
 }
 
 QChar Windows1252::capitalOf(QChar character)
@@ -23,8 +23,8 @@ QChar Windows1252::capitalOf(QChar character)
     if (!byte)
         return character;
     // Every Windows-1252 character lies in the Basic Multilingual Plane.
-    return QChar(static_cast<char16_t>(windows1252Character(
-        static_cast<unsigned char>(dravelin::capitalOf(static_cast<char>(*byte))))));
+    return QChar(static_cast<char16_t>(
+        windows1252Character(static_cast<unsigned char>(dravelin::capitalOf(static_cast<char>(*byte))))));
 }
 
 } // namespace dravelin

@@ -109,7 +109,8 @@ WindowSteps windowRaises(std::string date)
 {
     return [date](DirectoryEditor& editor, const DirectoryAccess& access) {
         editor.setModified(true);
-        return editor.offerRevisionBump(date, [](int) { return true; }, access);
+        return editor.offerRevisionBump(
+            date, [](int) { return true; }, access);
     };
 }
 
@@ -173,77 +174,158 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         // Done: the window's bytes, one line on the standard output.
         Operation{"append", directory(), kNewArguments, windowAppends(kNewFields), 0,
-                  "Entr\xC3\xA9" "e ajout\xC3\xA9" "e \xC3\xA0 la fin de l'annuaire : l'indicatif \xC2\xAB F1NEW \xC2\xBB."},
+                  "Entr\xC3\xA9"
+                  "e ajout\xC3\xA9"
+                  "e \xC3\xA0 la fin de l'annuaire : l'indicatif \xC2\xAB F1NEW \xC2\xBB."},
         Operation{"append taken as given, accents in Windows-1252",
                   directory(),
                   {"ajouter", "f1new", "L\xC3\xA9vy", "H\xC3\xA9l\xC3\xA8ne", "", "\xC3\x89VREUX", "27000"},
                   windowAppends({"f1new", "L\xE9vy", "H\xE9l\xE8ne", "", "\xC9VREUX", "27000"}),
                   0,
-                  "Entr\xC3\xA9" "e ajout\xC3\xA9" "e \xC3\xA0 la fin de l'annuaire : l'indicatif \xC2\xAB f1new \xC2\xBB."},
+                  "Entr\xC3\xA9"
+                  "e ajout\xC3\xA9"
+                  "e \xC3\xA0 la fin de l'annuaire : l'indicatif \xC2\xAB f1new \xC2\xBB."},
         Operation{"append after a last line without line end", crlfLines({kRevision}) + kMartin, kNewArguments,
                   windowAppends(kNewFields), 0,
-                  "Entr\xC3\xA9" "e ajout\xC3\xA9" "e \xC3\xA0 la fin de l'annuaire : l'indicatif \xC2\xAB F1NEW \xC2\xBB."},
+                  "Entr\xC3\xA9"
+                  "e ajout\xC3\xA9"
+                  "e \xC3\xA0 la fin de l'annuaire : l'indicatif \xC2\xAB F1NEW \xC2\xBB."},
         Operation{"modify every line of the key, renamed",
                   directory(),
                   {"modifier", "F1ABC", "F1NEW", "NOUVEAU", "Jean", "1 rue B", "LYON", "69001"},
                   windowModifies("F1ABC", kNewFields),
                   0,
-                  "Entr\xC3\xA9" "e de l'indicatif \xC2\xAB F1ABC \xC2\xBB remplac\xC3\xA9" "e par celle de l'indicatif "
+                  "Entr\xC3\xA9"
+                  "e de l'indicatif \xC2\xAB F1ABC \xC2\xBB remplac\xC3\xA9"
+                  "e par celle de l'indicatif "
                   "\xC2\xAB F1NEW \xC2\xBB (2 lignes)."},
         Operation{"modify matches small letters exactly",
                   directory(),
                   {"modifier", "f6zzz", "F6ZZZ", "MARTIN", "Paul", "1 rue A", "PARIS", "75003"},
                   windowModifies("f6zzz", {"F6ZZZ", "MARTIN", "Paul", "1 rue A", "PARIS", "75003"}),
                   0,
-                  "Entr\xC3\xA9" "e de l'indicatif \xC2\xAB f6zzz \xC2\xBB remplac\xC3\xA9" "e par celle de l'indicatif "
+                  "Entr\xC3\xA9"
+                  "e de l'indicatif \xC2\xAB f6zzz \xC2\xBB remplac\xC3\xA9"
+                  "e par celle de l'indicatif "
                   "\xC2\xAB F6ZZZ \xC2\xBB (1 ligne)."},
-        Operation{"delete every line of the key", directory(), {"supprimer", "F1ABC"}, windowDeletes("F1ABC"), 0,
-                  "Entr\xC3\xA9" "e de l'indicatif \xC2\xAB F1ABC \xC2\xBB supprim\xC3\xA9" "e (2 lignes)."},
-        Operation{"delete an entry with accents", directory(), {"supprimer", "F4XYZ"}, windowDeletes("F4XYZ"), 0,
-                  "Entr\xC3\xA9" "e de l'indicatif \xC2\xAB F4XYZ \xC2\xBB supprim\xC3\xA9" "e (1 ligne)."},
-        Operation{"raise the revision", directory(), {"reviser", "07/12/2026"}, windowRaises("07/12/2026"), 0,
-                  "R\xC3\xA9vision de la base pass\xC3\xA9" "e de 255 \xC3\xA0 256, dat\xC3\xA9" "e du 07/12/2026."},
-        Operation{"raise a revision without digits", directory("Base Rev"), {"reviser", "01/01/2027"},
-                  windowRaises("01/01/2027"), 0,
-                  "R\xC3\xA9vision de la base pass\xC3\xA9" "e de 0 \xC3\xA0 1, dat\xC3\xA9" "e du 01/01/2027."},
+        Operation{"delete every line of the key",
+                  directory(),
+                  {"supprimer", "F1ABC"},
+                  windowDeletes("F1ABC"),
+                  0,
+                  "Entr\xC3\xA9"
+                  "e de l'indicatif \xC2\xAB F1ABC \xC2\xBB supprim\xC3\xA9"
+                  "e (2 lignes)."},
+        Operation{"delete an entry with accents",
+                  directory(),
+                  {"supprimer", "F4XYZ"},
+                  windowDeletes("F4XYZ"),
+                  0,
+                  "Entr\xC3\xA9"
+                  "e de l'indicatif \xC2\xAB F4XYZ \xC2\xBB supprim\xC3\xA9"
+                  "e (1 ligne)."},
+        Operation{"raise the revision",
+                  directory(),
+                  {"reviser", "07/12/2026"},
+                  windowRaises("07/12/2026"),
+                  0,
+                  "R\xC3\xA9vision de la base pass\xC3\xA9"
+                  "e de 255 \xC3\xA0 256, dat\xC3\xA9"
+                  "e du 07/12/2026."},
+        Operation{"raise a revision without digits",
+                  directory("Base Rev"),
+                  {"reviser", "01/01/2027"},
+                  windowRaises("01/01/2027"),
+                  0,
+                  "R\xC3\xA9vision de la base pass\xC3\xA9"
+                  "e de 0 \xC3\xA0 1, dat\xC3\xA9"
+                  "e du 01/01/2027."},
         // Status 1: the file, the entry or the revision stand in the way.
-        Operation{"delete of a key naming no line", directory(), {"supprimer", "F5XY"}, windowDeletes("F5XY"), 1,
-                  "Aucune entr\xC3\xA9" "e de l'annuaire ne porte l'indicatif \xC2\xAB F5XY \xC2\xBB : rien n'a "
+        Operation{"delete of a key naming no line",
+                  directory(),
+                  {"supprimer", "F5XY"},
+                  windowDeletes("F5XY"),
+                  1,
+                  "Aucune entr\xC3\xA9"
+                  "e de l'annuaire ne porte l'indicatif \xC2\xAB F5XY \xC2\xBB : rien n'a "
                   "\xC3\xA9t\xC3\xA9 supprim\xC3\xA9."},
         Operation{"modify of a key naming no line",
                   directory(),
                   {"modifier", "F9NONE", "F1NEW", "NOUVEAU", "Jean", "1 rue B", "LYON", "69001"},
                   windowModifies("F9NONE", kNewFields),
                   1,
-                  "l'entr\xC3\xA9" "e \xC3\xA0 modifier n'a pas \xC3\xA9t\xC3\xA9 trouv\xC3\xA9" "e"},
-        Operation{"revision 999", directory("Base Rev 999  du 11/08/2009"), {"reviser", "07/12/2026"},
-                  windowRaises("07/12/2026"), 1, "la r\xC3\xA9vision ne peut pas \xC3\xAAtre augment\xC3\xA9" "e."},
+                  "l'entr\xC3\xA9"
+                  "e \xC3\xA0 modifier n'a pas \xC3\xA9t\xC3\xA9 trouv\xC3\xA9"
+                  "e"},
+        Operation{"revision 999",
+                  directory("Base Rev 999  du 11/08/2009"),
+                  {"reviser", "07/12/2026"},
+                  windowRaises("07/12/2026"),
+                  1,
+                  "la r\xC3\xA9vision ne peut pas \xC3\xAAtre augment\xC3\xA9"
+                  "e."},
         Operation{"empty file", "", kNewArguments, windowAppends(kNewFields), 1, "sa ligne de r\xC3\xA9vision manque"},
-        Operation{"empty file, revision", "", {"reviser", "07/12/2026"}, windowRaises("07/12/2026"), 1,
+        Operation{"empty file, revision",
+                  "",
+                  {"reviser", "07/12/2026"},
+                  windowRaises("07/12/2026"),
+                  1,
                   "sa ligne de r\xC3\xA9vision manque"},
         // Status 2: refused input, the window's field rules included.
         Operation{"no operation", directory(), {}, {}, 2, "Usage : dravelin-annuaire"},
         Operation{"unknown operation", directory(), {"effacer", "F1ABC"}, {}, 2, "Usage : dravelin-annuaire"},
         Operation{"too few fields", directory(), {"ajouter", "F1NEW", "NOUVEAU"}, {}, 2, "Usage : dravelin-annuaire"},
         Operation{"too many arguments", directory(), {"supprimer", "F1ABC", "F6ZZZ"}, {}, 2, "Usage"},
-        Operation{"callsign too long", directory(), with(kNewArguments, 1, "F1ABCDEFGHIJK"), {}, 2,
+        Operation{"callsign too long",
+                  directory(),
+                  with(kNewArguments, 1, "F1ABCDEFGHIJK"),
+                  {},
+                  2,
                   "12 caracteres maxi pour l'indicatif"},
-        Operation{"surname too long", directory(), with(kNewArguments, 2, std::string(33, 'N')), {}, 2,
+        Operation{"surname too long",
+                  directory(),
+                  with(kNewArguments, 2, std::string(33, 'N')),
+                  {},
+                  2,
                   "32 caracteres maxi pour le nom"},
-        Operation{"postcode of four characters", directory(), with(kNewArguments, 6, "6900"), {}, 2,
+        Operation{"postcode of four characters",
+                  directory(),
+                  with(kNewArguments, 6, "6900"),
+                  {},
+                  2,
                   "5 caracteres pour le code postal"},
-        Operation{"separator in a field", directory(), with(kNewArguments, 4, "1 rue B;C"), {}, 2,
+        Operation{"separator in a field",
+                  directory(),
+                  with(kNewArguments, 4, "1 rue B;C"),
+                  {},
+                  2,
                   "\xC2\xAB ; \xC2\xBB n'est pas permis dans le champ \xC2\xAB Adresse \xC2\xBB"},
-        Operation{"line break in a field", directory(), with(kNewArguments, 5, "LY\nON"), {}, 2,
+        Operation{"line break in a field",
+                  directory(),
+                  with(kNewArguments, 5, "LY\nON"),
+                  {},
+                  2,
                   "ne peut pas contenir de retour \xC3\xA0 la ligne"},
-        Operation{"character beyond Windows-1252", directory(), with(kNewArguments, 3, "J\xE2\x98\x83"), {}, 2,
+        Operation{"character beyond Windows-1252",
+                  directory(),
+                  with(kNewArguments, 3, "J\xE2\x98\x83"),
+                  {},
+                  2,
                   "Le champ \xC2\xAB Prenom \xC2\xBB contient un caract\xC3\xA8re"},
-        Operation{"bytes that are not UTF-8", directory(), with(kNewArguments, 2, "L\xC9VY"), {}, 2,
+        Operation{"bytes that are not UTF-8",
+                  directory(),
+                  with(kNewArguments, 2, "L\xC9VY"),
+                  {},
+                  2,
                   "Le champ \xC2\xAB Nom \xC2\xBB contient un caract\xC3\xA8re"},
-        Operation{"key too long", directory(), {"supprimer", "F1ABCDEFGHIJK"}, {}, 2,
-                  "12 caracteres maxi pour l'indicatif"},
+        Operation{
+            "key too long", directory(), {"supprimer", "F1ABCDEFGHIJK"}, {}, 2, "12 caracteres maxi pour l'indicatif"},
         Operation{"key with a separator", directory(), {"supprimer", "F1ABC;DUPONT"}, {}, 2, "n'est pas permis"},
-        Operation{"date without leading zeros", directory(), {"reviser", "7/12/2026"}, {}, 2,
+        Operation{"date without leading zeros",
+                  directory(),
+                  {"reviser", "7/12/2026"},
+                  {},
+                  2,
                   "n'est pas de la forme JJ/MM/AAAA"},
         Operation{"date with dashes", directory(), {"reviser", "07-12-2026"}, {}, 2, "JJ/MM/AAAA"},
         Operation{"date with month 13", directory(), {"reviser", "07/13/2026"}, {}, 2, "JJ/MM/AAAA"},
@@ -284,13 +366,17 @@ TEST(DravelinAnnuaireFile, AFileMarkedReadOnlyIsRefusedUntouched)
     test::ReadOnlyGuard readOnly(folder.file(), false);
     const Finished run = annuaire(folder, {"supprimer", "F1ABC"});
     EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find("est prot\xC3\xA9g\xC3\xA9 en \xC3\xA9" "criture"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("est prot\xC3\xA9g\xC3\xA9 en \xC3\xA9"
+                           "criture"),
+              std::string::npos)
+        << run.err;
     EXPECT_EQ(folder.bytes(), directory());
 }
 
 TEST(DravelinAnnuaireFile, WorksInAFolderNamedBeyondWindows1252)
 {
-    Folder folder(directory(), fs::u8path("\xC5\x81\xC3\xB3" "d\xC5\xBA \xCE\xA9"));
+    Folder folder(directory(), fs::u8path("\xC5\x81\xC3\xB3"
+                                          "d\xC5\xBA \xCE\xA9"));
     const Finished run = annuaire(folder, {"supprimer", "F1ABC"});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(folder.bytes(), crlfLines({kRevision, kMartin, "", kMarked, "f6zzz;minuscule;x;y;PARIS;75003", kLevy}));

@@ -50,7 +50,8 @@ const FolderName kFolderNames[] = {
     {"plain", "dravelin"},
     {"accents", fs::u8path("Annuaire d\xC3\xA9j\xC3\xA0 vu")},
     // Letters no Windows-1252 name can hold: on Windows the name must reach the program in UTF-16.
-    {"letters beyond Windows-1252", fs::u8path("\xC5\x81\xC3\xB3" "d\xC5\xBA \xCE\xA9")},
+    {"letters beyond Windows-1252", fs::u8path("\xC5\x81\xC3\xB3"
+                                               "d\xC5\xBA \xCE\xA9")},
 #ifndef _WIN32
     // Made on a system that wrote names in Latin-1: not UTF-8, opened by its bytes all the same.
     {"Latin-1 bytes", fs::path(std::string("caf\xE9"))},
@@ -67,9 +68,9 @@ struct Query {
 
 TEST(DravelinRecherche, PrintsTheListThenTheCountAsWindows1252WithCrLf)
 {
-    const std::string directory =
-        crlfLines({"Base Rev 255  du 11/08/2009", "F2B;Z;Y;X;\xC9VREUX;27000", "F1A;L\xC9VY;H\xE9l\xE8ne;A;\xC9VREUX;27000",
-                   "F3C;Q;R;S;PARIS;75001", "F4D;C;D;E;AJACCIO;20000", "FG5E;F;G;H;POINTE A PITRE;97110"});
+    const std::string directory = crlfLines({"Base Rev 255  du 11/08/2009", "F2B;Z;Y;X;\xC9VREUX;27000",
+                                             "F1A;L\xC9VY;H\xE9l\xE8ne;A;\xC9VREUX;27000", "F3C;Q;R;S;PARIS;75001",
+                                             "F4D;C;D;E;AJACCIO;20000", "FG5E;F;G;H;POINTE A PITRE;97110"});
     // Bytes as a text save writes them: no CR added before the LF of CR LF.
     const std::string levy = "F1A         L\xC9VY H\xE9l\xE8ne" + std::string(29, ' ') + "A  27000 \xC9VREUX\r\n";
     const std::string other = "F2B         Z Y" + std::string(37, ' ') + "X  27000 \xC9VREUX\r\n";
@@ -131,7 +132,8 @@ struct Failure {
 TEST(DravelinRecherche, FailuresHaveTheirOwnStatus)
 {
     const Failure failures[] = {
-        {"rejected department", "dravelin", "departement", "7", false, 2, "Attention 2 caracteres pour le d\xC3\xA9partement"},
+        {"rejected department", "dravelin", "departement", "7", false, 2,
+         "Attention 2 caracteres pour le d\xC3\xA9partement"},
         {"empty callsign", "dravelin", "indicatif", "", false, 2, "Entrez un indicatif"},
         {"unknown criterion", "dravelin", "prenom", "X", false, 2, "prenom"},
         {"missing file", "dravelin", "ville", "PARIS", true, 1, "introuvable"},
@@ -192,7 +194,9 @@ TEST(DravelinRecherche, OutputThatCannotBeWrittenIsAFailure)
     test::ChildProcess child(DRAVELIN_RECHERCHE, {folder.file(), "departement", "00"}, "/dev/full", errorFile);
     ASSERT_TRUE(child.started());
     EXPECT_EQ(child.wait(), 1);
-    EXPECT_NE(test::readBytes(errorFile).find("n'a pas pu \xC3\xAAtre \xC3\xA9" "crit"), std::string::npos)
+    EXPECT_NE(test::readBytes(errorFile).find("n'a pas pu \xC3\xAAtre \xC3\xA9"
+                                              "crit"),
+              std::string::npos)
         << test::readBytes(errorFile);
 }
 

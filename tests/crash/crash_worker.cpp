@@ -78,10 +78,14 @@ constexpr Operation kOperations[] = {Operation::Append, Operation::Delete, Opera
 const char* operationName(Operation operation)
 {
     switch (operation) {
-    case Operation::Append: return "append";
-    case Operation::Delete: return "delete";
-    case Operation::Modify: return "modify";
-    case Operation::Bump: return "bump";
+    case Operation::Append:
+        return "append";
+    case Operation::Delete:
+        return "delete";
+    case Operation::Modify:
+        return "modify";
+    case Operation::Bump:
+        return "bump";
     }
     return "?";
 }
@@ -211,8 +215,8 @@ int main(int argc, char** argv)
         const fs::path before = work / stateName(step);
         const fs::path after = work / stateName(step + 1);
         const std::string content = test::readBytes(directoryFilePath(before));
-        const Change change = chooseChange(kOperations[(seed + static_cast<std::uint64_t>(step)) % 4], content,
-                                           rng, seed, step);
+        const Change change =
+            chooseChange(kOperations[(seed + static_cast<std::uint64_t>(step)) % 4], content, rng, seed, step);
 
         fs::create_directory(after);
         fs::copy_file(directoryFilePath(before), directoryFilePath(after), fs::copy_options::overwrite_existing);

@@ -63,7 +63,8 @@ public:
         posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
         posix_spawn_file_actions_addclose(&actions, pipeEnds[0]);
         posix_spawn_file_actions_addclose(&actions, pipeEnds[1]);
-        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errorFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errorFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                         0644);
         std::vector<char*> argv;
         for (const std::string& argument : arguments)
             argv.push_back(const_cast<char*>(argument.c_str()));
@@ -186,14 +187,19 @@ TEST(Crash, KilledAtRandomMomentsTheDirectoryFileIsAlwaysTheOldOrTheNewOne)
             constexpr int loops = 4;
             for (int i = 0; i < loops; ++i)
                 ASSERT_TRUE(worker.readLine(line)) << readAll(errors);
-            spanMicroseconds = std::chrono::duration_cast<std::chrono::microseconds>(
-                                   std::chrono::steady_clock::now() - first).count() / loops + 1;
+            spanMicroseconds =
+                std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - first)
+                        .count() /
+                    loops +
+                1;
             std::cout << "one loop of the worker: " << spanMicroseconds / 1000 << " ms" << std::endl;
         } else {
-            std::this_thread::sleep_for(std::chrono::microseconds(rng.next() % static_cast<std::uint64_t>(spanMicroseconds)));
+            std::this_thread::sleep_for(
+                std::chrono::microseconds(rng.next() % static_cast<std::uint64_t>(spanMicroseconds)));
         }
         const int ended = worker.kill();
-        ASSERT_TRUE(WIFSIGNALED(ended) && WTERMSIG(ended) == SIGKILL) << "the worker stopped by itself: " << readAll(errors);
+        ASSERT_TRUE(WIFSIGNALED(ended) && WTERMSIG(ended) == SIGKILL)
+            << "the worker stopped by itself: " << readAll(errors);
         ++tally.kills;
 
         Status status;

@@ -26,10 +26,14 @@ TEST(Append, AddsOneLineAndEndsAnUnendedLastLineFirst)
     };
     const std::string revision = "Base Rev 255  du 11/08/2009";
     const Case cases[] = {
-        {"CR LF at the end", revision + "\r\nF1A;B;C;D;E;75001\r\n", revision + "\r\nF1A;B;C;D;E;75001\r\n" + kEntry + "\r\n"},
-        {"no line end at the end", revision + "\r\nF1A;B;C;D;E;75001", revision + "\r\nF1A;B;C;D;E;75001\r\n" + kEntry + "\r\n"},
-        {"lone LF at the end", revision + "\nF1A;B;C;D;E;75001\n", revision + "\nF1A;B;C;D;E;75001\n" + kEntry + "\r\n"},
-        {"lone CR at the end", revision + "\rF1A;B;C;D;E;75001\r", revision + "\rF1A;B;C;D;E;75001\r" + kEntry + "\r\n"},
+        {"CR LF at the end", revision + "\r\nF1A;B;C;D;E;75001\r\n",
+         revision + "\r\nF1A;B;C;D;E;75001\r\n" + kEntry + "\r\n"},
+        {"no line end at the end", revision + "\r\nF1A;B;C;D;E;75001",
+         revision + "\r\nF1A;B;C;D;E;75001\r\n" + kEntry + "\r\n"},
+        {"lone LF at the end", revision + "\nF1A;B;C;D;E;75001\n",
+         revision + "\nF1A;B;C;D;E;75001\n" + kEntry + "\r\n"},
+        {"lone CR at the end", revision + "\rF1A;B;C;D;E;75001\r",
+         revision + "\rF1A;B;C;D;E;75001\r" + kEntry + "\r\n"},
         {"revision line alone, unended", revision, revision + "\r\n" + kEntry + "\r\n"},
         {"empty last line", revision + "\r\n\r\n", revision + "\r\n\r\n" + kEntry + "\r\n"},
         {"bytes outside ASCII untouched", revision + "\r\nF4;L\xC9VY;\x81\x8D;\xFF;\xC9VREUX;27000",
@@ -79,7 +83,7 @@ TEST(Append, EveryFailingStepLeavesTheFileAsItWas)
         {FileStep::Flush, WriteProblem::DirectoryNotWritten},
     };
     for (const std::string& before : {std::string("Base Rev 255  du 11/08/2009\r\nF1A;B;C;D;E;75001\r\n"),
-                                     std::string("Base Rev 255  du 11/08/2009\r\nF1A;B;C;D;E;75001")}) {
+                                      std::string("Base Rev 255  du 11/08/2009\r\nF1A;B;C;D;E;75001")}) {
         for (const Case& c : cases) {
             SCOPED_TRACE(test::stepName(c.step) + (before.back() == '\n' ? " / ended" : " / unended"));
             TemporaryFolder folder;

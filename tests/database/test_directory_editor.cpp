@@ -57,7 +57,8 @@ std::string crlfLines(std::initializer_list<std::string> lines)
 // A directory with a line feed alone and an empty line, which every rewrite ends with CR LF.
 std::string directory(const std::string& revision = kRevision)
 {
-    return revision + "\r\n" + kMartin + "\r\n" + kDupont + "\n\r\n" + kDurand + "\r\n" + kMarked + "\r\n" + kBourg + "\r\n";
+    return revision + "\r\n" + kMartin + "\r\n" + kDupont + "\n\r\n" + kDurand + "\r\n" + kMarked + "\r\n" + kBourg +
+           "\r\n";
 }
 
 TypedEntry typed(const std::string& line)
@@ -124,10 +125,13 @@ struct Session {
     EditOutcome remove() { return told(editor.deleteEntry(selectedLine, access())); }
     EditOutcome quit()
     {
-        return told(editor.offerRevisionBump(kToday, [this](int revision) {
-            questions.push_back(revision);
-            return answer;
-        }, access()));
+        return told(editor.offerRevisionBump(
+            kToday,
+            [this](int revision) {
+                questions.push_back(revision);
+                return answer;
+            },
+            access()));
     }
     EditOutcome step(const std::string& name)
     {
@@ -174,7 +178,6 @@ void PrintTo(const SequenceRow& row, std::ostream* out)
     printRow(row, out);
 }
 
-
 class EditorSequence : public ::testing::TestWithParam<SequenceRow> {};
 
 TEST_P(EditorSequence, ActsOnTheEntryShownAndTellsWhatWentWrong)
@@ -198,7 +201,8 @@ INSTANTIATE_TEST_SUITE_P(
     Editor, EditorSequence,
     ::testing::Values(
         SequenceRow{"delete_every_line_of_the_key", {"show F1ABC", "Supprimer"}, kDeleted, {}, false, false},
-        SequenceRow{"delete_then_quit_asks_nothing", {"show F1ABC", "Supprimer", "Quitter"}, kDeleted, {}, false, false},
+        SequenceRow{
+            "delete_then_quit_asks_nothing", {"show F1ABC", "Supprimer", "Quitter"}, kDeleted, {}, false, false},
         SequenceRow{"delete_of_a_key_naming_no_line",
                     {"show F5XY", "Supprimer"},
                     directory(),
@@ -213,7 +217,11 @@ INSTANTIATE_TEST_SUITE_P(
                     false,
                     true},
         SequenceRow{"delete_with_nothing_shown_uses_the_selected_line",
-                    {"select F1ABC       DUPONT", "Supprimer"}, kDeleted, {}, false, false},
+                    {"select F1ABC       DUPONT", "Supprimer"},
+                    kDeleted,
+                    {},
+                    false,
+                    false},
         SequenceRow{"append", {"show F6ZZZ", "Ajouter", "store new"}, directory() + kNew + "\r\n", {}, true, false},
         SequenceRow{"modifying_save_replaces_every_line_then_the_next_appends",
                     {"show F1ABC", "Modifier", "store changed", "store new"},
@@ -221,31 +229,63 @@ INSTANTIATE_TEST_SUITE_P(
                     {},
                     true,
                     false},
-        SequenceRow{"a_line_clicked_after_Modifier", {"show F1ABC", "Modifier", "select F6ZZZ", "store changed"},
-                    kBothChanged, {}, true, false},
-        SequenceRow{"a_line_clicked_before_Modifier", {"show F1ABC", "select F6ZZZ", "Modifier", "store changed"},
-                    kBothChanged, {}, true, false},
-        SequenceRow{"another_entry_shown_after_Modifier_ends_it", {"show F1ABC", "Modifier", "show F6ZZZ"},
-                    directory(), {}, false, false},
-        SequenceRow{"Modifier_after_Ajouter", {"show F1ABC", "Ajouter", "Modifier", "store new"},
-                    directory() + kNew + "\r\n", {kNothingLoaded}, true, false},
-        SequenceRow{"Modifier_after_Supprimer", {"show F1ABC", "Supprimer", "Modifier"}, kDeleted, {kNothingLoaded},
-                    false, false},
-        SequenceRow{"Supprimer_after_a_line_clicked", {"show F1ABC", "select F6ZZZ", "Supprimer"}, kDeleted, {}, false,
+        SequenceRow{"a_line_clicked_after_Modifier",
+                    {"show F1ABC", "Modifier", "select F6ZZZ", "store changed"},
+                    kBothChanged,
+                    {},
+                    true,
                     false},
+        SequenceRow{"a_line_clicked_before_Modifier",
+                    {"show F1ABC", "select F6ZZZ", "Modifier", "store changed"},
+                    kBothChanged,
+                    {},
+                    true,
+                    false},
+        SequenceRow{"another_entry_shown_after_Modifier_ends_it",
+                    {"show F1ABC", "Modifier", "show F6ZZZ"},
+                    directory(),
+                    {},
+                    false,
+                    false},
+        SequenceRow{"Modifier_after_Ajouter",
+                    {"show F1ABC", "Ajouter", "Modifier", "store new"},
+                    directory() + kNew + "\r\n",
+                    {kNothingLoaded},
+                    true,
+                    false},
+        SequenceRow{"Modifier_after_Supprimer",
+                    {"show F1ABC", "Supprimer", "Modifier"},
+                    kDeleted,
+                    {kNothingLoaded},
+                    false,
+                    false},
+        SequenceRow{
+            "Supprimer_after_a_line_clicked", {"show F1ABC", "select F6ZZZ", "Supprimer"}, kDeleted, {}, false, false},
         SequenceRow{"Modifier_after_a_modifying_save",
                     {"show F1ABC", "Modifier", "store changed", "Modifier", "store new"},
                     kBothChanged + kNew + "\r\n",
                     {kNothingLoaded},
                     true,
                     false},
-        SequenceRow{"Ajouter_ends_a_pending_modification", {"show F6ZZZ", "Modifier", "Ajouter", "store new"},
-                    directory() + kNew + "\r\n", {}, true, false},
-        SequenceRow{"Supprimer_ends_a_pending_modification", {"show F6ZZZ", "Modifier", "Supprimer", "store new"},
-                    crlfLines({kRevision, kDupont, "", kDurand, kMarked, kBourg, kNew}), {}, true, false},
-        SequenceRow{"several_saves_raise_the_revision_by_one", {"show F6ZZZ", "Ajouter", "store new", "store new", "Quitter"},
-                    crlfLines({"Base Rev 256  du 07/12/2026", kMartin, kDupont, "", kDurand, kMarked, kBourg, kNew, kNew}),
-                    {}, true, false},
+        SequenceRow{"Ajouter_ends_a_pending_modification",
+                    {"show F6ZZZ", "Modifier", "Ajouter", "store new"},
+                    directory() + kNew + "\r\n",
+                    {},
+                    true,
+                    false},
+        SequenceRow{"Supprimer_ends_a_pending_modification",
+                    {"show F6ZZZ", "Modifier", "Supprimer", "store new"},
+                    crlfLines({kRevision, kDupont, "", kDurand, kMarked, kBourg, kNew}),
+                    {},
+                    true,
+                    false},
+        SequenceRow{
+            "several_saves_raise_the_revision_by_one",
+            {"show F6ZZZ", "Ajouter", "store new", "store new", "Quitter"},
+            crlfLines({"Base Rev 256  du 07/12/2026", kMartin, kDupont, "", kDurand, kMarked, kBourg, kNew, kNew}),
+            {},
+            true,
+            false},
         SequenceRow{"quit_without_a_save_asks_nothing", {"show F6ZZZ", "Quitter"}, directory(), {}, false, false}),
     rowName<SequenceRow>);
 
@@ -273,17 +313,15 @@ TEST_P(EditorAnnouncements, EachChangeIsToldInAFewWordsAndNothingElse)
 
 INSTANTIATE_TEST_SUITE_P(
     Editor, EditorAnnouncements,
-    ::testing::Values(
-        AnnouncementRow{"delete", {"show F1ABC", "Supprimer"}, {"Entrée F1ABC supprimée"}},
-        AnnouncementRow{"delete_of_no_line", {"show F5XY", "Supprimer"}, {}},
-        AnnouncementRow{"append_then_bump",
-                        {"show F6ZZZ", "Ajouter", "store new", "Quitter"},
-                        {"Entrée F1NEW enregistrée",
-                         "Révision 256 enregistrée"}},
-        AnnouncementRow{"modifying_save_names_the_entry_stored",
-                        {"show F1ABC", "Modifier", "store changed"},
-                        {"Entrée F1ABC enregistrée"}},
-        AnnouncementRow{"refused_or_declined_tells_nothing", {"show F1ABC", "Modifier", "Quitter"}, {}}),
+    ::testing::Values(AnnouncementRow{"delete", {"show F1ABC", "Supprimer"}, {"Entrée F1ABC supprimée"}},
+                      AnnouncementRow{"delete_of_no_line", {"show F5XY", "Supprimer"}, {}},
+                      AnnouncementRow{"append_then_bump",
+                                      {"show F6ZZZ", "Ajouter", "store new", "Quitter"},
+                                      {"Entrée F1NEW enregistrée", "Révision 256 enregistrée"}},
+                      AnnouncementRow{"modifying_save_names_the_entry_stored",
+                                      {"show F1ABC", "Modifier", "store changed"},
+                                      {"Entrée F1ABC enregistrée"}},
+                      AnnouncementRow{"refused_or_declined_tells_nothing", {"show F1ABC", "Modifier", "Quitter"}, {}}),
     rowName<AnnouncementRow>);
 
 TEST(Editor, LoadingTheWindowClearsTheFlagAndAPendingModification)
@@ -315,7 +353,6 @@ void PrintTo(const FieldRow& row, std::ostream* out)
 {
     printRow(row, out);
 }
-
 
 class EditorFields : public ::testing::TestWithParam<FieldRow> {};
 
@@ -360,7 +397,6 @@ void PrintTo(const RevisionRow& row, std::ostream* out)
     printRow(row, out);
 }
 
-
 class EditorRevision : public ::testing::TestWithParam<RevisionRow> {};
 
 TEST_P(EditorRevision, QuitterOffersTheBump)
@@ -386,21 +422,22 @@ TEST_P(EditorRevision, QuitterOffersTheBump)
     EXPECT_FALSE(std::filesystem::exists(scratchFilePath(session.folder.path())));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Editor, EditorRevision,
-    ::testing::Values(
-        RevisionRow{"r255_yes", kRevision, true, 255, "Base Rev 256  du 07/12/2026", EditOutcome::Kind::Done},
-        RevisionRow{"r009_yes", "Base Rev 009  du 11/08/2009", true, 9, "Base Rev 010  du 07/12/2026",
-                    EditOutcome::Kind::Done},
-        RevisionRow{"too_short_yes", "Base Rev", true, 0, "Base Rev 001  du 07/12/2026", EditOutcome::Kind::Done},
-        RevisionRow{"no_digits_yes", "Base Rev xyz  du 11/08/2009", true, 0, "Base Rev 001  du 07/12/2026",
-                    EditOutcome::Kind::Done},
-        RevisionRow{"r998_yes", "Base Rev 998  du 11/08/2009", true, 998, "Base Rev 999  du 07/12/2026",
-                    EditOutcome::Kind::Done},
-        RevisionRow{"r255_no", kRevision, false, 255, "", EditOutcome::Kind::Declined},
-        RevisionRow{"r999_never_four_digits", "Base Rev 999  du 11/08/2009", true, -1, "",
-                    EditOutcome::Kind::RevisionLimit}),
-    rowName<RevisionRow>);
+INSTANTIATE_TEST_SUITE_P(Editor, EditorRevision,
+                         ::testing::Values(RevisionRow{"r255_yes", kRevision, true, 255, "Base Rev 256  du 07/12/2026",
+                                                       EditOutcome::Kind::Done},
+                                           RevisionRow{"r009_yes", "Base Rev 009  du 11/08/2009", true, 9,
+                                                       "Base Rev 010  du 07/12/2026", EditOutcome::Kind::Done},
+                                           RevisionRow{"too_short_yes", "Base Rev", true, 0,
+                                                       "Base Rev 001  du 07/12/2026", EditOutcome::Kind::Done},
+                                           RevisionRow{"no_digits_yes", "Base Rev xyz  du 11/08/2009", true, 0,
+                                                       "Base Rev 001  du 07/12/2026", EditOutcome::Kind::Done},
+                                           RevisionRow{"r998_yes", "Base Rev 998  du 11/08/2009", true, 998,
+                                                       "Base Rev 999  du 07/12/2026", EditOutcome::Kind::Done},
+                                           RevisionRow{"r255_no", kRevision, false, 255, "",
+                                                       EditOutcome::Kind::Declined},
+                                           RevisionRow{"r999_never_four_digits", "Base Rev 999  du 11/08/2009", true,
+                                                       -1, "", EditOutcome::Kind::RevisionLimit}),
+                         rowName<RevisionRow>);
 
 TEST(Editor, TheQuestionAndTheLimitAreWordedAsTheWindowShowsThem)
 {
@@ -422,7 +459,6 @@ void PrintTo(const FailureRow& row, std::ostream* out)
 {
     printRow(row, out);
 }
-
 
 class EditorFailure : public ::testing::TestWithParam<FailureRow> {};
 
@@ -472,7 +508,8 @@ const std::string kScratchNotWritten =
     "Le fichier de travail « Temporaire.txt » n'a pas pu être écrit en entier (disque plein ?).\r\n";
 const std::string kNotReplaced =
     "Le fichier de l'annuaire « Annuaire_Amat.csv » n'a pas pu être remplacé par sa nouvelle version.\r\n";
-const std::string kNotOpened = "Le fichier de l'annuaire « Annuaire_Amat.csv » ne peut pas être ouvert en écriture.\r\n";
+const std::string kNotOpened =
+    "Le fichier de l'annuaire « Annuaire_Amat.csv » ne peut pas être ouvert en écriture.\r\n";
 const std::string kNotAppended =
     "L'entrée n'a pas pu être écrite à la fin du fichier de l'annuaire « Annuaire_Amat.csv » (disque plein ?).\r\n";
 const std::string kPermissionsNotKept = "Le fichier de travail « Temporaire.txt » ne peut pas recevoir les droits "
@@ -507,8 +544,7 @@ std::vector<FailureRow> failureRows()
     return rows;
 }
 
-INSTANTIATE_TEST_SUITE_P(Editor, EditorFailure, ::testing::ValuesIn(failureRows()),
-                         rowName<FailureRow>);
+INSTANTIATE_TEST_SUITE_P(Editor, EditorFailure, ::testing::ValuesIn(failureRows()), rowName<FailureRow>);
 
 TEST(Editor, AMissingDirectoryFileIsNotCreatedByAStore)
 {
@@ -532,7 +568,6 @@ void PrintTo(const BusyRow& row, std::ostream* out)
 {
     printRow(row, out);
 }
-
 
 class EditorBusy : public ::testing::TestWithParam<BusyRow> {};
 
@@ -560,11 +595,11 @@ TEST_P(EditorBusy, NoSecondOperationStartsDuringThePass)
         else if (row.meanwhile == "Modifier")
             meanwhile = session.editor.startModification();
         else if (row.meanwhile == "Expert")
-            meanwhile.kind = session.editor.lookUp("F6ZZZ", session.access()) ? EditOutcome::Kind::Done
-                                                                              : EditOutcome::Kind::Busy;
+            meanwhile.kind =
+                session.editor.lookUp("F6ZZZ", session.access()) ? EditOutcome::Kind::Done : EditOutcome::Kind::Busy;
         else if (row.meanwhile == "Operation")
             meanwhile.kind = DirectoryEditor::Operation(session.editor).started() ? EditOutcome::Kind::Done
-                                                                                   : EditOutcome::Kind::Busy;
+                                                                                  : EditOutcome::Kind::Busy;
     };
     EXPECT_TRUE(session.remove().done());
     EXPECT_EQ(session.pendingEventPasses, 1);
@@ -579,8 +614,8 @@ TEST_P(EditorBusy, NoSecondOperationStartsDuringThePass)
 INSTANTIATE_TEST_SUITE_P(Editor, EditorBusy,
                          ::testing::Values(BusyRow{"Supprimer", "Supprimer"}, BusyRow{"Enregistrer", "Enregistrer"},
                                            BusyRow{"Quitter", "Quitter"}, BusyRow{"Ajouter", "Ajouter"},
-                                           BusyRow{"Modifier", "Modifier"},
-                                           BusyRow{"Expert", "Expert"}, BusyRow{"search", "Operation"}),
+                                           BusyRow{"Modifier", "Modifier"}, BusyRow{"Expert", "Expert"},
+                                           BusyRow{"search", "Operation"}),
                          rowName<BusyRow>);
 
 } // namespace

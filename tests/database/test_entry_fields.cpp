@@ -35,10 +35,14 @@ TEST(EntryFields, LengthsSemicolonsAndLineBreaksAreRefused)
         {"empty postcode", EntryField::Postcode, "", "5 caracteres pour le code postal"},
         // One Windows-1252 byte is one character: twelve accented letters still fit.
         {"accented callsign of 12", EntryField::Callsign, std::string(12, '\xC9'), ""},
-        {"semicolon in the callsign", EntryField::Callsign, "F1;AB", semicolon + "Indicatif » : il sépare les champs de l'annuaire."},
-        {"semicolon in the postcode", EntryField::Postcode, "7500;", semicolon + "Code postal » : il sépare les champs de l'annuaire."},
-        {"line feed in the address", EntryField::Address, "1 rue A\nB", "Le champ « Adresse » ne peut pas contenir de retour à la ligne."},
-        {"carriage return in the city", EntryField::City, "PARIS\r", "Le champ « Ville » ne peut pas contenir de retour à la ligne."},
+        {"semicolon in the callsign", EntryField::Callsign, "F1;AB",
+         semicolon + "Indicatif » : il sépare les champs de l'annuaire."},
+        {"semicolon in the postcode", EntryField::Postcode, "7500;",
+         semicolon + "Code postal » : il sépare les champs de l'annuaire."},
+        {"line feed in the address", EntryField::Address, "1 rue A\nB",
+         "Le champ « Adresse » ne peut pas contenir de retour à la ligne."},
+        {"carriage return in the city", EntryField::City, "PARIS\r",
+         "Le champ « Ville » ne peut pas contenir de retour à la ligne."},
         {"length is checked first", EntryField::Callsign, std::string(13, ';'), "12 caracteres maxi pour l'indicatif"},
     };
     for (const Case& c : cases) {

@@ -18,12 +18,12 @@ TEST(EntryKey, IsTheTrimmedCallsignColumnOfTheSelectedLine)
         {pad("F1ABC", 12) + pad("DUPONT Jean", 40) + "12 rue Haute  75002 PARIS", "F1ABC"},
         {pad("F2AA", 12) + "EN LISTE ORANGE", "F2AA"},
         {"F1ABCDEFGHIJDUPONT Jean", "F1ABCDEFGHIJ"}, // a 12-character callsign touches the name
-        {"  F4SP      ESPACE Anne", "F4SP"},          // spaces at both ends go
+        {"  F4SP      ESPACE Anne", "F4SP"},         // spaces at both ends go
         {"F1 AB       X", "F1 AB"},                  // inner spaces stay
         {"F6Z", "F6Z"},                              // shorter than the column: all of it
         {"", ""},                                    // nothing selected since start
         {std::string(12, ' ') + "NOM", ""},
-        {"f1abc       x", "f1abc"},                  // no change of case
+        {"f1abc       x", "f1abc"}, // no change of case
     };
     for (const auto& [line, key] : cases) {
         SCOPED_TRACE(line);
@@ -47,9 +47,9 @@ TEST(EntryKey, MatchesTheWholeFirstFieldExactly)
         {" F1ABC;DUPONT;Jean;1 rue A;PARIS;75001", "F1ABC", false},
         {"F1ABCD;DUPONT;Jean;1 rue A;PARIS;75001", "F1ABC", false},
         {"F1ABC CET INDICATIF EST ATTRIBUE MAIS;X;;;;", "F1ABC", false}, // the marker is not cut off here
-        {"F1ABC", "F1ABC", false},               // no ";": no first field
-        {"", "", false},                          // an empty line is no entry
-        {";DUPONT;Jean;1 rue A;PARIS;75001", "", true}, // the empty key finds empty callsigns only
+        {"F1ABC", "F1ABC", false},                                       // no ";": no first field
+        {"", "", false},                                                 // an empty line is no entry
+        {";DUPONT;Jean;1 rue A;PARIS;75001", "", true},                  // the empty key finds empty callsigns only
         {"F1ABC;DUPONT;Jean;1 rue A;PARIS;75001", "", false},
     };
     for (const Case& c : cases) {

@@ -11,29 +11,30 @@
 namespace dravelin {
 namespace {
 
-const std::string kDirectory =
-    "Base Rev 255  du 11/08/2009\r\n"
-    "\r\n"
-    "F6ZZZ;MARTIN;Paul;1 rue A;PARIS;75001\r\n"
-    "F1ABC;DUPONT;Jean;12 rue Haute;PARIS;75002\r\n"
-    "F1ABC;DURAND;Luc;5 rue C;NICE;06000\r\n"
-    "F5XY CET INDICATIF EST ATTRIBUE MAIS;N'EST PAS PUBLIABLE;Eve;3 rue D;LYON;69002\r\n"
-    "F5ORG CET INDICATIF EST ATTRIBUE MAIS;X;Ann;4 rue E;LYON;69003\r\n"
-    "F2AA;LISTE ORANGE;;;PARIS;75004\r\n"
-    "F8BRG;BOURG;Marc;2 place D;BOURG EN BRESSE;1000\r\n"
-    "F4SP ;ESPACE;Anne;3 rue B;LYON;69001\r\n"
-    "F7MORE;PLUS;Jo;1 rue F;METZ;57000;extra;fields\r\n"
-    "F9BAD;too;few;fields\r\n"
-    ";VIDE;Sans;indicatif;NULLE PART;00000\r\n"
-    "f3low;minuscule;x;y;PARIS;75003\r\n"
-    "F4XYZ;L\xC9VY;H\xE9l\xE8ne;3 all\xE9" "e des Pr\xE9s;\xC9VREUX;27000\n"
-    "F0LAST;DERNIER;Zoe;9 rue Z;NANTES;44000";
+const std::string kDirectory = "Base Rev 255  du 11/08/2009\r\n"
+                               "\r\n"
+                               "F6ZZZ;MARTIN;Paul;1 rue A;PARIS;75001\r\n"
+                               "F1ABC;DUPONT;Jean;12 rue Haute;PARIS;75002\r\n"
+                               "F1ABC;DURAND;Luc;5 rue C;NICE;06000\r\n"
+                               "F5XY CET INDICATIF EST ATTRIBUE MAIS;N'EST PAS PUBLIABLE;Eve;3 rue D;LYON;69002\r\n"
+                               "F5ORG CET INDICATIF EST ATTRIBUE MAIS;X;Ann;4 rue E;LYON;69003\r\n"
+                               "F2AA;LISTE ORANGE;;;PARIS;75004\r\n"
+                               "F8BRG;BOURG;Marc;2 place D;BOURG EN BRESSE;1000\r\n"
+                               "F4SP ;ESPACE;Anne;3 rue B;LYON;69001\r\n"
+                               "F7MORE;PLUS;Jo;1 rue F;METZ;57000;extra;fields\r\n"
+                               "F9BAD;too;few;fields\r\n"
+                               ";VIDE;Sans;indicatif;NULLE PART;00000\r\n"
+                               "f3low;minuscule;x;y;PARIS;75003\r\n"
+                               "F4XYZ;L\xC9VY;H\xE9l\xE8ne;3 all\xE9"
+                               "e des Pr\xE9s;\xC9VREUX;27000\n"
+                               "F0LAST;DERNIER;Zoe;9 rue Z;NANTES;44000";
 
 std::optional<ExpertEntry> find(const std::string& bytes, const std::string& key, int& passes)
 {
     std::istringstream input(bytes);
     bool failed = true;
-    const auto entry = findEntry(input, key, [&] { ++passes; }, failed);
+    const auto entry = findEntry(
+        input, key, [&] { ++passes; }, failed);
     EXPECT_FALSE(failed);
     return entry;
 }
@@ -47,7 +48,8 @@ TEST(ExpertLookup, FirstEntryOfTheKeyWithItsFieldsAsStored)
     };
     const Case cases[] = {
         {"plain entry", "F6ZZZ", ExpertEntry{"F6ZZZ", "MARTIN", "Paul", "1 rue A", "PARIS", "75001"}},
-        {"first of two in file order", "F1ABC", ExpertEntry{"F1ABC", "DUPONT", "Jean", "12 rue Haute", "PARIS", "75002"}},
+        {"first of two in file order", "F1ABC",
+         ExpertEntry{"F1ABC", "DUPONT", "Jean", "12 rue Haute", "PARIS", "75002"}},
         // The space before the marker stays part of the callsign: the trimmed key misses it.
         {"marker after a space", "F5XY", std::nullopt},
         {"marker after a space, untrimmed key", "F5XY ",
@@ -56,12 +58,16 @@ TEST(ExpertLookup, FirstEntryOfTheKeyWithItsFieldsAsStored)
         {"four-character postcode as stored", "F8BRG",
          ExpertEntry{"F8BRG", "BOURG", "Marc", "2 place D", "BOURG EN BRESSE", "1000"}},
         {"trailing space in the field", "F4SP", std::nullopt},
-        {"more than six fields", "F7MORE", ExpertEntry{"F7MORE", "PLUS", "Jo", "1 rue F", "METZ", "57000;extra;fields"}},
+        {"more than six fields", "F7MORE",
+         ExpertEntry{"F7MORE", "PLUS", "Jo", "1 rue F", "METZ", "57000;extra;fields"}},
         {"too few fields", "F9BAD", std::nullopt},
         {"empty key finds an empty callsign", "", ExpertEntry{"", "VIDE", "Sans", "indicatif", "NULLE PART", "00000"}},
         {"case counts", "F3LOW", std::nullopt},
         {"accented bytes kept", "F4XYZ",
-         ExpertEntry{"F4XYZ", "L\xC9VY", "H\xE9l\xE8ne", "3 all\xE9" "e des Pr\xE9s", "\xC9VREUX", "27000"}},
+         ExpertEntry{"F4XYZ", "L\xC9VY", "H\xE9l\xE8ne",
+                     "3 all\xE9"
+                     "e des Pr\xE9s",
+                     "\xC9VREUX", "27000"}},
         {"last line without line end", "F0LAST", ExpertEntry{"F0LAST", "DERNIER", "Zoe", "9 rue Z", "NANTES", "44000"}},
         {"the revision line is never an entry", "Base Rev 255  du 11/08/2009", std::nullopt},
         {"unknown", "F0NONE", std::nullopt},
@@ -117,7 +123,10 @@ TEST(ExpertLookup, AReadErrorBeforeTheEntryIsToldAndGivesNoEntry)
         std::uint64_t readFailsAt;
         bool found;
     };
-    const Case cases[] = {{0, false}, {10, false}, {entryStart, false}, {entryStart + 20, false},
+    const Case cases[] = {{0, false},
+                          {10, false},
+                          {entryStart, false},
+                          {entryStart + 20, false},
                           {kDirectory.size(), true}}; // read whole up to the end of its line first
     for (const Case& c : cases) {
         SCOPED_TRACE(c.readFailsAt);
@@ -135,7 +144,8 @@ TEST(ExpertLookup, ALineLongerThanTheLongestIsPassedOver)
     int passes = 0;
     const std::string longLine = "F1LONG;LONG;Jean;" + std::string(kLongestLine, 'x') + ";PARIS;75001";
     EXPECT_EQ(find("Base Rev\r\n" + longLine + "\r\n", "F1LONG", passes), std::nullopt);
-    const auto after = find("Base Rev\r\n" + longLine + "\r\nF1LONG;COURT;Jo;1 rue A;PARIS;75001\r\n", "F1LONG", passes);
+    const auto after =
+        find("Base Rev\r\n" + longLine + "\r\nF1LONG;COURT;Jo;1 rue A;PARIS;75001\r\n", "F1LONG", passes);
     ASSERT_TRUE(after);
     EXPECT_EQ(after->surname, "COURT");
 }

@@ -53,8 +53,7 @@ struct Outcome {
 
     bool operator==(const Outcome& other) const
     {
-        return read == other.read && passes == other.passes && emptyAtPass == other.emptyAtPass &&
-               lines == other.lines;
+        return read == other.read && passes == other.passes && emptyAtPass == other.emptyAtPass && lines == other.lines;
     }
 };
 
@@ -180,16 +179,103 @@ struct Queries {
 };
 
 const std::vector<std::string> kSpecialQueries = {
-    "", " ", "00", "01", "05", "09", "0", "1", "10", "2A", "97", "75", "69", "7", "000", "0 ",
-    "EN LISTE ORANGE", "LISTE ORANGE", "<LISTE ORANGE", " LISTE ORANGE", "ORANGE",
-    "CET INDICATIF EST ATTRIBUE MAIS", "MAIS", "PARIS", "paris", "PAR", ";", ";;", ";75", "\r", "\n", "A\r\nB",
-    "PARIS\r", "F1ABC", "\xC9PERNAY", "\x80", "\xFF", std::string(1, '\0'), "0\0"s, "75;01", "1;00",
-    "f1abc", "\xE9pernay", "EPERNAY", "\x9F", "2a", "0a", "0A", "0\xE9", "en liste orange", "eN LISTE ORANGE",
-    "*", "**", "*F", "F*", "f*", "F1*", "PAR*", "paris*", "PARIS *", "\xC9P*", "\xE9*", "0*", "1*", "6*", "9*",
-    " *", "EN*", "en liste*", "EN LISTE ORANGE*", "LISTE*", "<*", ";*", "\r*", "\x9A*", "\x8A*",
+    "",
+    " ",
+    "00",
+    "01",
+    "05",
+    "09",
+    "0",
+    "1",
+    "10",
+    "2A",
+    "97",
+    "75",
+    "69",
+    "7",
+    "000",
+    "0 ",
+    "EN LISTE ORANGE",
+    "LISTE ORANGE",
+    "<LISTE ORANGE",
+    " LISTE ORANGE",
+    "ORANGE",
+    "CET INDICATIF EST ATTRIBUE MAIS",
+    "MAIS",
+    "PARIS",
+    "paris",
+    "PAR",
+    ";",
+    ";;",
+    ";75",
+    "\r",
+    "\n",
+    "A\r\nB",
+    "PARIS\r",
+    "F1ABC",
+    "\xC9PERNAY",
+    "\x80",
+    "\xFF",
+    std::string(1, '\0'),
+    "0\0"s,
+    "75;01",
+    "1;00",
+    "f1abc",
+    "\xE9pernay",
+    "EPERNAY",
+    "\x9F",
+    "2a",
+    "0a",
+    "0A",
+    "0\xE9",
+    "en liste orange",
+    "eN LISTE ORANGE",
+    "*",
+    "**",
+    "*F",
+    "F*",
+    "f*",
+    "F1*",
+    "PAR*",
+    "paris*",
+    "PARIS *",
+    "\xC9P*",
+    "\xE9*",
+    "0*",
+    "1*",
+    "6*",
+    "9*",
+    " *",
+    "EN*",
+    "en liste*",
+    "EN LISTE ORANGE*",
+    "LISTE*",
+    "<*",
+    ";*",
+    "\r*",
+    "\x9A*",
+    "\x8A*",
     // Corsica and the overseas departments, named otherwise than by their postcodes' start.
-    "2A", "2B", "2b", "20", "2*", "971", "972", "974", "976", "978", "988", "970", "98", "9*", "969", "990", "2A0",
-    "200", "201", "97A",
+    "2A",
+    "2B",
+    "2b",
+    "20",
+    "2*",
+    "971",
+    "972",
+    "974",
+    "976",
+    "978",
+    "988",
+    "970",
+    "98",
+    "9*",
+    "969",
+    "990",
+    "2A0",
+    "200",
+    "201",
+    "97A",
 };
 
 // Compares the two searches for every criterion and query, under each way of cutting blocks.
@@ -208,8 +294,8 @@ void expectSameAsReference(const std::string& bytes, const Queries& queries, con
                     continue;
                 ADD_FAILURE() << criterionName(criterion) << " \"" << printable(query) << "\", blocks of "
                               << tuning.blockSize << (tuning.loops == ScanLoops::Vector ? ", vector" : ", bytewise")
-                              << ": found " << actual.lines.size() << " lines, the reference "
-                              << expected.lines.size() << (actual.read != expected.read ? ", read differs" : "")
+                              << ": found " << actual.lines.size() << " lines, the reference " << expected.lines.size()
+                              << (actual.read != expected.read ? ", read differs" : "")
                               << (actual.passes != expected.passes ? ", passes differ" : "");
                 return;
             }
@@ -301,7 +387,8 @@ const std::vector<std::string> kOddLines = {
     "f1abc;minuscule;x;y;paris;75003",
     ";;;;PARIS;01",
     "f1acc;dupr\xE9;r\xE9mi;\xE0;\xE9pernay;a100",
-    "F1ACD;\x9A" "ab;\x9C;\xFF;\x8A\x8C\x9F;a00",
+    "F1ACD;\x9A"
+    "ab;\x9C;\xFF;\x8A\x8C\x9F;a00",
     "F1ACE;en liste orange;x;y;Paris ;2a000",
     "F1*;ETOILE*;*;*;*;*",
     "F5AJA;A;B;C;AJACCIO;20000",
@@ -439,11 +526,12 @@ TEST(FastScan, SearchingTheFileGivesTheReferenceLinesInDisplayOrder)
     const auto file = directoryFilePath(folder);
     std::ofstream(file, std::ios::binary) << bytes;
 
-    for (const auto& [criterion, query] : {std::pair{Criterion::Department, "00"s}, std::pair{Criterion::Department, "01"s},
-                                           std::pair{Criterion::Surname, "MARTIN"s}, std::pair{Criterion::City, "PARIS"s},
-                                           std::pair{Criterion::City, "paris"s}, std::pair{Criterion::City, "PAR*"s},
-                                           std::pair{Criterion::Surname, "mart*"s}, std::pair{Criterion::Callsign, "f*"s},
-                                           std::pair{Criterion::Department, "0*"s}, std::pair{Criterion::Department, "*"s}}) {
+    for (const auto& [criterion, query] :
+         {std::pair{Criterion::Department, "00"s}, std::pair{Criterion::Department, "01"s},
+          std::pair{Criterion::Surname, "MARTIN"s}, std::pair{Criterion::City, "PARIS"s},
+          std::pair{Criterion::City, "paris"s}, std::pair{Criterion::City, "PAR*"s},
+          std::pair{Criterion::Surname, "mart*"s}, std::pair{Criterion::Callsign, "f*"s},
+          std::pair{Criterion::Department, "0*"s}, std::pair{Criterion::Department, "*"s}}) {
         SCOPED_TRACE(criterionName(criterion) + " "s + query);
         ResultRows expected;
         std::istringstream input(bytes);

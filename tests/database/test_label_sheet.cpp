@@ -65,14 +65,19 @@ TEST_P(LabelPlaces, FillRowsLeftToRightFromTheFirstLabel)
 INSTANTIATE_TEST_SUITE_P(
     Sheets, LabelPlaces,
     testing::Values(
-        PlacesCase{"ThirtyOneLabelsOn3x8TakeTwoPages", k3x8, 1, 31, 2,
+        PlacesCase{"ThirtyOneLabelsOn3x8TakeTwoPages",
+                   k3x8,
+                   1,
+                   31,
+                   2,
                    {{0, {0, 0, 0}}, {1, {0, 0, 1}}, {3, {0, 1, 0}}, {23, {0, 7, 2}}, {24, {1, 0, 0}}, {30, {1, 2, 0}}}},
         PlacesCase{"AFullSheetIsOnePage", k3x8, 1, 24, 1, {{23, {0, 7, 2}}}},
-        PlacesCase{"FirstLabelFiveStartsOnTheSecondRow", k3x8, 5, 3, 1,
-                   {{0, {0, 1, 1}}, {1, {0, 1, 2}}, {2, {0, 2, 0}}}},
+        PlacesCase{
+            "FirstLabelFiveStartsOnTheSecondRow", k3x8, 5, 3, 1, {{0, {0, 1, 1}}, {1, {0, 1, 2}}, {2, {0, 2, 0}}}},
         PlacesCase{"TheLastLabelOfASheetThenANewSheet", k3x8, 24, 2, 2, {{0, {0, 7, 2}}, {1, {1, 0, 0}}}},
         PlacesCase{"ThirtyOneFromLabelTenTakeTwoPages", k3x8, 10, 31, 2, {{0, {0, 3, 0}}, {15, {1, 0, 0}}}},
-        PlacesCase{"TwoColumnsOfSeven", k2x7, 1, 15, 2, {{1, {0, 0, 1}}, {2, {0, 1, 0}}, {13, {0, 6, 1}}, {14, {1, 0, 0}}}},
+        PlacesCase{
+            "TwoColumnsOfSeven", k2x7, 1, 15, 2, {{1, {0, 0, 1}}, {2, {0, 1, 0}}, {13, {0, 6, 1}}, {14, {1, 0, 0}}}},
         PlacesCase{"ThreeColumnsOfSeven", k3x7, 20, 3, 2, {{0, {0, 6, 1}}, {1, {0, 6, 2}}, {2, {1, 0, 0}}}},
         PlacesCase{"NoLabelNoPage", k3x8, 1, 0, 0, {}},
         PlacesCase{"FirstLabelZeroIsTheFirst", k3x8, 0, 1, 1, {{0, {0, 0, 0}}}},
@@ -122,11 +127,10 @@ TEST_P(LabelSheets, LabelsLieOnThePaperSideBySide)
 
 INSTANTIATE_TEST_SUITE_P(
     Sheets, LabelSheets,
-    testing::Values(SheetCase{"A4_3x8_70x37", k3x8, "A4, 3 × 8 étiquettes de 70 × 37 mm", 3, 8, {140, 259.5, 70, 37}},
-                    SheetCase{"A4_2x7_99x38", k2x7, "A4, 2 × 7 étiquettes de 99,1 × 38,1 mm", 2, 7,
-                              {106.25, 243.75, 99.1, 38.1}},
-                    SheetCase{"A4_3x7_70x42", k3x7, "A4, 3 × 7 étiquettes de 70 × 42,3 mm", 3, 7,
-                              {140, 254.25, 70, 42.3}}),
+    testing::Values(
+        SheetCase{"A4_3x8_70x37", k3x8, "A4, 3 × 8 étiquettes de 70 × 37 mm", 3, 8, {140, 259.5, 70, 37}},
+        SheetCase{"A4_2x7_99x38", k2x7, "A4, 2 × 7 étiquettes de 99,1 × 38,1 mm", 2, 7, {106.25, 243.75, 99.1, 38.1}},
+        SheetCase{"A4_3x7_70x42", k3x7, "A4, 3 × 7 étiquettes de 70 × 42,3 mm", 3, 7, {140, 254.25, 70, 42.3}}),
     caseName);
 
 TEST(LabelSheet, TheDefaultIs3x8AndAnUnknownNameGivesIt)
@@ -151,28 +155,27 @@ TEST_P(LabelText, CallsignNameAddressPostcodeAndCity)
 
 INSTANTIATE_TEST_SUITE_P(
     Entries, LabelText,
-    testing::Values(
-        LinesCase{"FirstNameBeforeSurname",
-                  {"F1ABC", "DUPONT", "Jean", "12 rue Haute", "PARIS", "75002", false},
-                  {"F1ABC", "Jean DUPONT", "12 rue Haute", "75002 PARIS"}},
-        LinesCase{"FourDigitPostcodeGetsItsZero",
-                  {"F8BRG", "BOURG", "Marc", "2 place D", "BOURG EN BRESSE", "1000", false},
-                  {"F8BRG", "Marc BOURG", "2 place D", "01000 BOURG EN BRESSE"}},
-        LinesCase{"RestoredPostcodeStaysAsItIs",
-                  {"F8BRG", "BOURG", "Marc", "2 place D", "BOURG EN BRESSE", "01000", false},
-                  {"F8BRG", "Marc BOURG", "2 place D", "01000 BOURG EN BRESSE"}},
-        LinesCase{"SpacesAroundFieldsAreTrimmed",
-                  {" F5QQ ", " LE GRAND ", "  Jean-Paul ", " 1 rue ", " SAINT-L\xD4 ", " 50000 ", false},
-                  {"F5QQ", "Jean-Paul LE GRAND", "1 rue", "50000 SAINT-L\xD4"}},
-        LinesCase{"NoFirstNameNoLeadingSpace",
-                  {"F2AA", "DURAND", "", "5 rue C", "NICE", "06000", false},
-                  {"F2AA", "DURAND", "5 rue C", "06000 NICE"}},
-        LinesCase{"NoCityNoTrailingSpace",
-                  {"F2AA", "DURAND", "Luc", "", "", "06000", false},
-                  {"F2AA", "Luc DURAND", "", "06000"}},
-        LinesCase{"PostcodeWithASemicolonKeptAsTheListShowsIt",
-                  {"F5QQ", "X", "Y", "1 rue", "LILLE", "59000;A", false},
-                  {"F5QQ", "Y X", "1 rue", "59000;A LILLE"}}),
+    testing::Values(LinesCase{"FirstNameBeforeSurname",
+                              {"F1ABC", "DUPONT", "Jean", "12 rue Haute", "PARIS", "75002", false},
+                              {"F1ABC", "Jean DUPONT", "12 rue Haute", "75002 PARIS"}},
+                    LinesCase{"FourDigitPostcodeGetsItsZero",
+                              {"F8BRG", "BOURG", "Marc", "2 place D", "BOURG EN BRESSE", "1000", false},
+                              {"F8BRG", "Marc BOURG", "2 place D", "01000 BOURG EN BRESSE"}},
+                    LinesCase{"RestoredPostcodeStaysAsItIs",
+                              {"F8BRG", "BOURG", "Marc", "2 place D", "BOURG EN BRESSE", "01000", false},
+                              {"F8BRG", "Marc BOURG", "2 place D", "01000 BOURG EN BRESSE"}},
+                    LinesCase{"SpacesAroundFieldsAreTrimmed",
+                              {" F5QQ ", " LE GRAND ", "  Jean-Paul ", " 1 rue ", " SAINT-L\xD4 ", " 50000 ", false},
+                              {"F5QQ", "Jean-Paul LE GRAND", "1 rue", "50000 SAINT-L\xD4"}},
+                    LinesCase{"NoFirstNameNoLeadingSpace",
+                              {"F2AA", "DURAND", "", "5 rue C", "NICE", "06000", false},
+                              {"F2AA", "DURAND", "5 rue C", "06000 NICE"}},
+                    LinesCase{"NoCityNoTrailingSpace",
+                              {"F2AA", "DURAND", "Luc", "", "", "06000", false},
+                              {"F2AA", "Luc DURAND", "", "06000"}},
+                    LinesCase{"PostcodeWithASemicolonKeptAsTheListShowsIt",
+                              {"F5QQ", "X", "Y", "1 rue", "LILLE", "59000;A", false},
+                              {"F5QQ", "Y X", "1 rue", "59000;A LILLE"}}),
     caseName);
 
 struct OrangeCase {
@@ -234,29 +237,28 @@ LabelEntry orange(const char* callsign)
 
 INSTANTIATE_TEST_SUITE_P(
     Lists, LabelRuns,
-    testing::Values(
-        RunCase{"EmptyList", {}, {}, 0, "La liste est vide : aucune étiquette n'a été imprimée.", ""},
-        RunCase{"OnlyOrangeList",
-                {orange("F2AA"), orange("F3BB")},
-                {},
-                2,
-                "Aucune étiquette n'a été imprimée : les entrées de la liste sont toutes en liste orange, "
-                "leur adresse n'est pas publiée.",
-                ""},
-        RunCase{"OrangeListAmongOthersInListOrder",
-                {plain("F1ABC"), orange("F2AA"), plain("F4XYZ"), orange("F5QQ"), plain("F6ZZZ")},
-                {"F1ABC", "F4XYZ", "F6ZZZ"},
-                2,
-                "",
-                "3 étiquette(s) imprimée(s).\r\n2 entrée(s) en liste orange laissée(s) de côté : "
-                "leur adresse n'est pas publiée."},
-        RunCase{"NoOrangeList",
-                {plain("F1ABC")},
-                {"F1ABC"},
-                0,
-                "",
-                "1 étiquette(s) imprimée(s).\r\n0 entrée(s) en liste orange laissée(s) de côté : "
-                "leur adresse n'est pas publiée."}),
+    testing::Values(RunCase{"EmptyList", {}, {}, 0, "La liste est vide : aucune étiquette n'a été imprimée.", ""},
+                    RunCase{"OnlyOrangeList",
+                            {orange("F2AA"), orange("F3BB")},
+                            {},
+                            2,
+                            "Aucune étiquette n'a été imprimée : les entrées de la liste sont toutes en liste orange, "
+                            "leur adresse n'est pas publiée.",
+                            ""},
+                    RunCase{"OrangeListAmongOthersInListOrder",
+                            {plain("F1ABC"), orange("F2AA"), plain("F4XYZ"), orange("F5QQ"), plain("F6ZZZ")},
+                            {"F1ABC", "F4XYZ", "F6ZZZ"},
+                            2,
+                            "",
+                            "3 étiquette(s) imprimée(s).\r\n2 entrée(s) en liste orange laissée(s) de côté : "
+                            "leur adresse n'est pas publiée."},
+                    RunCase{"NoOrangeList",
+                            {plain("F1ABC")},
+                            {"F1ABC"},
+                            0,
+                            "",
+                            "1 étiquette(s) imprimée(s).\r\n0 entrée(s) en liste orange laissée(s) de côté : "
+                            "leur adresse n'est pas publiée."}),
     caseName);
 
 } // namespace

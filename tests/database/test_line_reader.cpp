@@ -101,7 +101,9 @@ TEST(LineReader, ALineLongerThanTheLongestComesInPiecesOrIsPassedOverWhateverThe
     const std::string nine = "123456789";
     const std::string many(40, 'x');
     const std::vector<LongLineCase> cases = {
-        {"a line of the longest length is whole", "rev\r\n12345678\r\nlast", {"rev", "12345678", "last"},
+        {"a line of the longest length is whole",
+         "rev\r\n12345678\r\nlast",
+         {"rev", "12345678", "last"},
          {false, false, false}},
         {"one byte more makes it long", "rev\r\n" + nine + "\r\nlast", {"rev", nine, "last"}, {false, true, false}},
         {"a long first line", many + "\r\nF1", {many, "F1"}, {true, false}},

@@ -43,7 +43,8 @@ TEST(ListOutput, CsvLineCutsTheThreeColumnsAndTrimsOnlySpaces)
     const std::string name40 = "DE LA FONTAINE-MONTMORENCY Jean-Baptiste";
     const CsvCase cases[] = {
         {"padding of the first two columns goes, inner spaces of the third stay",
-         pad("F1ABC", 12) + pad("DUPONT Jean", 40) + "12 rue Haute  75002 PARIS", "F1ABC;DUPONT Jean;12 rue Haute  75002 PARIS"},
+         pad("F1ABC", 12) + pad("DUPONT Jean", 40) + "12 rue Haute  75002 PARIS",
+         "F1ABC;DUPONT Jean;12 rue Haute  75002 PARIS"},
         {"a full name column stays whole in field 2", pad("F1ABC", 12) + name40 + "A  75001 V",
          "F1ABC;" + name40 + ";A  75001 V"},
         {"a 12-character callsign touching the name", "F1ABCDEFGHIJDUPONT Jean" + std::string(29, ' ') + "A  75001 V",
@@ -55,8 +56,12 @@ TEST(ListOutput, CsvLineCutsTheThreeColumnsAndTrimsOnlySpaces)
         {"an empty line", "", ";;"},
         {"tabs and semicolons are kept", pad("F1ABC", 12) + pad("D\tJ", 40) + "\t1;2 rue  75001 V\t",
          "F1ABC;D\tJ;\t1;2 rue  75001 V\t"},
-        {"Windows-1252 letters pass unchanged", pad("F4XYZ", 12) + pad("L\xC9VY H\xE9l\xE8ne", 40) + "3 all\xE9" "e  27000 \xC9VREUX",
-         "F4XYZ;L\xC9VY H\xE9l\xE8ne;3 all\xE9" "e  27000 \xC9VREUX"},
+        {"Windows-1252 letters pass unchanged",
+         pad("F4XYZ", 12) + pad("L\xC9VY H\xE9l\xE8ne", 40) +
+             "3 all\xE9"
+             "e  27000 \xC9VREUX",
+         "F4XYZ;L\xC9VY H\xE9l\xE8ne;3 all\xE9"
+         "e  27000 \xC9VREUX"},
     };
     for (const CsvCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -102,18 +107,30 @@ struct SpreadsheetCase {
 TEST(ListOutput, SpreadsheetRowsHoldTheSixFieldsInUtf8)
 {
     const SpreadsheetCase cases[] = {
-        {"six cells", "F1ABC;DUPONT;Jean;12 rue Haute;PARIS;75002", Criterion::City,
+        {"six cells",
+         "F1ABC;DUPONT;Jean;12 rue Haute;PARIS;75002",
+         Criterion::City,
          {"F1ABC", "DUPONT", "Jean", "12 rue Haute", "75002", "PARIS"}},
-        {"leading zero restored", "F8BRG;BOURG;Marc;2 place D;BOURG EN BRESSE;1000", Criterion::Department,
+        {"leading zero restored",
+         "F8BRG;BOURG;Marc;2 place D;BOURG EN BRESSE;1000",
+         Criterion::Department,
          {"F8BRG", "BOURG", "Marc", "2 place D", "01000", "BOURG EN BRESSE"}},
-        {"orange list: callsign and EN LISTE ORANGE", "F2AA;LISTE ORANGE;;;PARIS;75004", Criterion::City,
+        {"orange list: callsign and EN LISTE ORANGE",
+         "F2AA;LISTE ORANGE;;;PARIS;75004",
+         Criterion::City,
          {"F2AA", "EN LISTE ORANGE", "", "", "", ""}},
         {"separator in a cell", "F1ABC;D;J;A;V;75;001", Criterion::City, {"F1ABC", "D", "J", "A", "75;001", "V"}},
-        {"quote in a cell", "F1ABC;D \"LE GRAND\";J;A;V;75001", Criterion::City,
+        {"quote in a cell",
+         "F1ABC;D \"LE GRAND\";J;A;V;75001",
+         Criterion::City,
          {"F1ABC", "D \"LE GRAND\"", "J", "A", "75001", "V"}},
-        {"formula-like texts stay as they are", "F1ABC;=1+1;@SUM(1);-2+3;V;+33 612", Criterion::City,
+        {"formula-like texts stay as they are",
+         "F1ABC;=1+1;@SUM(1);-2+3;V;+33 612",
+         Criterion::City,
          {"F1ABC", "=1+1", "@SUM(1)", "-2+3", "+33 612", "V"}},
-        {"accents become UTF-8", "F4XYZ;L\xC9VY;H\xE9l\xE8ne;A;\xC9VREUX;27000", Criterion::City,
+        {"accents become UTF-8",
+         "F4XYZ;L\xC9VY;H\xE9l\xE8ne;A;\xC9VREUX;27000",
+         Criterion::City,
          {"F4XYZ", "L\xC3\x89VY", "H\xC3\xA9l\xC3\xA8ne", "A", "27000", "\xC3\x89VREUX"}},
     };
     for (const SpreadsheetCase& c : cases) {
@@ -124,7 +141,8 @@ TEST(ListOutput, SpreadsheetRowsHoldTheSixFieldsInUtf8)
         EXPECT_EQ(spreadsheetRows(list), std::vector<SpreadsheetRow>{c.row});
     }
     EXPECT_TRUE(spreadsheetRows(ResultRows()).empty());
-    EXPECT_EQ(kSpreadsheetHeading, (SpreadsheetRow{"Indicatif", "Nom", "Pr\xC3\xA9nom", "Adresse", "Code postal", "Ville"}));
+    EXPECT_EQ(kSpreadsheetHeading,
+              (SpreadsheetRow{"Indicatif", "Nom", "Pr\xC3\xA9nom", "Adresse", "Code postal", "Ville"}));
 }
 
 } // namespace

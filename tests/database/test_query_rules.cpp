@@ -34,7 +34,10 @@ TEST(QueryRules, LengthThenEmptinessPerCriterion)
         {Criterion::Department, "750", "Attention 2 caracteres pour le département"},
         {Criterion::Department, "", "Attention 2 caracteres pour le département"},
         // An accented letter is one Windows-1252 character.
-        {Criterion::Department, "\xC9" "1", ""},
+        {Criterion::Department,
+         "\xC9"
+         "1",
+         ""},
         // The "*" of a prefix query counts as a character.
         {Criterion::Callsign, std::string(11, 'F') + "*", ""},
         {Criterion::Callsign, std::string(12, 'F') + "*", "Attention 12 caracteres maxi pour l'indicatif"},
@@ -121,7 +124,11 @@ TEST(QueryRules, AQueryEndingInAStarAsksForAPrefixAndEveryQueryIsFolded)
         {"F*6", "F*6", false},
         {"*F", "*F", false},
         {"SAINT *", "SAINT ", true},
-        {"stra\xDF" "e \xB5", "STRA\xDF" "E \xB5", false},
+        {"stra\xDF"
+         "e \xB5",
+         "STRA\xDF"
+         "E \xB5",
+         false},
         {"\x9A\x9C\x9E\xFF\xF7", "\x8A\x8C\x8E\x9F\xF7", false},
         {"", "", false},
     };

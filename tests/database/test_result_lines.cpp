@@ -33,8 +33,19 @@ TEST(ResultRows, SortAscendingIgnoringCaseWithTheSpaceFirst)
         {{"F1ABCD;X;;;V;1", "F1ABC;Z;;;V;1"}, {"F1ABC;Z;;;V;1", "F1ABCD;X;;;V;1"}},
         {{"F1ABC1;A;;;V;1", "F1ABC;Z;;;V;1"}, {"F1ABC;Z;;;V;1", "F1ABC1;A;;;V;1"}},
         // Accented small letters fold to their capitals: é and É are the same letter.
-        {{"\xC9Z;D;;;V;1", "\xE9" "A;D;;;V;1"}, {"\xE9" "A;D;;;V;1", "\xC9Z;D;;;V;1"}},
-        {{"\x9C" "B;D;;;V;1", "\x8C" "A;D;;;V;1"}, {"\x8C" "A;D;;;V;1", "\x9C" "B;D;;;V;1"}},
+        {{"\xC9Z;D;;;V;1", "\xE9"
+                           "A;D;;;V;1"},
+         {"\xE9"
+          "A;D;;;V;1",
+          "\xC9Z;D;;;V;1"}},
+        {{"\x9C"
+          "B;D;;;V;1",
+          "\x8C"
+          "A;D;;;V;1"},
+         {"\x8C"
+          "A;D;;;V;1",
+          "\x9C"
+          "B;D;;;V;1"}},
         // Lines equal but for case always come out in the same order.
         {{"abc;D;;;V;1", "ABC;D;;;V;1", "Abc;D;;;V;1"}, {"ABC;D;;;V;1", "Abc;D;;;V;1", "abc;D;;;V;1"}},
         // One callsign: the name column decides, as the lines show it.
@@ -52,11 +63,11 @@ TEST(ResultRows, SortAscendingIgnoringCaseWithTheSpaceFirst)
 // groups large enough to be split by radix.
 TEST(ResultRows, SortsManyRowsInTheOrderOfThePlainComparisonOfTheirLines)
 {
-    const std::vector<std::string> heads = {"F4ABC", "f4abc", "F4AB", "F4ABCDEFGHIJ", "F4ABCDEF", "F4ABCDEf",
-                                            "\xC9T\xC9", "\xE9t\xE9", "F", "", std::string("F4\0", 3), "F4 ",
-                                            "TK5AA", "FG5ZZ"};
-    const std::vector<std::string> tails = {"", " ", "A", "a", "DUPONT", "dupont", "\xFF", std::string(1, '\0'), "Z",
-                                            "LISTE ORANGE"};
+    const std::vector<std::string> heads = {
+        "F4ABC",     "f4abc", "F4AB", "F4ABCDEFGHIJ",         "F4ABCDEF", "F4ABCDEf", "\xC9T\xC9",
+        "\xE9t\xE9", "F",     "",     std::string("F4\0", 3), "F4 ",      "TK5AA",    "FG5ZZ"};
+    const std::vector<std::string> tails = {
+        "", " ", "A", "a", "DUPONT", "dupont", "\xFF", std::string(1, '\0'), "Z", "LISTE ORANGE"};
     for (const Criterion criterion : {Criterion::City, Criterion::Surname}) {
         ResultRows rows;
         rows.setCriterion(criterion);
@@ -66,7 +77,8 @@ TEST(ResultRows, SortsManyRowsInTheOrderOfThePlainComparisonOfTheirLines)
             std::string callsign = heads[(state >> 8) % heads.size()];
             callsign += std::string(std::min<std::size_t>((state >> 4) % 9, 12 - callsign.size()), ' ');
             const std::string line = callsign + ";" + tails[(state >> 16) % tails.size()] + ";" +
-                                     tails[(state >> 20) % tails.size()] + ";A;V;" + tails[(state >> 24) % tails.size()];
+                                     tails[(state >> 20) % tails.size()] + ";A;V;" +
+                                     tails[(state >> 24) % tails.size()];
             ASSERT_TRUE(rows.add(line));
         }
         std::vector<std::string> expected;

@@ -37,12 +37,12 @@ TEST(RevisionLine, NumberIsReadFromCharactersTenToTwelve)
         {"Base Rev 255  du 11/08/2009", 255},
         {"Base Rev 009  du 11/08/2009", 9},
         {"Base Rev 007", 7},
-        {"Base Rev  42", 42},     // spaces are skipped
+        {"Base Rev  42", 42}, // spaces are skipped
         {"Base Rev 4 2", 42},
-        {"Base Rev 12x", 12},     // reading stops at the first other character
+        {"Base Rev 12x", 12}, // reading stops at the first other character
         {"Base Rev x12", 0},
-        {"Base Rev 9999", 999},   // only three characters count
-        {"Base Rev ", 0},         // shorter than ten characters
+        {"Base Rev 9999", 999}, // only three characters count
+        {"Base Rev ", 0},       // shorter than ten characters
         {"", 0},
     };
     for (const auto& [line, number] : cases) {
@@ -69,10 +69,10 @@ TEST(RevisionLine, RaisedLineStopsAtTheThreeDigitLimit)
         {"Base Rev 009  du 11/08/2009", "Base Rev 010  du 07/12/2026"},
         {"Base Rev 099  du 11/08/2009", "Base Rev 100  du 07/12/2026"},
         {"Base Rev 998  du 11/08/2009", "Base Rev 999  du 07/12/2026"},
-        {"Base Rev", "Base Rev 001  du 07/12/2026"},     // shorter than ten characters
+        {"Base Rev", "Base Rev 001  du 07/12/2026"},           // shorter than ten characters
         {"Base Rev abc  du x", "Base Rev 001  du 07/12/2026"}, // no digit
         {"", "Base Rev 001  du 07/12/2026"},
-        {"Base Rev 999  du 11/08/2009", std::nullopt},  // a fourth digit would shift the date
+        {"Base Rev 999  du 11/08/2009", std::nullopt}, // a fourth digit would shift the date
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.line);
@@ -129,7 +129,8 @@ TEST_F(RevisionFile, MissingFileAndFolderAreTold)
 TEST_F(RevisionFile, AFirstLineLongerThanTheLongestReadsAsAnEmptyLine)
 {
     for (const std::string& rest : {std::string(), std::string("\r\nF1ABC;A;B;C;D;75001\r\n")}) {
-        const FirstLine first = readRevisionLine(write("Base Rev 255  du 11/08/2009" + std::string(kLongestLine, ' ') + rest));
+        const FirstLine first =
+            readRevisionLine(write("Base Rev 255  du 11/08/2009" + std::string(kLongestLine, ' ') + rest));
         EXPECT_EQ(first.problem, FileProblem::None);
         EXPECT_TRUE(first.present);
         EXPECT_EQ(first.text, "");

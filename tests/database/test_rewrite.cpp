@@ -29,23 +29,22 @@ const std::string kNewEntry = "F1NEW;NOUVEAU;Jean;1 rue A;PARIS;75001";
 const std::string kMixed =
     kRevision + "\r\n" +
     "F6ZZZ;MARTIN;Paul;1 rue A;PARIS;75001\r\n"
-    "F1ABC;DUPONT;Jean;12 rue Haute;PARIS;75002\n"       // lone LF
-    "\r\n"                                               // empty line
-    "malformed line without separators\r"                // lone CR
-    "F9BAD;too;few\r\n"                                  // fewer than five ";"
+    "F1ABC;DUPONT;Jean;12 rue Haute;PARIS;75002\n"                        // lone LF
+    "\r\n"                                                                // empty line
+    "malformed line without separators\r"                                 // lone CR
+    "F9BAD;too;few\r\n"                                                   // fewer than five ";"
     "F4XYZ;L\xC9VY;H\xE9l\xE8ne;\x81\x8D\x8F\x90\x9D;\xC9VREUX;27000\r\n" // bytes outside the letters
-    "  \t ;\t;;;;\r\n"                                   // spaces and tabs
+    "  \t ;\t;;;;\r\n"                                                    // spaces and tabs
     "F1ABC;DURAND;Luc;5 rue C;NICE;06000\r\n"
     ";SANS;Indicatif;;;00000\r\n"
     "f1abc;minuscule;x;y;PARIS;75003\r\n"
     "F1ABC CET INDICATIF EST ATTRIBUE MAIS;X;;;;75004\r\n"
-    "F0LAST;DERNIER;Zoe;9 rue Z;NANTES;44000";            // no line end
+    "F0LAST;DERNIER;Zoe;9 rue Z;NANTES;44000"; // no line end
 
 // kMixed with every line end made CR LF and the lines of F1ABC changed by `f1abc`.
 std::string expectedMixed(const std::string& firstLine, const std::function<std::string(const std::string&)>& f1abc)
 {
-    return firstLine + "\r\n" +
-           "F6ZZZ;MARTIN;Paul;1 rue A;PARIS;75001\r\n" +
+    return firstLine + "\r\n" + "F6ZZZ;MARTIN;Paul;1 rue A;PARIS;75001\r\n" +
            f1abc("F1ABC;DUPONT;Jean;12 rue Haute;PARIS;75002") +
            "\r\n"
            "malformed line without separators\r\n"
@@ -81,9 +80,11 @@ TEST(Rewrite, ChangesOnlyTheLinesOfTheKeyAndCopiesEveryOtherByteForByte)
     const Case cases[] = {
         {"delete drops both lines of the key", [](const auto& folder) { return deleteEntry(folder, "F1ABC"); },
          expectedMixed(kRevision, dropped), 2},
-        {"replace puts the new line in place of both", [](const auto& folder) { return replaceEntry(folder, "F1ABC", kNewEntry); },
+        {"replace puts the new line in place of both",
+         [](const auto& folder) { return replaceEntry(folder, "F1ABC", kNewEntry); },
          expectedMixed(kRevision, replaced), 2},
-        {"new revision line copies every record", [](const auto& folder) { return replaceRevisionLine(folder, "Base Rev 256  du 07/12/2026"); },
+        {"new revision line copies every record",
+         [](const auto& folder) { return replaceRevisionLine(folder, "Base Rev 256  du 07/12/2026"); },
          expectedMixed("Base Rev 256  du 07/12/2026", kept), 0},
         {"the empty key deletes the line without callsign only",
          [](const auto& folder) { return deleteEntry(folder, ""); },
@@ -228,11 +229,16 @@ TEST(Rewrite, EveryFailingStepLeavesTheFileAsItWasAndNoScratchFile)
         {FileStep::Close, WriteProblem::ScratchNotWritten},
         {FileStep::Replace, WriteProblem::DirectoryNotReplaced},
     };
-    const std::pair<const char*, std::function<RewriteResult(const std::filesystem::path&, FileLayer&)>> operations[] = {
-        {"delete", [](const auto& folder, FileLayer& files) { return deleteEntry(folder, "F1ABC", {}, files); }},
-        {"replace", [](const auto& folder, FileLayer& files) { return replaceEntry(folder, "F1ABC", kNewEntry, {}, files); }},
-        {"revision", [](const auto& folder, FileLayer& files) { return replaceRevisionLine(folder, "Base Rev 256  du 07/12/2026", files); }},
-    };
+    const std::pair<const char*, std::function<RewriteResult(const std::filesystem::path&, FileLayer&)>> operations[] =
+        {
+            {"delete", [](const auto& folder, FileLayer& files) { return deleteEntry(folder, "F1ABC", {}, files); }},
+            {"replace",
+             [](const auto& folder, FileLayer& files) { return replaceEntry(folder, "F1ABC", kNewEntry, {}, files); }},
+            {"revision",
+             [](const auto& folder, FileLayer& files) {
+                 return replaceRevisionLine(folder, "Base Rev 256  du 07/12/2026", files);
+             }},
+        };
     for (const auto& [operation, run] : operations) {
         for (const Case& c : cases) {
             SCOPED_TRACE(std::string(operation) + " / " + test::stepName(c.step) + " " + std::to_string(c.readFailsAt));
@@ -258,9 +264,11 @@ TEST(Rewrite, ALineLongerThanTheLongestIsCopiedByteForByteAndNeverChanged)
         std::string after; // of the delete
     };
     const Case cases[] = {
-        {"long line among entries", kRevision + "\r\nF1ABC;A;B;C;D;75001\r\n" + longKeyLine + "\nF6ZZZ;M;P;1;PARIS;75001\r\n",
+        {"long line among entries",
+         kRevision + "\r\nF1ABC;A;B;C;D;75001\r\n" + longKeyLine + "\nF6ZZZ;M;P;1;PARIS;75001\r\n",
          kRevision + "\r\n" + longKeyLine + "\r\nF6ZZZ;M;P;1;PARIS;75001\r\n"},
-        {"long last line", kRevision + "\r\nF1ABC;A;B;C;D;75001\r\n" + longKeyLine, kRevision + "\r\n" + longKeyLine + "\r\n"},
+        {"long last line", kRevision + "\r\nF1ABC;A;B;C;D;75001\r\n" + longKeyLine,
+         kRevision + "\r\n" + longKeyLine + "\r\n"},
         {"long first line", longFirstLine + "\rF1ABC;A;B;C;D;75001\r\n", longFirstLine + "\r\n"},
     };
     for (const Case& c : cases) {
@@ -275,8 +283,10 @@ TEST(Rewrite, ALineLongerThanTheLongestIsCopiedByteForByteAndNeverChanged)
     for (const bool seen : {false, true}) {
         Directory directory(longFirstLine + "\r\nF1ABC;A;B;C;D;75001\r\n");
         const auto seenLine = seen ? std::optional<std::string_view>("") : std::nullopt;
-        EXPECT_EQ(replaceRevisionLine(directory.folder.path(), "Base Rev 256  du 07/12/2026", systemFileLayer(), seenLine).problem,
-                  WriteProblem::RevisionLineTooLong);
+        EXPECT_EQ(
+            replaceRevisionLine(directory.folder.path(), "Base Rev 256  du 07/12/2026", systemFileLayer(), seenLine)
+                .problem,
+            WriteProblem::RevisionLineTooLong);
         EXPECT_EQ(directory.bytes(), longFirstLine + "\r\nF1ABC;A;B;C;D;75001\r\n");
         EXPECT_FALSE(std::filesystem::exists(directory.scratch()));
     }
@@ -307,15 +317,20 @@ struct LinkedDirectory {
 TEST(Rewrite, ALinkedListIsRewrittenBesideItsTargetUnderAScratchNameOfItsOwn)
 {
     // Only the exact pattern of the list's own name is a leftover of a killed rewrite.
-    const std::set<std::string> theUsers = {"Temporaire.txt", ".liste.csv.AbC12.tmp", ".liste.csv.AbC1234.tmp",
-                                            ".liste.csv.AbC123.tmp.bak", "liste.csv.AbC123.tmp",
-                                            ".Annuaire_Amat.csv.AbC123.tmp", ".liste.csv.AbC-23.tmp", ".LISTE.csv.AbC123.tmp"};
+    const std::set<std::string> theUsers = {
+        "Temporaire.txt",       ".liste.csv.AbC12.tmp",          ".liste.csv.AbC1234.tmp", ".liste.csv.AbC123.tmp.bak",
+        "liste.csv.AbC123.tmp", ".Annuaire_Amat.csv.AbC123.tmp", ".liste.csv.AbC-23.tmp",  ".LISTE.csv.AbC123.tmp"};
     const std::set<std::string> leftovers = {".liste.csv.AbC123.tmp", ".liste.csv.zzzzzz.tmp", ".liste.csv.000000.tmp"};
-    const std::pair<const char*, std::function<RewriteResult(const std::filesystem::path&, FileLayer&)>> operations[] = {
-        {"delete", [](const auto& folder, FileLayer& files) { return deleteEntry(folder, "F1ABC", {}, files); }},
-        {"replace", [](const auto& folder, FileLayer& files) { return replaceEntry(folder, "F1ABC", kNewEntry, {}, files); }},
-        {"revision", [](const auto& folder, FileLayer& files) { return replaceRevisionLine(folder, "Base Rev 256  du 07/12/2026", files); }},
-    };
+    const std::pair<const char*, std::function<RewriteResult(const std::filesystem::path&, FileLayer&)>> operations[] =
+        {
+            {"delete", [](const auto& folder, FileLayer& files) { return deleteEntry(folder, "F1ABC", {}, files); }},
+            {"replace",
+             [](const auto& folder, FileLayer& files) { return replaceEntry(folder, "F1ABC", kNewEntry, {}, files); }},
+            {"revision",
+             [](const auto& folder, FileLayer& files) {
+                 return replaceRevisionLine(folder, "Base Rev 256  du 07/12/2026", files);
+             }},
+        };
     for (const auto& [operation, run] : operations) {
         for (const bool creationFails : {false, true}) {
             SCOPED_TRACE(std::string(operation) + (creationFails ? ", scratch not created" : ""));
@@ -369,9 +384,13 @@ TEST(Rewrite, DirectoryFileOpenInAnotherProcessIsReplacedOnceClosedWithinTheBoun
     const Operation operations[] = {
         {"delete", [](const auto& folder, FileLayer& files) { return deleteEntry(folder, "F1ABC", {}, files); },
          expectedMixed(kRevision, dropped)},
-        {"replace", [](const auto& folder, FileLayer& files) { return replaceEntry(folder, "F1ABC", kNewEntry, {}, files); },
+        {"replace",
+         [](const auto& folder, FileLayer& files) { return replaceEntry(folder, "F1ABC", kNewEntry, {}, files); },
          expectedMixed(kRevision, replaced)},
-        {"revision", [](const auto& folder, FileLayer& files) { return replaceRevisionLine(folder, "Base Rev 256  du 07/12/2026", files); },
+        {"revision",
+         [](const auto& folder, FileLayer& files) {
+             return replaceRevisionLine(folder, "Base Rev 256  du 07/12/2026", files);
+         },
          expectedMixed("Base Rev 256  du 07/12/2026", kept)},
     };
     const std::pair<const char*, bool> holders[] = {{"closed at the first pause", true}, {"never closed", false}};
@@ -412,7 +431,8 @@ TEST(Rewrite, DirectoryFileOpenInAnotherProcessIsReplacedOnceClosedWithinTheBoun
 
 TEST(Rewrite, CrashAtAnyStepLeavesTheOldFileWholeAndTheNextRewriteWorks)
 {
-    for (const FileStep step : {FileStep::Create, FileStep::Write, FileStep::Flush, FileStep::Close, FileStep::Replace}) {
+    for (const FileStep step :
+         {FileStep::Create, FileStep::Write, FileStep::Flush, FileStep::Close, FileStep::Replace}) {
         SCOPED_TRACE(test::stepName(step));
         Directory directory(kMixed);
         FailingFileLayer crashing(step, true);
@@ -432,9 +452,9 @@ TEST(Rewrite, SuccessfulRewriteAsksForTheStepsInTheirSafeOrder)
     EXPECT_EQ(deleteEntry(directory.folder.path(), "F1ABC", {}, layer).problem, WriteProblem::None);
     // The scratch file is whole and on the disk before it replaces the directory; nothing is
     // ever deleted first.
-    const std::vector<FileStep> expected = {FileStep::Lock,  FileStep::OpenForReading, FileStep::Create,
-                                            FileStep::Permissions, FileStep::Write, FileStep::Flush,
-                                            FileStep::Close, FileStep::Replace};
+    const std::vector<FileStep> expected = {FileStep::Lock,        FileStep::OpenForReading, FileStep::Create,
+                                            FileStep::Permissions, FileStep::Write,          FileStep::Flush,
+                                            FileStep::Close,       FileStep::Replace};
     EXPECT_EQ(layer.steps, expected);
 }
 
@@ -466,8 +486,9 @@ TEST(Rewrite, RevisionLineIsReplacedOnlyIfItStillReadsAsSeen)
     const std::string raised = "Base Rev 256  du 07/12/2026";
     // Raised meanwhile by another copy of the program: the change was decided on a line
     // that is no longer there.
-    EXPECT_EQ(replaceRevisionLine(directory.folder.path(), raised, systemFileLayer(), "Base Rev 254  du 11/08/2009").problem,
-              WriteProblem::FirstLineChanged);
+    EXPECT_EQ(
+        replaceRevisionLine(directory.folder.path(), raised, systemFileLayer(), "Base Rev 254  du 11/08/2009").problem,
+        WriteProblem::FirstLineChanged);
     EXPECT_EQ(directory.bytes(), kMixed);
     EXPECT_FALSE(std::filesystem::exists(directory.scratch()));
     EXPECT_FALSE(std::filesystem::exists(lockFilePath(directory.folder.path())));

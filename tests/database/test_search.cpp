@@ -19,35 +19,34 @@ std::string pad(const std::string& text, std::size_t width)
 }
 
 // A directory file with the entries that make the search rules visible.
-const std::string kDirectory =
-    "Base Rev 255  du 11/08/2009\r\n"
-    "F6ZZZ;MARTIN;Paul;1 rue A;PARIS;75001\r\n"
-    "F1ABC;DUPONT;Jean;12 rue Haute;PARIS;75002\r\n"
-    "\r\n"
-    "  F4SP  ;ESPACE;Anne;3 rue B;LYON ;69001\r\n"
-    "f1abc;minuscule;x;y;PARIS;75003\r\n"
-    "F1ABC;DURAND;Luc;5 rue C;NICE;06000\r\n"
-    "F5XY CET INDICATIF EST ATTRIBUE MAIS;N'EST PAS PUBLIABLE;;;LYON;69002\r\n"
-    "F2AA;LISTE ORANGE;;;PARIS;75004\r\n"
-    "F8BRG;BOURG;Marc;2 place D;BOURG EN BRESSE;1000\r\n"
-    "F8TOOLONGCALL;LONG;X;Y;PARIS;75005\r\n"
-    "malformed line without fields\r\n"
-    "F0AA;A;B;C;PARIS\r\n"
-    "F4LAST;ZOLA;Emile;9 rue E;PARIS ;75006\r\n"
-    "F3ACC;Dupr\xE9;R\xE9mi;4 rue F;\xE9pinal;88000\r\n"
-    "F3ACD;DUPRE;Jean;5 rue G;EPINAL;88000\r\n"
-    "F5AJA;CORSE;Sud;1 cours Napol\xE9on;AJACCIO;20000\r\n"
-    "F5PRO;PORTO;A;B;PROPRIANO;20110\r\n"
-    "F5BAS;BASTIA;A;B;BASTIA;20200\r\n"
-    "F5FUR;FURIANI;A;B;FURIANI;20600\r\n"
-    "F5ZZA;LETTRE;A;B;AJACCIO;2a004\r\n"
-    "F1ZER;ZERO;A;B;AMBERIEU;2070\r\n"
-    "FG5PAP;ANTILLES;A;B;POINTE A PITRE;97110\r\n"
-    "FM5FDF;MARTINIQUE;A;B;FORT DE FRANCE;97200\r\n"
-    "FR5RUN;REUNION;A;B;SAINT DENIS;97400\r\n"
-    "FH5MAY;MAYOTTE;A;B;MAMOUDZOU;97600\r\n"
-    "FK8NOU;CALEDONIE;A;B;NOUMEA;98800\r\n"
-    "F*9;ETOILE;A;B;NANCY;54000";
+const std::string kDirectory = "Base Rev 255  du 11/08/2009\r\n"
+                               "F6ZZZ;MARTIN;Paul;1 rue A;PARIS;75001\r\n"
+                               "F1ABC;DUPONT;Jean;12 rue Haute;PARIS;75002\r\n"
+                               "\r\n"
+                               "  F4SP  ;ESPACE;Anne;3 rue B;LYON ;69001\r\n"
+                               "f1abc;minuscule;x;y;PARIS;75003\r\n"
+                               "F1ABC;DURAND;Luc;5 rue C;NICE;06000\r\n"
+                               "F5XY CET INDICATIF EST ATTRIBUE MAIS;N'EST PAS PUBLIABLE;;;LYON;69002\r\n"
+                               "F2AA;LISTE ORANGE;;;PARIS;75004\r\n"
+                               "F8BRG;BOURG;Marc;2 place D;BOURG EN BRESSE;1000\r\n"
+                               "F8TOOLONGCALL;LONG;X;Y;PARIS;75005\r\n"
+                               "malformed line without fields\r\n"
+                               "F0AA;A;B;C;PARIS\r\n"
+                               "F4LAST;ZOLA;Emile;9 rue E;PARIS ;75006\r\n"
+                               "F3ACC;Dupr\xE9;R\xE9mi;4 rue F;\xE9pinal;88000\r\n"
+                               "F3ACD;DUPRE;Jean;5 rue G;EPINAL;88000\r\n"
+                               "F5AJA;CORSE;Sud;1 cours Napol\xE9on;AJACCIO;20000\r\n"
+                               "F5PRO;PORTO;A;B;PROPRIANO;20110\r\n"
+                               "F5BAS;BASTIA;A;B;BASTIA;20200\r\n"
+                               "F5FUR;FURIANI;A;B;FURIANI;20600\r\n"
+                               "F5ZZA;LETTRE;A;B;AJACCIO;2a004\r\n"
+                               "F1ZER;ZERO;A;B;AMBERIEU;2070\r\n"
+                               "FG5PAP;ANTILLES;A;B;POINTE A PITRE;97110\r\n"
+                               "FM5FDF;MARTINIQUE;A;B;FORT DE FRANCE;97200\r\n"
+                               "FR5RUN;REUNION;A;B;SAINT DENIS;97400\r\n"
+                               "FH5MAY;MAYOTTE;A;B;MAMOUDZOU;97600\r\n"
+                               "FK8NOU;CALEDONIE;A;B;NOUMEA;98800\r\n"
+                               "F*9;ETOILE;A;B;NANCY;54000";
 
 std::vector<std::string> search(const std::string& bytes, Criterion criterion, const std::string& query)
 {
@@ -112,25 +111,33 @@ TEST(Search, FindsWholeTrimmedValuesExactlyAndListsThemSorted)
         {"whole value as a prefix", Criterion::Surname, "DUPRE*", {plain}},
         {"prefix of a surname with an accented letter", Criterion::Surname, "DUPR\xC9*", {accented}},
         {"prefix of the marked entry's surname", Criterion::Surname, "EN LISTE*", {marked}},
-        {"lone star lists every entry", Criterion::City, "*",
-         {spaced, star, dupont, durand, lower, zero, orange, accented, plain, zola, ajaccio, bastia, furiani,
-          propriano, marked, letter, martin, bourg, guadeloupe, mayotte, caledonia, martinique, reunion}},
+        {"lone star lists every entry", Criterion::City, "*", {spaced,    star,       dupont,   durand,     lower,
+                                                               zero,      orange,     accented, plain,      zola,
+                                                               ajaccio,   bastia,     furiani,  propriano,  marked,
+                                                               letter,    martin,     bourg,    guadeloupe, mayotte,
+                                                               caledonia, martinique, reunion}},
         {"star inside a query is an ordinary character", Criterion::Callsign, "F*9", {star}},
         {"only the last star asks for a prefix", Criterion::Callsign, "F**", {star}},
-        {"prefix of one letter", Criterion::Callsign, "f*",
-         {spaced, star, dupont, durand, lower, zero, orange, accented, plain, zola, ajaccio, bastia, furiani,
-          propriano, marked, letter, martin, bourg, guadeloupe, mayotte, caledonia, martinique, reunion}},
+        {"prefix of one letter", Criterion::Callsign, "f*", {spaced,    star,       dupont,   durand,     lower,
+                                                             zero,      orange,     accented, plain,      zola,
+                                                             ajaccio,   bastia,     furiani,  propriano,  marked,
+                                                             letter,    martin,     bourg,    guadeloupe, mayotte,
+                                                             caledonia, martinique, reunion}},
         {"a prefix query with a space before its star finds nothing", Criterion::City, "PARIS *", {}},
         {"department prefix", Criterion::Department, "6*", {spaced, marked}},
         {"department prefix 0 takes the lost zeros", Criterion::Department, "0*", {durand, zero, bourg}},
         {"surname", Criterion::Surname, "DUPONT", {dupont}},
         {"marked entry by surname", Criterion::Surname, "EN LISTE ORANGE", {marked}},
-        {"LISTE ORANGE by surname shows the whole line", Criterion::Surname, "LISTE ORANGE",
+        {"LISTE ORANGE by surname shows the whole line",
+         Criterion::Surname,
+         "LISTE ORANGE",
          {pad("F2AA", 12) + pad("LISTE ORANGE ", 40) + "  75004 PARIS"}},
         {"department with a lost zero", Criterion::Department, "01", {bourg}},
         {"department 10 does not take postcode 1000", Criterion::Department, "10", {}},
         {"department", Criterion::Department, "69", {spaced, marked}},
-        {"2A: postcodes 200xx and 201xx, and those stored as 2A", Criterion::Department, "2A",
+        {"2A: postcodes 200xx and 201xx, and those stored as 2A",
+         Criterion::Department,
+         "2A",
          {ajaccio, propriano, letter}},
         {"2a is 2A", Criterion::Department, "2a", {ajaccio, propriano, letter}},
         {"2B: postcodes 202xx to 206xx", Criterion::Department, "2B", {bastia, furiani}},
@@ -146,9 +153,12 @@ TEST(Search, FindsWholeTrimmedValuesExactlyAndListsThemSorted)
         {"97 keeps its meaning", Criterion::Department, "97", {guadeloupe, mayotte, martinique, reunion}},
         {"department prefix 9", Criterion::Department, "9*", {guadeloupe, mayotte, caledonia, martinique, reunion}},
         {"three characters other than an overseas department find nothing", Criterion::Department, "200", {}},
-        {"department 00 lists every entry", Criterion::Department, "00",
-         {spaced, star, dupont, durand, lower, zero, orange, accented, plain, zola, ajaccio, bastia, furiani,
-          propriano, marked, letter, martin, bourg, guadeloupe, mayotte, caledonia, martinique, reunion}},
+        {"department 00 lists every entry",
+         Criterion::Department,
+         "00",
+         {spaced, star,  dupont,     durand,  lower,     zero,       orange, accented,
+          plain,  zola,  ajaccio,    bastia,  furiani,   propriano,  marked, letter,
+          martin, bourg, guadeloupe, mayotte, caledonia, martinique, reunion}},
     };
     for (const SearchCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -167,7 +177,7 @@ TEST(Search, TheRevisionLineIsNeverAnEntry)
 TEST(Search, HostileBytesNeitherCrashNorShowBrokenLines)
 {
     std::string file = "Base Rev\r\n";
-    file += std::string(5'000'000, ';') + "\r\n";                    // a huge line of separators: passed over
+    file += std::string(5'000'000, ';') + "\r\n"; // a huge line of separators: passed over
     constexpr char kControlBytes[] = "F1\0AB;\x01\x02;\xFF;\x80;PARIS;75001\r\r\n";
     file += std::string(kControlBytes, sizeof kControlBytes - 1); // NUL, control and high bytes
     file += ";;;;;\n;;;;;\r";
@@ -202,7 +212,8 @@ TEST(SearchDirectoryFile, TellsAMissingOrUnreadableFileAndLeavesNoLines)
     EXPECT_TRUE(found.empty());
 
     std::filesystem::create_directory(directoryFilePath(folder));
-    EXPECT_EQ(searchDirectoryFile(directoryFilePath(folder), Criterion::City, "PARIS", found), FileProblem::NotReadable);
+    EXPECT_EQ(searchDirectoryFile(directoryFilePath(folder), Criterion::City, "PARIS", found),
+              FileProblem::NotReadable);
     std::filesystem::remove_all(folder);
 
     std::filesystem::create_directories(folder);

@@ -28,7 +28,10 @@ TEST(SpreadsheetFile, WritesAWorkbookOrTellsWhyInFrench)
 {
     const WorkbookCase cases[] = {
         {"heading alone", "liste.xlsx", {}, true},
-        {"rows", "liste.xlsx", {{"F1ABC", "=1+1", "J", "A", "01000", "V"}, {"F2AA", "EN LISTE ORANGE", "", "", "", ""}}, true},
+        {"rows",
+         "liste.xlsx",
+         {{"F1ABC", "=1+1", "J", "A", "01000", "V"}, {"F2AA", "EN LISTE ORANGE", "", "", "", ""}},
+         true},
         {"a folder that does not exist", "absent/liste.xlsx", {{"F1ABC", "D", "J", "A", "01000", "V"}}, false},
     };
     for (const WorkbookCase& c : cases) {

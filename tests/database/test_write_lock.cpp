@@ -39,14 +39,18 @@ struct Writer {
 };
 
 const Writer kWriters[] = {
-    {"append", [](const fs::path& folder, FileLayer& files) {
+    {"append",
+     [](const fs::path& folder, FileLayer& files) {
          return appendRecordLine(folder, "F1NEW;NOUVEAU;Jean;1 rue B;LYON;69001", files);
      }},
-    {"delete", [](const fs::path& folder, FileLayer& files) { return deleteEntry(folder, "F1ABC", {}, files).problem; }},
-    {"modifying save", [](const fs::path& folder, FileLayer& files) {
+    {"delete",
+     [](const fs::path& folder, FileLayer& files) { return deleteEntry(folder, "F1ABC", {}, files).problem; }},
+    {"modifying save",
+     [](const fs::path& folder, FileLayer& files) {
          return replaceEntry(folder, "F1ABC", "F1ABC;DUPONT;Jean;1 rue B;LYON;69001", {}, files).problem;
      }},
-    {"revision bump", [](const fs::path& folder, FileLayer& files) {
+    {"revision bump",
+     [](const fs::path& folder, FileLayer& files) {
          return replaceRevisionLine(folder, "Base Rev 256  du 07/12/2026", files).problem;
      }},
 };

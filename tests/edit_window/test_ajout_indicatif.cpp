@@ -1,11 +1,11 @@
 #include <QApplication>
 #include <QClipboard>
+#include <QDebug>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
-#include <QDebug>
 #include <QTest>
 
 #include "support/caption_fit.h"
@@ -53,27 +53,60 @@ private slots:
         QTest::addColumn<QRect>("geometry");
         QTest::addColumn<bool>("enabled");
         const QString window = QStringLiteral("Ajout_Indicatif");
-        QTest::newRow("Modifier") << "Modifier" << window << "Modifier" << "Modifier" << twipsRect(4920, 3960, 975, 375) << true;
-        QTest::newRow("Supprimer") << "Supprimer" << window << "Supprimer" << "Supprimer" << twipsRect(3840, 3960, 975, 375) << true;
-        QTest::newRow("Ajouter") << "Ajouter" << window << "Ajouter" << "Ajouter" << twipsRect(2760, 3960, 975, 375) << true;
-        QTest::newRow("Enregistrer") << "Enregistrer" << window << "Enregistrer" << "Enregistrer" << twipsRect(6000, 3960, 975, 375) << false;
-        QTest::newRow("Frame1") << "Frame1" << window << "" << "En-tête" << twipsRect(1320, 0, 5895, 735) << true;
-        QTest::newRow("Label4") << "Label4" << "Frame1" << "Modification de la base de données"
+        QTest::newRow("Modifier") << "Modifier" << window << "Modifier"
+                                  << "Modifier" << twipsRect(4920, 3960, 975, 375) << true;
+        QTest::newRow("Supprimer") << "Supprimer" << window << "Supprimer"
+                                   << "Supprimer" << twipsRect(3840, 3960, 975, 375) << true;
+        QTest::newRow("Ajouter") << "Ajouter" << window << "Ajouter"
+                                 << "Ajouter" << twipsRect(2760, 3960, 975, 375) << true;
+        QTest::newRow("Enregistrer") << "Enregistrer" << window << "Enregistrer"
+                                     << "Enregistrer" << twipsRect(6000, 3960, 975, 375) << false;
+        QTest::newRow("Frame1") << "Frame1" << window << ""
+                                << "En-tête" << twipsRect(1320, 0, 5895, 735) << true;
+        QTest::newRow("Label4") << "Label4"
+                                << "Frame1"
+                                << "Modification de la base de données"
                                 << "Modification de la base de données" << twipsRect(120, 240, 5655, 375) << true;
-        QTest::newRow("Ind_B") << "Ind_B" << window << "" << "Indicatif" << twipsRect(1320, 1200, 1695, 285) << true;
-        QTest::newRow("Pre_B") << "Pre_B" << window << "" << "Prenom" << twipsRect(1320, 2160, 3255, 285) << true;
-        QTest::newRow("Adr_B") << "Adr_B" << window << "" << "Adresse" << twipsRect(1320, 2640, 6615, 285) << true;
-        QTest::newRow("Vil_B") << "Vil_B" << window << "" << "Ville" << twipsRect(1320, 3120, 3975, 285) << true;
-        QTest::newRow("Cod_B") << "Cod_B" << window << "" << "Code postal" << twipsRect(1320, 3600, 855, 285) << true;
-        QTest::newRow("Nom_B") << "Nom_B" << window << "" << "Nom" << twipsRect(1320, 1680, 3255, 285) << true;
-        QTest::newRow("Quitter") << "Quitter" << window << "Quitter" << "Quitter" << twipsRect(7080, 3960, 855, 375) << true;
-        QTest::newRow("Frame2") << "Frame2" << window << "" << "Fiche" << twipsRect(120, 840, 8055, 3735) << true;
-        QTest::newRow("Label2") << "Label2" << "Frame2" << "Indicatif" << "Indicatif" << twipsRect(240, 360, 855, 255) << true;
-        QTest::newRow("Label5") << "Label5" << "Frame2" << "Ville" << "Ville" << twipsRect(480, 2280, 615, 255) << true;
-        QTest::newRow("Label6") << "Label6" << "Frame2" << "Prenom" << "Prenom" << twipsRect(360, 1320, 735, 255) << true;
-        QTest::newRow("Label7") << "Label7" << "Frame2" << "Nom" << "Nom" << twipsRect(480, 840, 615, 255) << true;
-        QTest::newRow("Label8") << "Label8" << "Frame2" << "Code postal" << "Code postal" << twipsRect(240, 2760, 855, 255) << true;
-        QTest::newRow("Label9") << "Label9" << "Frame2" << "Adresse" << "Adresse" << twipsRect(360, 1800, 735, 255) << true;
+        QTest::newRow("Ind_B") << "Ind_B" << window << ""
+                               << "Indicatif" << twipsRect(1320, 1200, 1695, 285) << true;
+        QTest::newRow("Pre_B") << "Pre_B" << window << ""
+                               << "Prenom" << twipsRect(1320, 2160, 3255, 285) << true;
+        QTest::newRow("Adr_B") << "Adr_B" << window << ""
+                               << "Adresse" << twipsRect(1320, 2640, 6615, 285) << true;
+        QTest::newRow("Vil_B") << "Vil_B" << window << ""
+                               << "Ville" << twipsRect(1320, 3120, 3975, 285) << true;
+        QTest::newRow("Cod_B") << "Cod_B" << window << ""
+                               << "Code postal" << twipsRect(1320, 3600, 855, 285) << true;
+        QTest::newRow("Nom_B") << "Nom_B" << window << ""
+                               << "Nom" << twipsRect(1320, 1680, 3255, 285) << true;
+        QTest::newRow("Quitter") << "Quitter" << window << "Quitter"
+                                 << "Quitter" << twipsRect(7080, 3960, 855, 375) << true;
+        QTest::newRow("Frame2") << "Frame2" << window << ""
+                                << "Fiche" << twipsRect(120, 840, 8055, 3735) << true;
+        QTest::newRow("Label2") << "Label2"
+                                << "Frame2"
+                                << "Indicatif"
+                                << "Indicatif" << twipsRect(240, 360, 855, 255) << true;
+        QTest::newRow("Label5") << "Label5"
+                                << "Frame2"
+                                << "Ville"
+                                << "Ville" << twipsRect(480, 2280, 615, 255) << true;
+        QTest::newRow("Label6") << "Label6"
+                                << "Frame2"
+                                << "Prenom"
+                                << "Prenom" << twipsRect(360, 1320, 735, 255) << true;
+        QTest::newRow("Label7") << "Label7"
+                                << "Frame2"
+                                << "Nom"
+                                << "Nom" << twipsRect(480, 840, 615, 255) << true;
+        QTest::newRow("Label8") << "Label8"
+                                << "Frame2"
+                                << "Code postal"
+                                << "Code postal" << twipsRect(240, 2760, 855, 255) << true;
+        QTest::newRow("Label9") << "Label9"
+                                << "Frame2"
+                                << "Adresse"
+                                << "Adresse" << twipsRect(360, 1800, 735, 255) << true;
     }
     void everyControlAsDesigned()
     {
@@ -128,8 +161,9 @@ private slots:
         QCOMPARE(heading->font().pointSizeF(), 12.0);
         QCOMPARE(heading->alignment(), Qt::AlignCenter);
         // Each field label lines up with its box: the label's top plus the frame's 840 twips.
-        const std::pair<const char*, const char*> labelled[] = {{"Label2", "Ind_B"}, {"Label7", "Nom_B"}, {"Label6", "Pre_B"},
-                                                                {"Label9", "Adr_B"}, {"Label5", "Vil_B"}, {"Label8", "Cod_B"}};
+        const std::pair<const char*, const char*> labelled[] = {{"Label2", "Ind_B"}, {"Label7", "Nom_B"},
+                                                                {"Label6", "Pre_B"}, {"Label9", "Adr_B"},
+                                                                {"Label5", "Vil_B"}, {"Label8", "Cod_B"}};
         for (const auto& [label, box] : labelled) {
             QCOMPARE(editing.control<QLabel>(label)->buddy(), static_cast<QWidget*>(editing.box(box)));
             QVERIFY(editing.control<QLabel>(label)->alignment() & Qt::AlignRight);
@@ -140,8 +174,8 @@ private slots:
         for (const char* name : kBoxNames)
             editing.box(name)->setReadOnly(false);
         editing.control<QPushButton>("Enregistrer")->setEnabled(true);
-        const QStringList expected = {"Ind_B", "Nom_B", "Pre_B", "Adr_B", "Vil_B", "Cod_B", "Ajouter",
-                                      "Supprimer", "Modifier", "Enregistrer", "Quitter", "Ind_B"};
+        const QStringList expected = {"Ind_B",   "Nom_B",     "Pre_B",    "Adr_B",       "Vil_B",   "Cod_B",
+                                      "Ajouter", "Supprimer", "Modifier", "Enregistrer", "Quitter", "Ind_B"};
         QStringList visited = {QApplication::focusWidget()->objectName()};
         for (int i = 1; i < expected.size(); ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -323,15 +357,24 @@ private slots:
         QTest::addColumn<int>("field");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("callsign") << 0 << "f1abc;" << "F1ABC";
-        QTest::newRow("surname") << 1 << "dupont;martin" << "DUPONTMARTIN";
-        QTest::newRow("first name") << 2 << "jean-luc" << "JEAN-LUC";
-        QTest::newRow("address") << 3 << "12 rue de l'été" << "12 RUE DE L'ÉTÉ";
-        QTest::newRow("city") << 4 << "évreux" << "ÉVREUX";
-        QTest::newRow("accented first name") << 2 << "rémi" << "RÉMI";
-        QTest::newRow("every accented small letter") << 3 << "àâçèéêëîïôöùûüÿœšž" << "ÀÂÇÈÉÊËÎÏÔÖÙÛÜŸŒŠŽ";
-        QTest::newRow("sharp s and micro sign stay") << 4 << "straße µ" << "STRAßE µ";
-        QTest::newRow("postcode") << 5 << "7;5001" << "75001";
+        QTest::newRow("callsign") << 0 << "f1abc;"
+                                  << "F1ABC";
+        QTest::newRow("surname") << 1 << "dupont;martin"
+                                 << "DUPONTMARTIN";
+        QTest::newRow("first name") << 2 << "jean-luc"
+                                    << "JEAN-LUC";
+        QTest::newRow("address") << 3 << "12 rue de l'été"
+                                 << "12 RUE DE L'ÉTÉ";
+        QTest::newRow("city") << 4 << "évreux"
+                              << "ÉVREUX";
+        QTest::newRow("accented first name") << 2 << "rémi"
+                                             << "RÉMI";
+        QTest::newRow("every accented small letter") << 3 << "àâçèéêëîïôöùûüÿœšž"
+                                                     << "ÀÂÇÈÉÊËÎÏÔÖÙÛÜŸŒŠŽ";
+        QTest::newRow("sharp s and micro sign stay") << 4 << "straße µ"
+                                                     << "STRAßE µ";
+        QTest::newRow("postcode") << 5 << "7;5001"
+                                  << "75001";
     }
     void typedLettersBecomeCapitalsAndSemicolonsAreDropped()
     {
@@ -353,16 +396,21 @@ private slots:
         QTest::addColumn<int>("field");
         QTest::addColumn<QString>("pasted");
         QTest::addColumn<QString>("message");
-        QTest::newRow("semicolon in the surname") << 1 << "DUPONT;JEAN"
-                                                  << "Le caractère « ; » n'est pas permis dans le champ « Nom » : il sépare les champs de l'annuaire.";
+        QTest::newRow("semicolon in the surname")
+            << 1 << "DUPONT;JEAN"
+            << "Le caractère « ; » n'est pas permis dans le champ « Nom » : il sépare les champs de l'annuaire.";
         QTest::newRow("semicolon in the postcode") << 5 << "7500;"
-                                                   << "Le caractère « ; » n'est pas permis dans le champ « Code postal » : il sépare les champs de l'annuaire.";
+                                                   << "Le caractère « ; » n'est pas permis dans le champ « Code postal "
+                                                      "» : il sépare les champs de l'annuaire.";
         QTest::newRow("line break in the address") << 3 << "1 rue A\nBât. B"
                                                    << "Le champ « Adresse » ne peut pas contenir de retour à la ligne.";
-        QTest::newRow("character outside Windows-1252") << 4 << "ŁÓDŹ"
-                                                        << "Le champ « Ville » contient un caractère que le fichier de l'annuaire ne peut pas enregistrer.";
-        QTest::newRow("small letters stay small") << 2 << "jean" << "";
-        QTest::newRow("euro sign is stored") << 3 << "€ 12" << "";
+        QTest::newRow("character outside Windows-1252")
+            << 4 << "ŁÓDŹ"
+            << "Le champ « Ville » contient un caractère que le fichier de l'annuaire ne peut pas enregistrer.";
+        QTest::newRow("small letters stay small") << 2 << "jean"
+                                                  << "";
+        QTest::newRow("euro sign is stored") << 3 << "€ 12"
+                                             << "";
     }
     void pastedTextKeepsItsCaseButCannotCarryASeparator()
     {

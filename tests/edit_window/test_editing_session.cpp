@@ -1,6 +1,6 @@
+#include <QAction>
 #include <QDir>
 #include <QFile>
-#include <QAction>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -20,7 +20,8 @@ private slots:
         MainHarness main("Base Rev 255  du 11/08/2009\r\n"
                          "F6ZZZ;MARTIN;Paul;1 rue A;PARIS;75001\r\n"
                          "F1ABC;DUPONT;Jean;12 rue Haute;PARIS;75002\n"
-                         "F4XYZ;L\xC9VY;H\xE9l\xE8ne;3 all\xE9" "e des Pr\xE9s;\xC9VREUX;27000\r\n"
+                         "F4XYZ;L\xC9VY;H\xE9l\xE8ne;3 all\xE9"
+                         "e des Pr\xE9s;\xC9VREUX;27000\r\n"
                          "F8BRG;BOURG;Marc;2 place D;BOURG EN BRESSE;1000");
         QVERIFY(main.loaded);
         Editing editing(main);
@@ -48,8 +49,9 @@ private slots:
 
         // Delete LÉVY, found by her department and opened with a double-click.
         main.search("Option4", QStringLiteral("27"));
-        QCOMPARE(main.listLines(), (QStringList{resultLine("F4XYZ", "LÉVY Hélène", "3 allée des Prés  27000 ÉVREUX"),
-                                                resultLine("F5NEW", "NOUVEAU ANDRÉ", "5 PLACE DE L'ÉGLISE  27000 ÉVREUX")}));
+        QCOMPARE(main.listLines(),
+                 (QStringList{resultLine("F4XYZ", "LÉVY Hélène", "3 allée des Prés  27000 ÉVREUX"),
+                              resultLine("F5NEW", "NOUVEAU ANDRÉ", "5 PLACE DE L'ÉGLISE  27000 ÉVREUX")}));
         doubleClickLine(main, 0);
         QCOMPARE(editing.boxTexts(), (QStringList{"F4XYZ", "LÉVY", "Hélène", "3 allée des Prés", "ÉVREUX", "27000"}));
         editing.click("Supprimer");
@@ -73,10 +75,11 @@ private slots:
 
         // A new search shows every change.
         main.search("Option4", QStringLiteral("00"));
-        QCOMPARE(main.listLines(), (QStringList{resultLine("F1ABC", "DUPONT-DURAND JEAN", "14 RUE BASSE  75002 PARIS"),
-                                                resultLine("F5NEW", "NOUVEAU ANDRÉ", "5 PLACE DE L'ÉGLISE  27000 ÉVREUX"),
-                                                resultLine("F6ZZZ", "MARTIN Paul", "1 rue A  75001 PARIS"),
-                                                resultLine("F8BRG", "BOURG Marc", "2 place D  01000 BOURG EN BRESSE")}));
+        QCOMPARE(main.listLines(),
+                 (QStringList{resultLine("F1ABC", "DUPONT-DURAND JEAN", "14 RUE BASSE  75002 PARIS"),
+                              resultLine("F5NEW", "NOUVEAU ANDRÉ", "5 PLACE DE L'ÉGLISE  27000 ÉVREUX"),
+                              resultLine("F6ZZZ", "MARTIN Paul", "1 rue A  75001 PARIS"),
+                              resultLine("F8BRG", "BOURG Marc", "2 place D  01000 BOURG EN BRESSE")}));
         QCOMPARE(main.platform.messages.size(), std::size_t{1});
     }
 
@@ -117,8 +120,8 @@ private slots:
         const QByteArray unchanged = "Base Rev 255  du 11/08/2009\r\n";
         QTest::newRow("no editing window") << false << false << false << unchanged;
         QTest::newRow("nothing stored: no question") << true << false << false << unchanged;
-        QTest::newRow("an entry stored, revision raised") << true << true << true
-                                                          << QByteArray("Base Rev 256  du 07/12/2026\r\n");
+        QTest::newRow("an entry stored, revision raised")
+            << true << true << true << QByteArray("Base Rev 256  du 07/12/2026\r\n");
         QTest::newRow("an entry stored, revision kept") << true << true << false << unchanged;
         // The directory file gone before the question: the editing window stays, and so does the program.
         QTest::newRow("an entry stored, directory gone") << true << true << true << QByteArray();

@@ -1,14 +1,14 @@
 #include <QAccessible>
-#include <algorithm>
-#include <cmath>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <algorithm>
+#include <cmath>
 
 #include "support/editing_fixture.h"
-#include "widgets/spoken_notice.h"
 #include "widgets/colours.h"
+#include "widgets/spoken_notice.h"
 
 namespace dravelin::test {
 
@@ -180,8 +180,8 @@ private slots:
         QTest::addColumn<QString>("told");
         QTest::newRow("Supprimer") << QStringList{"Supprimer"} << QStringList() << "Entrée F1ABC supprimée";
         QTest::newRow("Ajouter, Enregistrer")
-            << QStringList{"Ajouter", "Enregistrer"} << QStringList{"F6NEW", "NOUVEAU", "LUC", "2 RUE B", "LYON", "69001"}
-            << "Entrée F6NEW enregistrée";
+            << QStringList{"Ajouter", "Enregistrer"}
+            << QStringList{"F6NEW", "NOUVEAU", "LUC", "2 RUE B", "LYON", "69001"} << "Entrée F6NEW enregistrée";
         QTest::newRow("Modifier, Enregistrer")
             << QStringList{"Modifier", "Enregistrer"}
             << QStringList{"F1ABC", "DUPONT", "JEAN", "12 RUE HAUTE", "PARIS", "75002"} << "Entrée F1ABC enregistrée";
@@ -206,7 +206,8 @@ private slots:
             if (button == buttons.first() && !typed.isEmpty())
                 editing.walk(typed);
         }
-        QCOMPARE(notice->announcements(), buttons.count(QStringLiteral("Supprimer")) + buttons.count(QStringLiteral("Enregistrer")) +
+        QCOMPARE(notice->announcements(), buttons.count(QStringLiteral("Supprimer")) +
+                                              buttons.count(QStringLiteral("Enregistrer")) +
                                               buttons.count(QStringLiteral("Quitter")));
         QCOMPARE(accessibleName(notice), told);
         QVERIFY(notice->size().isEmpty());
@@ -221,14 +222,22 @@ private slots:
         const QStringList plain = {"Ajouter", "Supprimer", "Modifier", "Enregistrer", "Quitter"};
         for (const QString& button : plain)
             QTest::newRow(qPrintable(button)) << button << button;
-        QTest::newRow("Ind_B") << "Ind_B" << "Indicatif";
-        QTest::newRow("Nom_B") << "Nom_B" << "Nom";
-        QTest::newRow("Pre_B") << "Pre_B" << "Prenom";
-        QTest::newRow("Adr_B") << "Adr_B" << "Adresse";
-        QTest::newRow("Vil_B") << "Vil_B" << "Ville";
-        QTest::newRow("Cod_B") << "Cod_B" << "Code postal";
-        QTest::newRow("Label4") << "Label4" << "Modification de la base de données";
-        QTest::newRow("Label8") << "Label8" << "Code postal";
+        QTest::newRow("Ind_B") << "Ind_B"
+                               << "Indicatif";
+        QTest::newRow("Nom_B") << "Nom_B"
+                               << "Nom";
+        QTest::newRow("Pre_B") << "Pre_B"
+                               << "Prenom";
+        QTest::newRow("Adr_B") << "Adr_B"
+                               << "Adresse";
+        QTest::newRow("Vil_B") << "Vil_B"
+                               << "Ville";
+        QTest::newRow("Cod_B") << "Cod_B"
+                               << "Code postal";
+        QTest::newRow("Label4") << "Label4"
+                                << "Modification de la base de données";
+        QTest::newRow("Label8") << "Label8"
+                                << "Code postal";
     }
     void everyControlOfTheEditingWindowHasAFrenchName()
     {

@@ -34,7 +34,8 @@ const QByteArray kChanged = "F1ABC;DUPONT;JEAN;14 RUE BASSE;PARIS;75002";
 // A directory with a line feed alone and an empty line, which every rewrite ends with CR LF.
 QByteArray directory(const QByteArray& revision = kRevision)
 {
-    return revision + "\r\n" + kMartin + "\r\n" + kDupont + "\n\r\n" + kDurand + "\r\n" + kMarked + "\r\n" + kBourg + "\r\n";
+    return revision + "\r\n" + kMartin + "\r\n" + kDupont + "\n\r\n" + kDurand + "\r\n" + kMarked + "\r\n" + kBourg +
+           "\r\n";
 }
 
 const QColor kOpen(192, 255, 192);
@@ -89,9 +90,11 @@ private slots:
     {
         QTest::addColumn<bool>("modify");
         QTest::addColumn<QString>("message");
-        QTest::newRow("delete") << false << "Aucune entrée de l'annuaire ne porte l'indicatif « F5XY » : rien n'a été supprimé.";
-        QTest::newRow("modifying save")
-            << true << "Aucune entrée de l'annuaire ne porte l'indicatif « F5XY » : l'entrée à modifier n'a pas été trouvée et rien n'a été enregistré.";
+        QTest::newRow("delete") << false
+                                << "Aucune entrée de l'annuaire ne porte l'indicatif « F5XY » : rien n'a été supprimé.";
+        QTest::newRow("modifying save") << true
+                                        << "Aucune entrée de l'annuaire ne porte l'indicatif « F5XY » : l'entrée à "
+                                           "modifier n'a pas été trouvée et rien n'a été enregistré.";
     }
     void operationsOnAKeyThatNamesNoLineSaySo()
     {
@@ -190,7 +193,8 @@ private slots:
         // The next save appends.
         editing.walk(kNewFields);
         editing.click("Enregistrer");
-        QCOMPARE(main.folder.directoryBytes(), crlfLines({kRevision, kMartin, renamed, "", renamed, kMarked, kBourg, kNew}));
+        QCOMPARE(main.folder.directoryBytes(),
+                 crlfLines({kRevision, kMartin, renamed, "", renamed, kMarked, kBourg, kNew}));
     }
 
     // One row per way the window hands the editor an entry or a key; the sequences
@@ -215,7 +219,8 @@ private slots:
             << QStringList{};
         QTest::newRow("Modifier after Ajouter")
             << QStringList{"open F1ABC", "Ajouter", "Modifier", "walk new", "Enregistrer"}
-            << directory() + kNew + "\r\n" << QStringList{nothingLoaded};
+            << directory() + kNew + "\r\n"
+            << QStringList{nothingLoaded};
     }
     void aChangeActsOnTheEntryShownInTheWindow()
     {
@@ -288,8 +293,10 @@ private slots:
         editing.box("Nom_B")->setFocus();
         editing.box("Nom_B")->insert(QStringLiteral(";X"));
         editing.click("Enregistrer");
-        QCOMPARE(main.platform.messageTexts(),
-                 QStringList{"Le caractère « ; » n'est pas permis dans le champ « Nom » : il sépare les champs de l'annuaire."});
+        QCOMPARE(
+            main.platform.messageTexts(),
+            QStringList{
+                "Le caractère « ; » n'est pas permis dans le champ « Nom » : il sépare les champs de l'annuaire."});
         QCOMPARE(main.folder.directoryBytes(), directory());
         QVERIFY(!main.shared.editor.modified());
         QCOMPARE(editing.box("Nom_B")->text(), QStringLiteral("NOUVEAU;X"));
@@ -307,9 +314,10 @@ private slots:
         const QString before = QStringLiteral("La base de donnée est a la révision ");
         const QString middle = QStringLiteral(" voulez vous la passer a la révision  ");
         QTest::newRow("255, yes") << kRevision << true << before + "255" + middle + "256"
-                                  << QByteArray("Base Rev 256  du 07/12/2026") << "Base Rev 256" << "du 07/12/2026";
-        QTest::newRow("255, no") << kRevision << false << before + "255" + middle + "256" << kRevision
-                                 << "Base Rev 255" << "du 11/08/2009";
+                                  << QByteArray("Base Rev 256  du 07/12/2026") << "Base Rev 256"
+                                  << "du 07/12/2026";
+        QTest::newRow("255, no") << kRevision << false << before + "255" + middle + "256" << kRevision << "Base Rev 255"
+                                 << "du 11/08/2009";
     }
     void quitterOffersTheRevisionBump()
     {
@@ -382,8 +390,8 @@ private slots:
         editing.click("Enregistrer");
         main.platform.answers = {MessageAnswer::Yes};
         editing.click("Quitter");
-        QCOMPARE(main.folder.directoryBytes(),
-                 crlfLines({"Base Rev 256  du 07/12/2026", kMartin, kDupont, "", kDurand, kMarked, kBourg, kNew, "F2TWO;DEUX;;;;00002"}));
+        QCOMPARE(main.folder.directoryBytes(), crlfLines({"Base Rev 256  du 07/12/2026", kMartin, kDupont, "", kDurand,
+                                                          kMarked, kBourg, kNew, "F2TWO;DEUX;;;;00002"}));
     }
 
     void quitterWithoutASaveAsksNothing()
@@ -403,17 +411,24 @@ private slots:
         QTest::addColumn<QString>("operation");
         QTest::addColumn<int>("step");
         QTest::addColumn<QString>("message");
-        const QString scratchNotCreated = QStringLiteral("Le fichier de travail « Temporaire.txt » ne peut pas être créé dans le dossier de l'annuaire.\r\n");
-        const QString scratchNotWritten = QStringLiteral("Le fichier de travail « Temporaire.txt » n'a pas pu être écrit en entier (disque plein ?).\r\n");
-        const QString notReplaced = QStringLiteral("Le fichier de l'annuaire « Annuaire_Amat.csv » n'a pas pu être remplacé par sa nouvelle version.\r\n");
-        const QString notAppended = QStringLiteral("L'entrée n'a pas pu être écrite à la fin du fichier de l'annuaire « Annuaire_Amat.csv » (disque plein ?).\r\n");
+        const QString scratchNotCreated = QStringLiteral(
+            "Le fichier de travail « Temporaire.txt » ne peut pas être créé dans le dossier de l'annuaire.\r\n");
+        const QString scratchNotWritten = QStringLiteral(
+            "Le fichier de travail « Temporaire.txt » n'a pas pu être écrit en entier (disque plein ?).\r\n");
+        const QString notReplaced = QStringLiteral(
+            "Le fichier de l'annuaire « Annuaire_Amat.csv » n'a pas pu être remplacé par sa nouvelle version.\r\n");
+        const QString notAppended = QStringLiteral("L'entrée n'a pas pu être écrite à la fin du fichier de l'annuaire "
+                                                   "« Annuaire_Amat.csv » (disque plein ?).\r\n");
         const QString notSaved = QStringLiteral("L'entrée n'a pas été enregistrée.");
         const QString notDeleted = QStringLiteral("Rien n'a été supprimé.");
         const QString notRaised = QStringLiteral("La révision de la base n'a pas été changée.");
         // One row per button; every step of every operation is a row of the editor's table.
-        QTest::newRow("delete, create") << "delete" << int(FileStep::Create) << scratchNotCreated + notDeleted + kUnchanged;
-        QTest::newRow("modifying save, write") << "modify" << int(FileStep::Write) << scratchNotWritten + notSaved + kUnchanged;
-        QTest::newRow("revision bump, replace") << "bump" << int(FileStep::Replace) << notReplaced + notRaised + kUnchanged;
+        QTest::newRow("delete, create") << "delete" << int(FileStep::Create)
+                                        << scratchNotCreated + notDeleted + kUnchanged;
+        QTest::newRow("modifying save, write")
+            << "modify" << int(FileStep::Write) << scratchNotWritten + notSaved + kUnchanged;
+        QTest::newRow("revision bump, replace")
+            << "bump" << int(FileStep::Replace) << notReplaced + notRaised + kUnchanged;
         QTest::newRow("append, write") << "append" << int(FileStep::Write) << notAppended + notSaved + kUnchanged;
     }
     void failedChangesAreToldAndLeaveTheFileAsItWas()
@@ -445,7 +460,7 @@ private slots:
 
         const char* button = operation == QLatin1String("delete") ? "Supprimer"
                              : operation == QLatin1String("bump") ? "Quitter"
-                                                                   : "Enregistrer";
+                                                                  : "Enregistrer";
         editing.click(button);
         QVERIFY(!layer.steps.empty()); // the step was reached
         QVERIFY(!main.platform.messages.empty());
@@ -504,8 +519,11 @@ private slots:
         QCOMPARE(main.platform.messageTexts().size(), 1);
         // A read-only folder does not even take the lock file.
         QVERIFY(main.platform.messageTexts()[0].startsWith(
-            leftover ? QStringLiteral("Le fichier de travail « Temporaire.txt » ne peut pas être créé dans le dossier de l'annuaire.")
-                     : QStringLiteral("Le fichier de verrou « Annuaire_Amat.lock » ne peut pas être créé dans le dossier de l'annuaire")));
+            leftover
+                ? QStringLiteral(
+                      "Le fichier de travail « Temporaire.txt » ne peut pas être créé dans le dossier de l'annuaire.")
+                : QStringLiteral("Le fichier de verrou « Annuaire_Amat.lock » ne peut pas être créé dans le dossier de "
+                                 "l'annuaire")));
         QCOMPARE(main.folder.directoryBytes(), directory());
         QCOMPARE(scratchFileExists(main), leftover);
         if (leftover)
@@ -517,16 +535,18 @@ private slots:
         QTest::addColumn<QString>("setup");
         QTest::addColumn<QString>("operation");
         const char* const rewrites[] = {"delete", "modify", "bump"};
-        for (const char* setup : {"Temporaire.txt hard link to the directory", "Temporaire.txt symbolic link to another file",
-                                  "directory file a symbolic link", "directory file a symbolic link, lock held beside its target",
-                                  "directory file a symbolic link, the user's Temporaire.txt beside its target",
-                                  "directory file mode 0600", "directory file mode 0640", "directory file of another owner and group"})
+        for (const char* setup :
+             {"Temporaire.txt hard link to the directory", "Temporaire.txt symbolic link to another file",
+              "directory file a symbolic link", "directory file a symbolic link, lock held beside its target",
+              "directory file a symbolic link, the user's Temporaire.txt beside its target", "directory file mode 0600",
+              "directory file mode 0640", "directory file of another owner and group"})
             for (const char* operation : rewrites)
                 QTest::addRow("%s, %s", setup, operation) << setup << operation;
         // An append through a link already reached the linked file; it must take the lock
         // beside that file, as a rewrite does.
         QTest::newRow("directory file a symbolic link, lock held beside its target, append")
-            << "directory file a symbolic link, lock held beside its target" << "append";
+            << "directory file a symbolic link, lock held beside its target"
+            << "append";
     }
     void rewritesKeepWhatTheUserSetUp()
     {
@@ -601,9 +621,9 @@ private slots:
                                                            : "Enregistrer");
         if (held) {
             // The other copy's lock beside the list holds off every change, link or not.
-            QVERIFY2(!main.platform.messages.empty() &&
-                         main.platform.messages.back().text.startsWith(QStringLiteral(
-                             "Le fichier de l'annuaire « Annuaire_Amat.csv » est en cours de modification par une autre copie")),
+            QVERIFY2(!main.platform.messages.empty() && main.platform.messages.back().text.startsWith(QStringLiteral(
+                                                            "Le fichier de l'annuaire « Annuaire_Amat.csv » est en "
+                                                            "cours de modification par une autre copie")),
                      qPrintable(main.platform.messageTexts().join(QLatin1Char('|'))));
             QCOMPARE(main.folder.directoryBytes(), bytesBefore);
             QVERIFY(fs::is_symlink(directoryFile));
@@ -611,7 +631,8 @@ private slots:
         }
         QStringList questions;
         if (operation == QLatin1String("bump"))
-            questions << QStringLiteral("La base de donnée est a la révision 255 voulez vous la passer a la révision  256");
+            questions << QStringLiteral(
+                "La base de donnée est a la révision 255 voulez vous la passer a la révision  256");
         QCOMPARE(main.platform.messageTexts(), questions);
         QCOMPARE(main.folder.directoryBytes(), expected);
         QVERIFY(!fs::exists(fs::symlink_status(scratch)));
@@ -647,8 +668,9 @@ private slots:
         main.folder.removeDirectory();
         editing.click("Enregistrer");
         QCOMPARE(main.platform.messageTexts(),
-                 QStringList{"Le fichier de l'annuaire « Annuaire_Amat.csv » est introuvable dans le dossier du programme.\r\n"
-                             "L'entrée n'a pas été enregistrée."});
+                 QStringList{
+                     "Le fichier de l'annuaire « Annuaire_Amat.csv » est introuvable dans le dossier du programme.\r\n"
+                     "L'entrée n'a pas été enregistrée."});
         QVERIFY(!QFile::exists(main.folder.directoryFile()));
         QVERIFY(!main.shared.editor.modified());
     }
@@ -659,7 +681,8 @@ private slots:
         QTest::addColumn<QString>("meanwhile");
         // One row per control that could start a second operation; the same refusals during a
         // delete are rows of the editor's table.
-        for (const char* meanwhile : {"Supprimer", "Enregistrer", "Quitter", "Ajouter", "Modifier", "close box", "search", "Expert"})
+        for (const char* meanwhile :
+             {"Supprimer", "Enregistrer", "Quitter", "Ajouter", "Modifier", "close box", "search", "Expert"})
             QTest::addRow("modify, then %s", meanwhile) << "modify" << meanwhile;
     }
     void noSecondOperationStartsDuringThePass()

@@ -2,7 +2,8 @@
 // every flush to disk and every rename to the file named by DRAVELIN_SYNC_LOG, in the order
 // the program asks for them, then passes the call on to the system. A flush names the file or
 // folder it concerns, as the system sees it ("fsync\t/tmp/x/Temporaire.txt"); a rename names
-// both paths as the program gave them. Tabs part the words, since paths may hold spaces. Linux only: it reads descriptors' paths from /proc.
+// both paths as the program gave them. Tabs part the words, since paths may hold spaces. Linux only: it reads
+// descriptors' paths from /proc.
 
 #include <cerrno>
 #include <climits>
@@ -86,7 +87,7 @@ int renameat2(int fromFolder, const char* from, int toFolder, const char* to, un
 {
     record("rename\t" + relativeTo(fromFolder, from) + "\t" + relativeTo(toFolder, to));
     return next<int (*)(int, const char*, int, const char*, unsigned int)>("renameat2")(fromFolder, from, toFolder, to,
-                                                                                      flags);
+                                                                                        flags);
 }
 
 } // extern "C"

@@ -8,8 +8,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QPushButton>
 #include <QProcessEnvironment>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
@@ -55,12 +55,18 @@ enum class Condition {
 const char* operationName(Operation operation)
 {
     switch (operation) {
-    case Operation::Append: return "append";
-    case Operation::Delete: return "delete";
-    case Operation::Modify: return "modifying save";
-    case Operation::Bump: return "revision bump";
-    case Operation::SaveText: return "save as text";
-    case Operation::SaveCsv: return "save as csv";
+    case Operation::Append:
+        return "append";
+    case Operation::Delete:
+        return "delete";
+    case Operation::Modify:
+        return "modifying save";
+    case Operation::Bump:
+        return "revision bump";
+    case Operation::SaveText:
+        return "save as text";
+    case Operation::SaveCsv:
+        return "save as csv";
     }
     return "?";
 }
@@ -68,17 +74,28 @@ const char* operationName(Operation operation)
 const char* conditionName(Condition condition)
 {
     switch (condition) {
-    case Condition::FullDisk: return "full disk";
-    case Condition::ReadOnlyFolder: return "read-only folder";
-    case Condition::ReadOnlyFileSystem: return "read-only file system";
-    case Condition::LockHeld: return "lock held";
-    case Condition::LockHeldByAnotherProcess: return "lock held by another process";
-    case Condition::PipeInPlace: return "named pipe in place of the directory";
-    case Condition::DeviceLinkInPlace: return "link to /dev/zero in place of the directory";
-    case Condition::ReadErrorEarly: return "read error in the revision line";
-    case Condition::ReadErrorMidway: return "read error among the entries";
-    case Condition::ReadErrorAtTheEnd: return "read error at the last byte";
-    case Condition::LinkAtTheLock: return "dangling link in place of the lock file";
+    case Condition::FullDisk:
+        return "full disk";
+    case Condition::ReadOnlyFolder:
+        return "read-only folder";
+    case Condition::ReadOnlyFileSystem:
+        return "read-only file system";
+    case Condition::LockHeld:
+        return "lock held";
+    case Condition::LockHeldByAnotherProcess:
+        return "lock held by another process";
+    case Condition::PipeInPlace:
+        return "named pipe in place of the directory";
+    case Condition::DeviceLinkInPlace:
+        return "link to /dev/zero in place of the directory";
+    case Condition::ReadErrorEarly:
+        return "read error in the revision line";
+    case Condition::ReadErrorMidway:
+        return "read error among the entries";
+    case Condition::ReadErrorAtTheEnd:
+        return "read error at the last byte";
+    case Condition::LinkAtTheLock:
+        return "dangling link in place of the lock file";
     }
     return "?";
 }
@@ -140,9 +157,10 @@ QString notDone(Operation operation)
 QString expectedMessage(Operation operation, Condition condition, const QString& listFile)
 {
     if (!changesTheDirectory(operation)) {
-        const QString cause = condition == Condition::FullDisk
-                                  ? QStringLiteral("l'écriture a échoué (disque plein ou support retiré ?).")
-                                  : QStringLiteral("le fichier ne peut pas être créé dans ce dossier (nom invalide ou accès refusé).");
+        const QString cause =
+            condition == Condition::FullDisk
+                ? QStringLiteral("l'écriture a échoué (disque plein ou support retiré ?).")
+                : QStringLiteral("le fichier ne peut pas être créé dans ce dossier (nom invalide ou accès refusé).");
         return QStringLiteral("La liste n'a pas été enregistrée dans le fichier « %1 » : %2\r\n"
                               "Un fichier qui portait déjà ce nom est resté tel quel.")
             .arg(QDir::toNativeSeparators(listFile), cause);
@@ -150,34 +168,42 @@ QString expectedMessage(Operation operation, Condition condition, const QString&
     switch (condition) {
     case Condition::FullDisk:
         if (operation == Operation::Append)
-            return QStringLiteral("L'entrée n'a pas pu être écrite à la fin du fichier de l'annuaire « Annuaire_Amat.csv » "
-                                  "(disque plein ?).\r\n") + notDone(operation) + kUnchanged;
-        return QStringLiteral("Le fichier de travail « Temporaire.txt » n'a pas pu être écrit en entier (disque plein ?).\r\n") +
+            return QStringLiteral(
+                       "L'entrée n'a pas pu être écrite à la fin du fichier de l'annuaire « Annuaire_Amat.csv » "
+                       "(disque plein ?).\r\n") +
+                   notDone(operation) + kUnchanged;
+        return QStringLiteral(
+                   "Le fichier de travail « Temporaire.txt » n'a pas pu être écrit en entier (disque plein ?).\r\n") +
                notDone(operation) + kUnchanged;
     case Condition::ReadOnlyFolder:
     case Condition::ReadOnlyFileSystem:
         return QStringLiteral("Le fichier de verrou « Annuaire_Amat.lock » ne peut pas être créé dans le dossier de "
-                              "l'annuaire (dossier protégé en écriture ou disque plein ?).\r\n") + notDone(operation) + kUnchanged;
+                              "l'annuaire (dossier protégé en écriture ou disque plein ?).\r\n") +
+               notDone(operation) + kUnchanged;
     case Condition::PipeInPlace:
     case Condition::DeviceLinkInPlace:
         return QStringLiteral("Le fichier de l'annuaire « Annuaire_Amat.csv » n'est pas un fichier ordinaire "
-                              "(tube, périphérique ou lien vers l'un d'eux).\r\n") + notDone(operation) + kUnchanged;
+                              "(tube, périphérique ou lien vers l'un d'eux).\r\n") +
+               notDone(operation) + kUnchanged;
     case Condition::ReadErrorEarly:
     case Condition::ReadErrorMidway:
     case Condition::ReadErrorAtTheEnd:
         return QStringLiteral("Le fichier de l'annuaire « Annuaire_Amat.csv » ne peut pas être lu.\r\n") +
                notDone(operation) + kUnchanged;
     case Condition::LinkAtTheLock:
-        return QStringLiteral("Le fichier de verrou « Annuaire_Amat.lock » du dossier de l'annuaire n'est pas un fichier "
-                              "ordinaire (lien, tube, dossier ou périphérique) : supprimez-le.\r\n") +
+        return QStringLiteral(
+                   "Le fichier de verrou « Annuaire_Amat.lock » du dossier de l'annuaire n'est pas un fichier "
+                   "ordinaire (lien, tube, dossier ou périphérique) : supprimez-le.\r\n") +
                notDone(operation) + kUnchanged;
     case Condition::LockHeld:
     case Condition::LockHeldByAnotherProcess:
         break;
     }
     return QStringLiteral("Le fichier de l'annuaire « Annuaire_Amat.csv » est en cours de modification par une autre "
-                          "copie du programme.\r\n") + notDone(operation) +
-           QStringLiteral("\r\nCette copie du programme n'a rien changé au fichier : réessayez quand l'autre aura terminé.");
+                          "copie du programme.\r\n") +
+           notDone(operation) +
+           QStringLiteral(
+               "\r\nCette copie du programme n'a rien changé au fichier : réessayez quand l'autre aura terminé.");
 }
 
 QByteArray fileBytes(const QString& path)
@@ -316,11 +342,11 @@ private slots:
     {
         QTest::addColumn<int>("operation");
         QTest::addColumn<int>("condition");
-        for (const Condition condition : {Condition::FullDisk, Condition::ReadOnlyFolder, Condition::ReadOnlyFileSystem,
-                                          Condition::LockHeld, Condition::LockHeldByAnotherProcess,
-                                          Condition::PipeInPlace, Condition::DeviceLinkInPlace,
-                                          Condition::ReadErrorEarly, Condition::ReadErrorMidway,
-                                          Condition::ReadErrorAtTheEnd, Condition::LinkAtTheLock})
+        for (const Condition condition :
+             {Condition::FullDisk, Condition::ReadOnlyFolder, Condition::ReadOnlyFileSystem, Condition::LockHeld,
+              Condition::LockHeldByAnotherProcess, Condition::PipeInPlace, Condition::DeviceLinkInPlace,
+              Condition::ReadErrorEarly, Condition::ReadErrorMidway, Condition::ReadErrorAtTheEnd,
+              Condition::LinkAtTheLock})
             for (const Operation operation : {Operation::Append, Operation::Delete, Operation::Modify, Operation::Bump,
                                               Operation::SaveText, Operation::SaveCsv}) {
                 // The list files are not the directory's: no lock stands in their way.
@@ -478,7 +504,8 @@ private slots:
     void aReadErrorShowsNoListAndNoEntry_data()
     {
         QTest::addColumn<int>("condition");
-        for (const Condition condition : {Condition::ReadErrorEarly, Condition::ReadErrorMidway, Condition::ReadErrorAtTheEnd})
+        for (const Condition condition :
+             {Condition::ReadErrorEarly, Condition::ReadErrorMidway, Condition::ReadErrorAtTheEnd})
             QTest::addRow("%s", conditionName(condition)) << int(condition);
     }
     void aReadErrorShowsNoListAndNoEntry()
@@ -554,7 +581,8 @@ private slots:
         const QString scratch = canonicalFolder + QStringLiteral("/Temporaire.txt");
         const auto inFolder = [&](const QString& path, const char* name) {
             const QFileInfo info(path);
-            return info.fileName() == QLatin1String(name) && QFileInfo(info.path()).canonicalFilePath() == canonicalFolder;
+            return info.fileName() == QLatin1String(name) &&
+                   QFileInfo(info.path()).canonicalFilePath() == canonicalFolder;
         };
         const auto isSyncOf = [](const QString& call, const QString& path) {
             return call == QStringLiteral("fsync\t") + path || call == QStringLiteral("fdatasync\t") + path;
@@ -571,7 +599,8 @@ private slots:
         }
         const QString trace = calls.join(QLatin1Char('|'));
         QVERIFY2(renamed >= 0, qPrintable(trace));
-        QVERIFY2(std::any_of(calls.begin(), calls.begin() + renamed, [&](const QString& call) { return isSyncOf(call, scratch); }),
+        QVERIFY2(std::any_of(calls.begin(), calls.begin() + renamed,
+                             [&](const QString& call) { return isSyncOf(call, scratch); }),
                  qPrintable(trace));
         QVERIFY2(std::any_of(calls.begin() + renamed + 1, calls.end(),
                              [&](const QString& call) { return isSyncOf(call, canonicalFolder); }),
@@ -605,9 +634,11 @@ private slots:
         };
         main.platform.messages.clear();
         act(main, editing, Operation::Bump, {});
-        QCOMPARE(okMessages(main.platform),
-                 QStringList{"La révision de la base a été changée par une autre copie du programme pendant la question.\r\n"
-                             "La révision de la base n'a pas été changée." + kUnchanged});
+        QCOMPARE(
+            okMessages(main.platform),
+            QStringList{"La révision de la base a été changée par une autre copie du programme pendant la question.\r\n"
+                        "La révision de la base n'a pas été changée." +
+                        kUnchanged});
         QCOMPARE(main.folder.directoryBytes(), raisedElsewhere);
         QVERIFY(editing.window()->isVisible());
 

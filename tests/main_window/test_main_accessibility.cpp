@@ -8,8 +8,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QScrollBar>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
@@ -60,20 +60,34 @@ private slots:
     {
         QTest::addColumn<QString>("control");
         QTest::addColumn<QString>("name");
-        QTest::newRow("Num_Rev") << "Num_Rev" << "Base Rev 255";
-        QTest::newRow("Date_Rev") << "Date_Rev" << "du 11/08/2009";
-        QTest::newRow("Label2") << "Label2" << "Annuaire des radioamateurs Français";
-        QTest::newRow("Label3") << "Label3" << "Recherche par : ";
-        QTest::newRow("Label_Recherche") << "Label_Recherche" << "Entrez un indicatif";
-        QTest::newRow("Option1") << "Option1" << "Indicatif";
-        QTest::newRow("Option2") << "Option2" << "Nom";
-        QTest::newRow("Option3") << "Option3" << "Ville";
-        QTest::newRow("Option4") << "Option4" << "Département";
-        QTest::newRow("Libelle") << "Libelle" << "Requête";
-        QTest::newRow("Liste_OM") << "Liste_OM" << "Résultats";
-        QTest::newRow("Expert") << "Expert" << "Expert";
-        QTest::newRow("Frame2") << "Frame2" << "Recherche";
-        QTest::newRow("Frame4") << "Frame4" << "Révision de l'annuaire";
+        QTest::newRow("Num_Rev") << "Num_Rev"
+                                 << "Base Rev 255";
+        QTest::newRow("Date_Rev") << "Date_Rev"
+                                  << "du 11/08/2009";
+        QTest::newRow("Label2") << "Label2"
+                                << "Annuaire des radioamateurs Français";
+        QTest::newRow("Label3") << "Label3"
+                                << "Recherche par : ";
+        QTest::newRow("Label_Recherche") << "Label_Recherche"
+                                         << "Entrez un indicatif";
+        QTest::newRow("Option1") << "Option1"
+                                 << "Indicatif";
+        QTest::newRow("Option2") << "Option2"
+                                 << "Nom";
+        QTest::newRow("Option3") << "Option3"
+                                 << "Ville";
+        QTest::newRow("Option4") << "Option4"
+                                 << "Département";
+        QTest::newRow("Libelle") << "Libelle"
+                                 << "Requête";
+        QTest::newRow("Liste_OM") << "Liste_OM"
+                                  << "Résultats";
+        QTest::newRow("Expert") << "Expert"
+                                << "Expert";
+        QTest::newRow("Frame2") << "Frame2"
+                                << "Recherche";
+        QTest::newRow("Frame4") << "Frame4"
+                                << "Révision de l'annuaire";
     }
     void everyControlHasAFrenchName()
     {
@@ -129,7 +143,6 @@ private slots:
         platform.showMessage(nullptr, QStringLiteral("Recherche sans résultat"), MessageButtons::Ok);
         QCOMPARE(role, QStringLiteral("alert"));
         QCOMPARE(text, QStringLiteral("Recherche sans résultat"));
-
     }
 
     void theMenuBarOpensFromTheKeyboard()
@@ -146,19 +159,30 @@ private slots:
         QTest::addColumn<QString>("entry");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QKeySequence>("shortcut");
-        QTest::newRow("Fichiers") << "Mnu_Fichier" << "&Fichiers" << QKeySequence();
-        QTest::newRow("Quitter Dravelin") << "Mnu_Quitter" << "&Quitter Dravelin" << QKeySequence(Qt::CTRL | Qt::Key_Q);
-        QTest::newRow("Imprimer la liste") << "Mnu_Imprimer" << "&Imprimer la liste"
-                                           << QKeySequence(Qt::CTRL | Qt::Key_P);
-        QTest::newRow("Enregistrer la liste") << "Mnu_Enregistrer" << "&Enregistrer la liste" << QKeySequence();
-        QTest::newRow("au format txt") << "Mnu_Enregistrer_txt" << "au format &txt" << QKeySequence();
-        QTest::newRow("au format csv") << "Mnu_Enregistrer_csv" << "au format &csv" << QKeySequence();
-        QTest::newRow("au format tableur") << "Mnu_Enregistrer_tableur" << "au format ta&bleur" << QKeySequence();
-        QTest::newRow("Imprimer des étiquettes") << "Mnu_Etiquettes" << "Imprimer des é&tiquettes" << QKeySequence();
-        QTest::newRow("Aide") << "Mnu_Aide" << "&Aide" << QKeySequence();
-        QTest::newRow("Historique") << "Mnu_Historique" << "&Historique" << QKeySequence();
-        QTest::newRow("Mode d'emploi") << "Mnu_Notice" << "&Mode d'emploi" << QKeySequence(Qt::Key_F1);
-        QTest::newRow("A Propos") << "Mnu_Apropos" << "A &Propos" << QKeySequence();
+        QTest::newRow("Fichiers") << "Mnu_Fichier"
+                                  << "&Fichiers" << QKeySequence();
+        QTest::newRow("Quitter Dravelin") << "Mnu_Quitter"
+                                          << "&Quitter Dravelin" << QKeySequence(Qt::CTRL | Qt::Key_Q);
+        QTest::newRow("Imprimer la liste") << "Mnu_Imprimer"
+                                           << "&Imprimer la liste" << QKeySequence(Qt::CTRL | Qt::Key_P);
+        QTest::newRow("Enregistrer la liste") << "Mnu_Enregistrer"
+                                              << "&Enregistrer la liste" << QKeySequence();
+        QTest::newRow("au format txt") << "Mnu_Enregistrer_txt"
+                                       << "au format &txt" << QKeySequence();
+        QTest::newRow("au format csv") << "Mnu_Enregistrer_csv"
+                                       << "au format &csv" << QKeySequence();
+        QTest::newRow("au format tableur") << "Mnu_Enregistrer_tableur"
+                                           << "au format ta&bleur" << QKeySequence();
+        QTest::newRow("Imprimer des étiquettes") << "Mnu_Etiquettes"
+                                                 << "Imprimer des é&tiquettes" << QKeySequence();
+        QTest::newRow("Aide") << "Mnu_Aide"
+                              << "&Aide" << QKeySequence();
+        QTest::newRow("Historique") << "Mnu_Historique"
+                                    << "&Historique" << QKeySequence();
+        QTest::newRow("Mode d'emploi") << "Mnu_Notice"
+                                       << "&Mode d'emploi" << QKeySequence(Qt::Key_F1);
+        QTest::newRow("A Propos") << "Mnu_Apropos"
+                                  << "A &Propos" << QKeySequence();
     }
     void everyMenuEntryHasAnAccessKey()
     {
@@ -173,9 +197,10 @@ private slots:
         QCOMPARE(action->text(), caption);
         QCOMPARE(action->shortcut(), shortcut);
         // No other entry of the same menu answers to the same letter.
-        const QList<QAction*> siblings = action->associatedObjects().isEmpty()
-            ? QList<QAction*>{}
-            : qobject_cast<QWidget*>(action->associatedObjects().constFirst())->actions();
+        const QList<QAction*> siblings =
+            action->associatedObjects().isEmpty()
+                ? QList<QAction*>{}
+                : qobject_cast<QWidget*>(action->associatedObjects().constFirst())->actions();
         for (QAction* sibling : siblings)
             QVERIFY2(sibling == action || QKeySequence::mnemonic(sibling->text()) != QKeySequence::mnemonic(caption),
                      qPrintable(sibling->text()));
@@ -211,8 +236,8 @@ private slots:
         main.search("Option3", QStringLiteral("PARIS"));
         main.platform.messages.clear();
         for (const QKeyCombination key : keys) {
-            QWidget* target = QApplication::activePopupWidget() ? QApplication::activePopupWidget()
-                                                                : QApplication::focusWidget();
+            QWidget* target =
+                QApplication::activePopupWidget() ? QApplication::activePopupWidget() : QApplication::focusWidget();
             QVERIFY(target);
             QTest::keyClick(target, key.key(), key.keyboardModifiers());
         }
@@ -233,15 +258,23 @@ private slots:
         QTest::addColumn<int>("key"); // 0: the accessibility action of `to`
         QTest::addColumn<QString>("to");
         QTest::addColumn<QString>("prompt");
-        QTest::newRow("right arrow") << "Option1" << int(Qt::Key_Right) << "Option2" << "Entrez un nom : ";
-        QTest::newRow("down arrow") << "Option3" << int(Qt::Key_Down) << "Option4" << "Entrez un départemant : ";
-        QTest::newRow("left arrow") << "Option2" << int(Qt::Key_Left) << "Option1" << "Entrez un indicatif : ";
-        QTest::newRow("accessibility action") << "Option1" << 0 << "Option3" << "Entrez une ville : ";
+        QTest::newRow("right arrow") << "Option1" << int(Qt::Key_Right) << "Option2"
+                                     << "Entrez un nom : ";
+        QTest::newRow("down arrow") << "Option3" << int(Qt::Key_Down) << "Option4"
+                                    << "Entrez un départemant : ";
+        QTest::newRow("left arrow") << "Option2" << int(Qt::Key_Left) << "Option1"
+                                    << "Entrez un indicatif : ";
+        QTest::newRow("accessibility action") << "Option1" << 0 << "Option3"
+                                              << "Entrez une ville : ";
         // The access keys, from the query box itself: none clashes with a menu's (F, I, E, A, T).
-        QTest::newRow("Alt+C") << "Option4" << (Qt::ALT | Qt::Key_C).toCombined() << "Option1" << "Entrez un indicatif : ";
-        QTest::newRow("Alt+N") << "Option1" << (Qt::ALT | Qt::Key_N).toCombined() << "Option2" << "Entrez un nom : ";
-        QTest::newRow("Alt+V") << "Option1" << (Qt::ALT | Qt::Key_V).toCombined() << "Option3" << "Entrez une ville : ";
-        QTest::newRow("Alt+D") << "Option1" << (Qt::ALT | Qt::Key_D).toCombined() << "Option4" << "Entrez un départemant : ";
+        QTest::newRow("Alt+C") << "Option4" << (Qt::ALT | Qt::Key_C).toCombined() << "Option1"
+                               << "Entrez un indicatif : ";
+        QTest::newRow("Alt+N") << "Option1" << (Qt::ALT | Qt::Key_N).toCombined() << "Option2"
+                               << "Entrez un nom : ";
+        QTest::newRow("Alt+V") << "Option1" << (Qt::ALT | Qt::Key_V).toCombined() << "Option3"
+                               << "Entrez une ville : ";
+        QTest::newRow("Alt+D") << "Option1" << (Qt::ALT | Qt::Key_D).toCombined() << "Option4"
+                               << "Entrez un départemant : ";
     }
     void choosingACriterionActsAsAClick()
     {
@@ -334,11 +367,16 @@ private slots:
         QTest::addColumn<int>("key");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("typed");
-        QTest::newRow("Alt+Z") << (Qt::ALT | Qt::Key_Z).toCombined() << "z" << "";
-        QTest::newRow("Alt+1") << (Qt::ALT | Qt::Key_1).toCombined() << "1" << "";
-        QTest::newRow("Alt+é") << (Qt::ALT | Qt::Key_Eacute).toCombined() << "é" << "";
-        QTest::newRow("AltGr+E") << (Qt::CTRL | Qt::ALT | Qt::Key_E).toCombined() << "€" << "€";
-        QTest::newRow("z alone") << int(Qt::Key_Z) << "z" << "Z";
+        QTest::newRow("Alt+Z") << (Qt::ALT | Qt::Key_Z).toCombined() << "z"
+                               << "";
+        QTest::newRow("Alt+1") << (Qt::ALT | Qt::Key_1).toCombined() << "1"
+                               << "";
+        QTest::newRow("Alt+é") << (Qt::ALT | Qt::Key_Eacute).toCombined() << "é"
+                               << "";
+        QTest::newRow("AltGr+E") << (Qt::CTRL | Qt::ALT | Qt::Key_E).toCombined() << "€"
+                                 << "€";
+        QTest::newRow("z alone") << int(Qt::Key_Z) << "z"
+                                 << "Z";
     }
     void altChordsTypeNothing()
     {
@@ -394,9 +432,9 @@ private slots:
     {
         QFETCH(int, key);
         const QByteArray longAddress(120, 'A');
-        MainHarness main(crlfLines({"Base Rev 255  du 11/08/2009", "F1ABC;DUPONT;Jean;" + longAddress + ";PARIS;75002",
-                                    "F2ABC;DURAND;Luc;" + longAddress + ";PARIS;75002",
-                                    "F6ZZZ;MARTIN;Paul;1 rue A;PARIS;75001"}));
+        MainHarness main(
+            crlfLines({"Base Rev 255  du 11/08/2009", "F1ABC;DUPONT;Jean;" + longAddress + ";PARIS;75002",
+                       "F2ABC;DURAND;Luc;" + longAddress + ";PARIS;75002", "F6ZZZ;MARTIN;Paul;1 rue A;PARIS;75001"}));
         main.search("Option3", QStringLiteral("PARIS"));
         auto* list = main.control<QListView>("Liste_OM");
         list->resize(300, list->height());

@@ -17,13 +17,13 @@ const QByteArray kDirectory = crlfLines({
     "F1ABC;DUPONT;Jean;12 rue Haute;PARIS;75002",
 });
 
-const QString kHistory = QStringLiteral(
-    "V1.0.1   le 15/09/2009 création\r\n"
-    "V1.0.2   le 19/09/2009 Ajout Impression de la page affichée et fichier aide\r\n"
-    "V1.0.3   le 11/04/2010 Utilisation de la base de donnée de l'ANFR\r\n"
-    "V1.0.4   le 19/04/2010 Correction d'un bug dans affichage des departements 01 a 09\r\n"
-    "                       Ajouté enregistrement au format txt et csv\r\n"
-    "V1.0.5   le 16/06/2010 Modification selection recherche\r\n");
+const QString kHistory =
+    QStringLiteral("V1.0.1   le 15/09/2009 création\r\n"
+                   "V1.0.2   le 19/09/2009 Ajout Impression de la page affichée et fichier aide\r\n"
+                   "V1.0.3   le 11/04/2010 Utilisation de la base de donnée de l'ANFR\r\n"
+                   "V1.0.4   le 19/04/2010 Correction d'un bug dans affichage des departements 01 a 09\r\n"
+                   "                       Ajouté enregistrement au format txt et csv\r\n"
+                   "V1.0.5   le 16/06/2010 Modification selection recherche\r\n");
 
 } // namespace
 
@@ -54,8 +54,8 @@ private slots:
         QFETCH(bool, systemWide);
 
         MainHarness main(kDirectory);
-        const QString manualFolder = systemWide ? QDir(main.folder.path()).filePath(QStringLiteral("share"))
-                                                : main.folder.path();
+        const QString manualFolder =
+            systemWide ? QDir(main.folder.path()).filePath(QStringLiteral("share")) : main.folder.path();
         if (systemWide)
             main.platform.sharedManualFolder = toFilesystemPath(manualFolder);
         main.search("Option3", QStringLiteral("PARIS"));
@@ -70,7 +70,8 @@ private slots:
         for (const auto& message : main.platform.messages)
             QCOMPARE(message.buttons, MessageButtons::Ok);
         const std::vector<std::filesystem::path> manual =
-            opensTheManual ? std::vector{toFilesystemPath(manualFolder) / "Dravelin.hlp"} : std::vector<std::filesystem::path>{};
+            opensTheManual ? std::vector{toFilesystemPath(manualFolder) / "Dravelin.hlp"}
+                           : std::vector<std::filesystem::path>{};
         QCOMPARE(main.platform.helpFilesShown, manual);
         // Nothing of the search or of the directory changes.
         QCOMPARE(main.listLines(), listed);

@@ -143,10 +143,11 @@ private slots:
             const double left = geometry.left + column * geometry.columnPitch;
             const double top = geometry.top + row * geometry.rowPitch;
             const QString number = QString::number(label).rightJustified(2, QLatin1Char('0'));
-            const QString address = label == longAddress ? QString::fromLatin1(kLongAddress) : QStringLiteral("1 rue de la Gare");
-            const QStringList expected{QStringLiteral("F4A") + number, QStringLiteral("Prenom NOM%1").arg(label), address,
-                                       (label % 2 ? QStringLiteral("69001") : QStringLiteral("01000")) +
-                                           QStringLiteral(" LYON")};
+            const QString address =
+                label == longAddress ? QString::fromLatin1(kLongAddress) : QStringLiteral("1 rue de la Gare");
+            const QStringList expected{
+                QStringLiteral("F4A") + number, QStringLiteral("Prenom NOM%1").arg(label), address,
+                (label % 2 ? QStringLiteral("69001") : QStringLiteral("01000")) + QStringLiteral(" LYON")};
             double previousBaseline = top;
             for (int line = 0; line < 4; ++line) {
                 const Placed& text = texts[static_cast<std::size_t>(4 * label + line)];
@@ -200,8 +201,10 @@ private slots:
         // Found by surname, the entry stored as LISTE ORANGE is listed in full: still no label.
         QTest::newRow("only a LISTE ORANGE surname listed in full")
             << QByteArray("Option2") << QByteArray("LISTE ORANGE") << true << true << 0 << onlyOrange;
-        QTest::newRow("Étiquettes cancelled") << QByteArray("Option3") << QByteArray("LYON") << false << true << 1 << "";
-        QTest::newRow("printer dialog cancelled") << QByteArray("Option3") << QByteArray("LYON") << true << false << 1 << "";
+        QTest::newRow("Étiquettes cancelled")
+            << QByteArray("Option3") << QByteArray("LYON") << false << true << 1 << "";
+        QTest::newRow("printer dialog cancelled")
+            << QByteArray("Option3") << QByteArray("LYON") << true << false << 1 << "";
     }
     void nothingIsPrinted()
     {
@@ -234,11 +237,13 @@ private slots:
     {
         MainHarness main(lyonDirectory(3));
         main.search("Option3", QStringLiteral("LYON"));
-        main.platform.scriptedPrinter().endFailure = QStringLiteral("l'imprimante « Bureau » n'accepte pas le document.");
+        main.platform.scriptedPrinter().endFailure =
+            QStringLiteral("l'imprimante « Bureau » n'accepte pas le document.");
         main.platform.messages.clear();
         main.control<QAction>("Mnu_Etiquettes")->trigger();
-        QCOMPARE(main.platform.messageTexts(),
-                 QStringList{"Les étiquettes n'ont pas été imprimées : l'imprimante « Bureau » n'accepte pas le document."});
+        QCOMPARE(
+            main.platform.messageTexts(),
+            QStringList{"Les étiquettes n'ont pas été imprimées : l'imprimante « Bureau » n'accepte pas le document."});
         QVERIFY(main.platform.scriptedPrinter().labelJobs.empty());
     }
 

@@ -28,7 +28,8 @@ const QByteArray kDirectory = crlfLines({
     "Base Rev 255  du 11/08/2009",
     "F6ZZZ;MARTIN;Paul;1 rue A;PARIS;75001",
     "F1ABC;DUPONT;Jean;12 rue Haute;PARIS;75002",
-    "F4XYZ;L\xC9VY;H\xE9l\xE8ne;3 all\xE9" "e des Pr\xE9s;\xC9VREUX;27000",
+    "F4XYZ;L\xC9VY;H\xE9l\xE8ne;3 all\xE9"
+    "e des Pr\xE9s;\xC9VREUX;27000",
     "F1ABC;DURAND;Luc;5 rue C;NICE;06000",
     "F2AA;LISTE ORANGE;;;PARIS;75004",
     "F8BRG;BOURG;Marc;2 place D;BOURG EN BRESSE;1000",
@@ -41,7 +42,9 @@ const QByteArray kDupont = pad("F1ABC", 12) + pad("DUPONT Jean", 40) + "12 rue H
 const QByteArray kOrange = pad("F2AA", 12) + "EN LISTE ORANGE";
 const QByteArray kMartin = pad("F6ZZZ", 12) + pad("MARTIN Paul", 40) + "1 rue A  75001 PARIS";
 const QByteArray kDurand = pad("F1ABC", 12) + pad("DURAND Luc", 40) + "5 rue C  06000 NICE";
-const QByteArray kLevy = pad("F4XYZ", 12) + pad("L\xC9VY H\xE9l\xE8ne", 40) + "3 all\xE9" "e des Pr\xE9s  27000 \xC9VREUX";
+const QByteArray kLevy = pad("F4XYZ", 12) + pad("L\xC9VY H\xE9l\xE8ne", 40) +
+                         "3 all\xE9"
+                         "e des Pr\xE9s  27000 \xC9VREUX";
 
 const QByteArray kCredit(kCreditLine.data(), static_cast<qsizetype>(kCreditLine.size()));
 
@@ -75,8 +78,10 @@ QMap<QString, QByteArray> folderContents(const QString& folder)
 {
     QMap<QString, QByteArray> contents;
     const QDir dir(folder);
-    for (const QFileInfo& info : dir.entryInfoList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot))
-        contents.insert(info.fileName(), info.isSymLink() ? "-> " + info.symLinkTarget().toUtf8() : fileBytes(info.filePath()));
+    for (const QFileInfo& info :
+         dir.entryInfoList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot))
+        contents.insert(info.fileName(),
+                        info.isSymLink() ? "-> " + info.symLinkTarget().toUtf8() : fileBytes(info.filePath()));
     return contents;
 }
 
@@ -87,10 +92,12 @@ QString refusal(const QString& path, const QString& reserved)
     if (reserved == QLatin1String("Annuaire_Amat.csv"))
         why = QStringLiteral("ce fichier est l'annuaire « Annuaire_Amat.csv » : la liste le remplacerait en entier.");
     else if (reserved == QLatin1String("Temporaire.txt"))
-        why = QStringLiteral("ce fichier est le fichier de travail « Temporaire.txt » de l'annuaire, réservé au programme.");
+        why = QStringLiteral(
+            "ce fichier est le fichier de travail « Temporaire.txt » de l'annuaire, réservé au programme.");
     else if (reserved == QLatin1String("linked scratch"))
-        why = QStringLiteral("ce nom est celui des fichiers de travail de l'annuaire à côté du fichier où mène son lien, "
-                             "réservé au programme.");
+        why =
+            QStringLiteral("ce nom est celui des fichiers de travail de l'annuaire à côté du fichier où mène son lien, "
+                           "réservé au programme.");
     else
         why = QStringLiteral("ce fichier est le verrou « Annuaire_Amat.lock » de l'annuaire, réservé au programme.");
     return QStringLiteral("La liste n'a pas été enregistrée dans le fichier « %1 » : %2\r\n"
@@ -101,7 +108,8 @@ QString refusal(const QString& path, const QString& reserved)
 // The program's own question before it replaces a file.
 QString replaceQuestion(const QString& path)
 {
-    return QStringLiteral("Le fichier « %1 » existe déjà.\r\nVoulez-vous le remplacer ?").arg(QDir::toNativeSeparators(path));
+    return QStringLiteral("Le fichier « %1 » existe déjà.\r\nVoulez-vous le remplacer ?")
+        .arg(QDir::toNativeSeparators(path));
 }
 
 // A directory of `count` entries in one city, for lists longer than a page.
@@ -143,19 +151,42 @@ private slots:
         QTest::addColumn<QString>("optionAtSave");
         QTest::addColumn<QString>("proposed");
 
-        QTest::newRow("before any search") << "" << "" << "" << "Recherche_indicatif_";
-        QTest::newRow("callsign") << "Option1" << "f1abc" << "" << "Recherche_indicatif_F1ABC";
-        QTest::newRow("surname") << "Option2" << "dupont" << "" << "Recherche_nom_DUPONT";
-        QTest::newRow("city") << "Option3" << "paris" << "" << "Recherche_ville_PARIS";
-        QTest::newRow("department") << "Option4" << "75" << "" << "Recherche_departement_75";
-        QTest::newRow("criterion changed after the search") << "Option2" << "DUPONT" << "Option3"
+        QTest::newRow("before any search") << ""
+                                           << ""
+                                           << ""
+                                           << "Recherche_indicatif_";
+        QTest::newRow("callsign") << "Option1"
+                                  << "f1abc"
+                                  << ""
+                                  << "Recherche_indicatif_F1ABC";
+        QTest::newRow("surname") << "Option2"
+                                 << "dupont"
+                                 << ""
+                                 << "Recherche_nom_DUPONT";
+        QTest::newRow("city") << "Option3"
+                              << "paris"
+                              << ""
+                              << "Recherche_ville_PARIS";
+        QTest::newRow("department") << "Option4"
+                                    << "75"
+                                    << ""
+                                    << "Recherche_departement_75";
+        QTest::newRow("criterion changed after the search") << "Option2"
+                                                            << "DUPONT"
+                                                            << "Option3"
                                                             << "Recherche_ville_DUPONT";
-        QTest::newRow("refused query still names the file") << "Option1" << "F1ABCDEFGHIJK" << ""
+        QTest::newRow("refused query still names the file") << "Option1"
+                                                            << "F1ABCDEFGHIJK"
+                                                            << ""
                                                             << "Recherche_indicatif_F1ABCDEFGHIJK";
-        QTest::newRow("query kept as typed, accents and spaces") << "Option3" << "évreux " << ""
+        QTest::newRow("query kept as typed, accents and spaces") << "Option3"
+                                                                 << "évreux "
+                                                                 << ""
                                                                  << "Recherche_ville_ÉVREUX ";
-        QTest::newRow("the star of a prefix query is no file-name character") << "Option3" << "saint*" << ""
-                                                                               << "Recherche_ville_SAINT_";
+        QTest::newRow("the star of a prefix query is no file-name character") << "Option3"
+                                                                              << "saint*"
+                                                                              << ""
+                                                                              << "Recherche_ville_SAINT_";
     }
     void proposesTheCriterionPrefixAndTheLastQuery()
     {
@@ -179,7 +210,8 @@ private slots:
             const QString extension = format == QLatin1String("tableur") ? QStringLiteral("xlsx") : format;
             QCOMPARE(main.platform.saveDialogs[0].filter, QStringLiteral(".%1 |*.%1").arg(extension));
             // Only the spreadsheet save adds an extension to the name chosen.
-            QCOMPARE(main.platform.saveDialogs[0].defaultSuffix, format == QLatin1String("tableur") ? extension : QString());
+            QCOMPARE(main.platform.saveDialogs[0].defaultSuffix,
+                     format == QLatin1String("tableur") ? extension : QString());
         }
     }
 
@@ -191,22 +223,36 @@ private slots:
         QTest::addColumn<QByteArray>("expected");
 
         QTest::newRow("txt: city with an orange-list line")
-            << "Mnu_Enregistrer_txt" << "Option3" << "PARIS"
-            << crlfLines({kDupont, kOrange, kMartin, kCredit});
+            << "Mnu_Enregistrer_txt"
+            << "Option3"
+            << "PARIS" << crlfLines({kDupont, kOrange, kMartin, kCredit});
         QTest::newRow("csv: city with an orange-list line")
-            << "Mnu_Enregistrer_csv" << "Option3" << "PARIS"
+            << "Mnu_Enregistrer_csv"
+            << "Option3"
+            << "PARIS"
             << crlfLines({"F1ABC;DUPONT Jean;12 rue Haute  75002 PARIS", "F2AA;EN LISTE ORANGE;",
                           "F6ZZZ;MARTIN Paul;1 rue A  75001 PARIS", kCredit});
-        QTest::newRow("txt: accented letters as single bytes")
-            << "Mnu_Enregistrer_txt" << "Option3" << "Évreux" << crlfLines({kLevy, kCredit});
-        QTest::newRow("csv: accented letters as single bytes")
-            << "Mnu_Enregistrer_csv" << "Option3" << "Évreux"
-            << crlfLines({"F4XYZ;L\xC9VY H\xE9l\xE8ne;3 all\xE9" "e des Pr\xE9s  27000 \xC9VREUX", kCredit});
-        QTest::newRow("txt: before any search") << "Mnu_Enregistrer_txt" << "" << "" << crlfLines({kCredit});
-        QTest::newRow("csv: before any search") << "Mnu_Enregistrer_csv" << "" << "" << crlfLines({kCredit});
-        QTest::newRow("txt: search without result") << "Mnu_Enregistrer_txt" << "Option3" << "PAR"
-                                                    << crlfLines({kCredit});
-        QTest::newRow("csv: callsign on two lines") << "Mnu_Enregistrer_csv" << "Option1" << "F1ABC"
+        QTest::newRow("txt: accented letters as single bytes") << "Mnu_Enregistrer_txt"
+                                                               << "Option3"
+                                                               << "Évreux" << crlfLines({kLevy, kCredit});
+        QTest::newRow("csv: accented letters as single bytes") << "Mnu_Enregistrer_csv"
+                                                               << "Option3"
+                                                               << "Évreux"
+                                                               << crlfLines({"F4XYZ;L\xC9VY H\xE9l\xE8ne;3 all\xE9"
+                                                                             "e des Pr\xE9s  27000 \xC9VREUX",
+                                                                             kCredit});
+        QTest::newRow("txt: before any search") << "Mnu_Enregistrer_txt"
+                                                << ""
+                                                << "" << crlfLines({kCredit});
+        QTest::newRow("csv: before any search") << "Mnu_Enregistrer_csv"
+                                                << ""
+                                                << "" << crlfLines({kCredit});
+        QTest::newRow("txt: search without result") << "Mnu_Enregistrer_txt"
+                                                    << "Option3"
+                                                    << "PAR" << crlfLines({kCredit});
+        QTest::newRow("csv: callsign on two lines") << "Mnu_Enregistrer_csv"
+                                                    << "Option1"
+                                                    << "F1ABC"
                                                     << crlfLines({"F1ABC;DUPONT Jean;12 rue Haute  75002 PARIS",
                                                                   "F1ABC;DURAND Luc;5 rue C  06000 NICE", kCredit});
     }
@@ -244,35 +290,54 @@ private slots:
 
         const QStringList heading{"Indicatif", "Nom", "Prénom", "Adresse", "Code postal", "Ville"};
         QTest::newRow("city with an orange-list line")
-            << "Option3" << "PARIS" << "Recherche_ville_PARIS" << "Recherche_ville_PARIS.xlsx"
+            << "Option3"
+            << "PARIS"
+            << "Recherche_ville_PARIS"
+            << "Recherche_ville_PARIS.xlsx"
             << QList<QStringList>{heading,
                                   {"F1ABC", "DUPONT", "Jean", "12 rue Haute", "75002", "PARIS"},
                                   {"F2AA", "EN LISTE ORANGE", "", "", "", ""},
                                   {"F6ZZZ", "MARTIN", "Paul", "1 rue A", "75001", "PARIS"}}
             << "Recherche_ville_PARIS";
-        QTest::newRow("accented letters") << "Option3" << "évreux" << "liste.XLSX" << "liste.XLSX"
-                                          << QList<QStringList>{heading,
-                                                                {"F4XYZ", "LÉVY", "Hélène", "3 allée des Prés", "27000", "ÉVREUX"}}
-                                          << "Recherche_ville_ÉVREUX";
-        QTest::newRow("postcode keeps its leading zero") << "Option4" << "01" << "liste.txt" << "liste.txt.xlsx"
-                                                         << QList<QStringList>{heading,
-                                                                               {"F8BRG", "BOURG", "Marc", "2 place D", "01000",
-                                                                                "BOURG EN BRESSE"}}
-                                                         << "Recherche_departement_01";
+        QTest::newRow("accented letters")
+            << "Option3"
+            << "évreux"
+            << "liste.XLSX"
+            << "liste.XLSX"
+            << QList<QStringList>{heading, {"F4XYZ", "LÉVY", "Hélène", "3 allée des Prés", "27000", "ÉVREUX"}}
+            << "Recherche_ville_ÉVREUX";
+        QTest::newRow("postcode keeps its leading zero")
+            << "Option4"
+            << "01"
+            << "liste.txt"
+            << "liste.txt.xlsx"
+            << QList<QStringList>{heading, {"F8BRG", "BOURG", "Marc", "2 place D", "01000", "BOURG EN BRESSE"}}
+            << "Recherche_departement_01";
         QTest::newRow("quotes and separators in cells")
-            << "Option2" << "le \"grand\"" << "liste" << "liste.xlsx"
+            << "Option2"
+            << "le \"grand\""
+            << "liste"
+            << "liste.xlsx"
             << QList<QStringList>{heading, {"F5QQ", "LE \"GRAND\"", "Jean-Paul", "1 rue", "50000;A", "SAINT-LÔ"}}
             << "Recherche_nom_LE \"GRAND\"";
-        QTest::newRow("formulas and signs stay text") << "Option1" << "F9FX" << "liste" << "liste.xlsx"
-                                                      << QList<QStringList>{heading, {"F9FX", "=1+1", "@SUM(1)", "-2+3", "97100", "+33 612"}}
-                                                      << "Recherche_indicatif_F9FX";
+        QTest::newRow("formulas and signs stay text")
+            << "Option1"
+            << "F9FX"
+            << "liste"
+            << "liste.xlsx" << QList<QStringList>{heading, {"F9FX", "=1+1", "@SUM(1)", "-2+3", "97100", "+33 612"}}
+            << "Recherche_indicatif_F9FX";
         QTest::newRow("a name holding a dot gets its extension")
-            << "Option3" << "évreux" << "Recherche_ville_ST.DENIS" << "Recherche_ville_ST.DENIS.xlsx"
+            << "Option3"
+            << "évreux"
+            << "Recherche_ville_ST.DENIS"
+            << "Recherche_ville_ST.DENIS.xlsx"
             << QList<QStringList>{heading, {"F4XYZ", "LÉVY", "Hélène", "3 allée des Prés", "27000", "ÉVREUX"}}
             << "Recherche_ville_ÉVREUX";
         QTest::newRow("before any search, the heading row alone")
-            << "" << "" << "Recherche_ville_ST. ETIENNE" << "Recherche_ville_ST. ETIENNE.xlsx" << QList<QStringList>{heading}
-            << "Recherche_indicatif_";
+            << ""
+            << ""
+            << "Recherche_ville_ST. ETIENNE"
+            << "Recherche_ville_ST. ETIENNE.xlsx" << QList<QStringList>{heading} << "Recherche_indicatif_";
     }
     void spreadsheetSaveIsReadBackCellByCell()
     {
@@ -345,15 +410,31 @@ private slots:
         QTest::addColumn<bool>("asked");
         QTest::addColumn<bool>("yes");
 
-        QTest::newRow("txt, replaced") << "Mnu_Enregistrer_txt" << "liste.txt" << "liste.txt" << "liste.txt" << true << true;
-        QTest::newRow("txt, kept") << "Mnu_Enregistrer_txt" << "liste.txt" << "liste.txt" << "liste.txt" << true << false;
-        QTest::newRow("csv, kept") << "Mnu_Enregistrer_csv" << "liste.csv" << "liste.csv" << "liste.csv" << true << false;
-        QTest::newRow("tableur, the name with its extension, replaced")
-            << "Mnu_Enregistrer_tableur" << "ST.DENIS.xlsx" << "ST.DENIS" << "ST.DENIS.xlsx" << true << true;
-        QTest::newRow("tableur, the name with its extension, kept")
-            << "Mnu_Enregistrer_tableur" << "liste.xlsx" << "liste" << "liste.xlsx" << true << false;
+        QTest::newRow("txt, replaced") << "Mnu_Enregistrer_txt"
+                                       << "liste.txt"
+                                       << "liste.txt"
+                                       << "liste.txt" << true << true;
+        QTest::newRow("txt, kept") << "Mnu_Enregistrer_txt"
+                                   << "liste.txt"
+                                   << "liste.txt"
+                                   << "liste.txt" << true << false;
+        QTest::newRow("csv, kept") << "Mnu_Enregistrer_csv"
+                                   << "liste.csv"
+                                   << "liste.csv"
+                                   << "liste.csv" << true << false;
+        QTest::newRow("tableur, the name with its extension, replaced") << "Mnu_Enregistrer_tableur"
+                                                                        << "ST.DENIS.xlsx"
+                                                                        << "ST.DENIS"
+                                                                        << "ST.DENIS.xlsx" << true << true;
+        QTest::newRow("tableur, the name with its extension, kept") << "Mnu_Enregistrer_tableur"
+                                                                    << "liste.xlsx"
+                                                                    << "liste"
+                                                                    << "liste.xlsx" << true << false;
         QTest::newRow("tableur, a file of the typed name alone is not the one written")
-            << "Mnu_Enregistrer_tableur" << "ST.DENIS" << "ST.DENIS" << "ST.DENIS.xlsx" << false << false;
+            << "Mnu_Enregistrer_tableur"
+            << "ST.DENIS"
+            << "ST.DENIS"
+            << "ST.DENIS.xlsx" << false << false;
     }
     void aFileIsReplacedOnlyWhenTheUserSaysSo()
     {
@@ -447,59 +528,122 @@ private slots:
     void theDirectorysOwnFilesAreNeverWrittenOver_data()
     {
         // {folder}: the program folder, {name}: its own name, {elsewhere}: another folder.
-        QTest::addColumn<QString>("chosen");   // the name given back by the save dialog
-        QTest::addColumn<QString>("link");     // "", "symbolic" or "hard": linkAt then leads to linkTo
+        QTest::addColumn<QString>("chosen"); // the name given back by the save dialog
+        QTest::addColumn<QString>("link");   // "", "symbolic" or "hard": linkAt then leads to linkTo
         QTest::addColumn<QString>("linkAt");
         QTest::addColumn<QString>("linkTo");
-        QTest::addColumn<QString>("existing"); // a copy of the directory file made before the save
+        QTest::addColumn<QString>("existing");     // a copy of the directory file made before the save
         QTest::addColumn<bool>("directoryLinked"); // Annuaire_Amat.csv leads to {elsewhere}/annuaire_reel.csv
         QTest::addColumn<QString>("refusedAs");    // the file named in the message; empty: the list is written
 
         const QString directory = QStringLiteral("Annuaire_Amat.csv");
         const QString scratch = QStringLiteral("Temporaire.txt");
         const QString lock = QStringLiteral("Annuaire_Amat.lock");
-        QTest::newRow("the directory file") << "{folder}/Annuaire_Amat.csv" << "" << "" << "" << "" << false << directory;
-        QTest::newRow("the directory file by another spelling")
-            << "{folder}/../{name}/./Annuaire_Amat.csv" << "" << "" << "" << "" << false << directory;
-        QTest::newRow("a symbolic link to the directory file")
-            << "{elsewhere}/liste.csv" << "symbolic" << "{elsewhere}/liste.csv" << "{folder}/Annuaire_Amat.csv" << ""
-            << false << directory;
-        QTest::newRow("a hard link to the directory file")
-            << "{elsewhere}/liste.csv" << "hard" << "{elsewhere}/liste.csv" << "{folder}/Annuaire_Amat.csv" << ""
-            << false << directory;
-        QTest::newRow("the directory file through a linked folder")
-            << "{elsewhere}/dossier/Annuaire_Amat.csv" << "symbolic" << "{elsewhere}/dossier" << "{folder}" << ""
-            << false << directory;
-        QTest::newRow("Temporaire.txt, not there") << "{folder}/Temporaire.txt" << "" << "" << "" << "" << false << scratch;
-        QTest::newRow("Temporaire.txt, left over")
-            << "{folder}/Temporaire.txt" << "" << "" << "" << "{folder}/Temporaire.txt" << false << scratch;
-        QTest::newRow("Temporaire.txt in other capitals") << "{folder}/TEMPORAIRE.TXT" << "" << "" << "" << "" << false << scratch;
-        QTest::newRow("a link to Temporaire.txt, not there")
-            << "{elsewhere}/liste.txt" << "symbolic" << "{elsewhere}/liste.txt" << "{folder}/Temporaire.txt" << ""
-            << false << scratch;
-        QTest::newRow("the lock file, not there") << "{folder}/Annuaire_Amat.lock" << "" << "" << "" << "" << false << lock;
-        QTest::newRow("the lock file, left over")
-            << "{folder}/../{name}/Annuaire_Amat.lock" << "" << "" << "" << "{folder}/Annuaire_Amat.lock" << false << lock;
-        QTest::newRow("the file a linked directory file leads to")
-            << "{elsewhere}/annuaire_reel.csv" << "" << "" << "" << "" << true << directory;
+        QTest::newRow("the directory file") << "{folder}/Annuaire_Amat.csv"
+                                            << ""
+                                            << ""
+                                            << ""
+                                            << "" << false << directory;
+        QTest::newRow("the directory file by another spelling") << "{folder}/../{name}/./Annuaire_Amat.csv"
+                                                                << ""
+                                                                << ""
+                                                                << ""
+                                                                << "" << false << directory;
+        QTest::newRow("a symbolic link to the directory file") << "{elsewhere}/liste.csv"
+                                                               << "symbolic"
+                                                               << "{elsewhere}/liste.csv"
+                                                               << "{folder}/Annuaire_Amat.csv"
+                                                               << "" << false << directory;
+        QTest::newRow("a hard link to the directory file") << "{elsewhere}/liste.csv"
+                                                           << "hard"
+                                                           << "{elsewhere}/liste.csv"
+                                                           << "{folder}/Annuaire_Amat.csv"
+                                                           << "" << false << directory;
+        QTest::newRow("the directory file through a linked folder") << "{elsewhere}/dossier/Annuaire_Amat.csv"
+                                                                    << "symbolic"
+                                                                    << "{elsewhere}/dossier"
+                                                                    << "{folder}"
+                                                                    << "" << false << directory;
+        QTest::newRow("Temporaire.txt, not there") << "{folder}/Temporaire.txt"
+                                                   << ""
+                                                   << ""
+                                                   << ""
+                                                   << "" << false << scratch;
+        QTest::newRow("Temporaire.txt, left over") << "{folder}/Temporaire.txt"
+                                                   << ""
+                                                   << ""
+                                                   << ""
+                                                   << "{folder}/Temporaire.txt" << false << scratch;
+        QTest::newRow("Temporaire.txt in other capitals") << "{folder}/TEMPORAIRE.TXT"
+                                                          << ""
+                                                          << ""
+                                                          << ""
+                                                          << "" << false << scratch;
+        QTest::newRow("a link to Temporaire.txt, not there") << "{elsewhere}/liste.txt"
+                                                             << "symbolic"
+                                                             << "{elsewhere}/liste.txt"
+                                                             << "{folder}/Temporaire.txt"
+                                                             << "" << false << scratch;
+        QTest::newRow("the lock file, not there") << "{folder}/Annuaire_Amat.lock"
+                                                  << ""
+                                                  << ""
+                                                  << ""
+                                                  << "" << false << lock;
+        QTest::newRow("the lock file, left over") << "{folder}/../{name}/Annuaire_Amat.lock"
+                                                  << ""
+                                                  << ""
+                                                  << ""
+                                                  << "{folder}/Annuaire_Amat.lock" << false << lock;
+        QTest::newRow("the file a linked directory file leads to") << "{elsewhere}/annuaire_reel.csv"
+                                                                   << ""
+                                                                   << ""
+                                                                   << ""
+                                                                   << "" << true << directory;
         // There the scratch files bear a name of the program's own; a Temporaire.txt is the user's.
         QTest::newRow("Temporaire.txt beside the file a linked directory file leads to")
-            << "{elsewhere}/Temporaire.txt" << "" << "" << "" << "{elsewhere}/Temporaire.txt" << true << "";
+            << "{elsewhere}/Temporaire.txt"
+            << ""
+            << ""
+            << ""
+            << "{elsewhere}/Temporaire.txt" << true << "";
         QTest::newRow("a scratch name beside the file a linked directory file leads to")
-            << "{elsewhere}/.annuaire_reel.csv.Ab12Cd.tmp" << "" << "" << "" << "" << true << "linked scratch";
+            << "{elsewhere}/.annuaire_reel.csv.Ab12Cd.tmp"
+            << ""
+            << ""
+            << ""
+            << "" << true << "linked scratch";
         QTest::newRow("a scratch name beside the file a linked directory file leads to, left over")
-            << "{elsewhere}/.annuaire_reel.csv.Ab12Cd.tmp" << "" << "" << "" << "{elsewhere}/.annuaire_reel.csv.Ab12Cd.tmp"
-            << true << "linked scratch";
+            << "{elsewhere}/.annuaire_reel.csv.Ab12Cd.tmp"
+            << ""
+            << ""
+            << ""
+            << "{elsewhere}/.annuaire_reel.csv.Ab12Cd.tmp" << true << "linked scratch";
         QTest::newRow("a name near the scratch pattern beside the file a linked directory file leads to")
-            << "{elsewhere}/.annuaire_reel.csv.Ab12C.tmp" << "" << "" << "" << "" << true << "";
-        QTest::newRow("the lock beside the file a linked directory file leads to")
-            << "{elsewhere}/Annuaire_Amat.lock" << "" << "" << "" << "" << true << lock;
-        QTest::newRow("the directory's name in another folder")
-            << "{elsewhere}/Annuaire_Amat.csv" << "" << "" << "" << "{elsewhere}/Annuaire_Amat.csv" << false << "";
-        QTest::newRow("a name that begins like the directory's")
-            << "{folder}/Annuaire_Amat.csv.txt" << "" << "" << "" << "" << false << "";
-        QTest::newRow("a copy of the directory file")
-            << "{elsewhere}/copie.csv" << "" << "" << "" << "{elsewhere}/copie.csv" << false << "";
+            << "{elsewhere}/.annuaire_reel.csv.Ab12C.tmp"
+            << ""
+            << ""
+            << ""
+            << "" << true << "";
+        QTest::newRow("the lock beside the file a linked directory file leads to") << "{elsewhere}/Annuaire_Amat.lock"
+                                                                                   << ""
+                                                                                   << ""
+                                                                                   << ""
+                                                                                   << "" << true << lock;
+        QTest::newRow("the directory's name in another folder") << "{elsewhere}/Annuaire_Amat.csv"
+                                                                << ""
+                                                                << ""
+                                                                << ""
+                                                                << "{elsewhere}/Annuaire_Amat.csv" << false << "";
+        QTest::newRow("a name that begins like the directory's") << "{folder}/Annuaire_Amat.csv.txt"
+                                                                 << ""
+                                                                 << ""
+                                                                 << ""
+                                                                 << "" << false << "";
+        QTest::newRow("a copy of the directory file") << "{elsewhere}/copie.csv"
+                                                      << ""
+                                                      << ""
+                                                      << ""
+                                                      << "{elsewhere}/copie.csv" << false << "";
     }
     void theDirectorysOwnFilesAreNeverWrittenOver()
     {
@@ -532,9 +676,11 @@ private slots:
             if (!link.isEmpty()) {
                 std::error_code error;
                 if (link == QLatin1String("hard"))
-                    std::filesystem::create_hard_link(toFilesystemPath(place(linkTo)), toFilesystemPath(place(linkAt)), error);
+                    std::filesystem::create_hard_link(toFilesystemPath(place(linkTo)), toFilesystemPath(place(linkAt)),
+                                                      error);
                 else
-                    std::filesystem::create_symlink(toFilesystemPath(place(linkTo)), toFilesystemPath(place(linkAt)), error);
+                    std::filesystem::create_symlink(toFilesystemPath(place(linkTo)), toFilesystemPath(place(linkAt)),
+                                                    error);
                 if (error)
                     QSKIP("no links of that kind here");
             }
@@ -549,7 +695,8 @@ private slots:
             QCOMPARE(main.listLines().size(), 3);
             if (refusedAs.isEmpty()) {
                 // A file of that name was there: the user was asked before it was replaced.
-                QCOMPARE(main.platform.messageTexts(), existing.isEmpty() ? QStringList() : QStringList{replaceQuestion(path)});
+                QCOMPARE(main.platform.messageTexts(),
+                         existing.isEmpty() ? QStringList() : QStringList{replaceQuestion(path)});
                 QCOMPARE(main.platform.filesWritten, QStringList{path});
                 QVERIFY(fileBytes(path).endsWith(kCredit + "\r\n"));
                 continue;
@@ -589,12 +736,24 @@ private slots:
         const QString dupont = QString::fromLatin1(kDupont);
         const QString orange = QString::fromLatin1(kOrange);
         const QString martin = QString::fromLatin1(kMartin);
-        QTest::newRow("city with an orange-list line") << "Option3" << "PARIS" << "" << QStringList{dupont, orange, martin};
-        QTest::newRow("callsign") << "Option1" << "F6ZZZ" << "" << QStringList{martin};
-        QTest::newRow("surname") << "Option2" << "DUPONT" << "" << QStringList{dupont};
-        QTest::newRow("department") << "Option4" << "27" << "" << QStringList{QString::fromLatin1(kLevy)};
-        QTest::newRow("empty list before any search") << "" << "" << "" << QStringList{};
-        QTest::newRow("criterion changed after the search") << "Option2" << "DUPONT" << "Option4" << QStringList{dupont};
+        QTest::newRow("city with an orange-list line") << "Option3"
+                                                       << "PARIS"
+                                                       << "" << QStringList{dupont, orange, martin};
+        QTest::newRow("callsign") << "Option1"
+                                  << "F6ZZZ"
+                                  << "" << QStringList{martin};
+        QTest::newRow("surname") << "Option2"
+                                 << "DUPONT"
+                                 << "" << QStringList{dupont};
+        QTest::newRow("department") << "Option4"
+                                    << "27"
+                                    << "" << QStringList{QString::fromLatin1(kLevy)};
+        QTest::newRow("empty list before any search") << ""
+                                                      << ""
+                                                      << "" << QStringList{};
+        QTest::newRow("criterion changed after the search") << "Option2"
+                                                            << "DUPONT"
+                                                            << "Option4" << QStringList{dupont};
     }
     void printsHeadingListAndCreditInCourierNew()
     {
@@ -615,11 +774,12 @@ private slots:
 
         choose(main, "Mnu_Imprimer");
 
-        const QString option = optionAtPrint.isEmpty() ? (searchOption.isEmpty() ? "Option1" : searchOption) : optionAtPrint;
-        const QString start = option == "Option1" ? "Indicatif "
-            : option == "Option2"                 ? "Nom "
-            : option == "Option3"                 ? "Ville "
-                                                  : "Departement ";
+        const QString option =
+            optionAtPrint.isEmpty() ? (searchOption.isEmpty() ? "Option1" : searchOption) : optionAtPrint;
+        const QString start = option == "Option1"   ? "Indicatif "
+                              : option == "Option2" ? "Nom "
+                              : option == "Option3" ? "Ville "
+                                                    : "Departement ";
         const QString heading = start + main.shared.Texte_Recherche;
         QCOMPARE(main.platform.printerDialogs, (std::vector<QStringList>{{heading, QString()}}));
         QCOMPARE(printer.printed.size(), std::size_t{1});

@@ -23,7 +23,8 @@ const QByteArray kDirectory = crlfLines({
     "F6ZZZ;MARTIN;Paul;1 rue A;PARIS;75001",
     "F1ABC;DUPONT;Jean;12 rue Haute;PARIS;75002",
     "",
-    "F4XYZ;L\xC9VY;H\xE9l\xE8ne;3 all\xE9" "e des Pr\xE9s;\xC9VREUX;27000",
+    "F4XYZ;L\xC9VY;H\xE9l\xE8ne;3 all\xE9"
+    "e des Pr\xE9s;\xC9VREUX;27000",
     "F1ABC;DURAND;Luc;5 rue C;NICE;06000",
     "F2AA;LISTE ORANGE;;;PARIS;75004",
     "F8BRG;BOURG;Marc;2 place D;BOURG EN BRESSE;1000",
@@ -51,21 +52,32 @@ private slots:
         const QString bourg = pad("F8BRG", 12) + pad("BOURG Marc", 40) + "2 place D  01000 BOURG EN BRESSE";
         const QString low = pad("F5LOW", 12) + pad("Dupré rémi", 40) + "1 rue  75003 Paris";
 
-        QTest::newRow("city typed in small letters") << "Option3" << "paris" << QStringList{dupont, orange, low, martin};
-        QTest::newRow("accented city typed in small letters") << "Option3" << "évreux" << QStringList{levy};
-        QTest::newRow("surname stored in small letters") << "Option2" << "dupré" << QStringList{low};
-        QTest::newRow("city prefix") << "Option3" << "par*" << QStringList{dupont, orange, low, martin};
-        QTest::newRow("callsign prefix") << "Option1" << "f1*" << QStringList{dupont, durand};
-        QTest::newRow("department prefix") << "Option4" << "0*" << QStringList{durand, bourg};
-        QTest::newRow("lone star") << "Option3" << "*"
-                                   << QStringList{dupont, durand, orange, levy, low, martin, bourg};
-        QTest::newRow("callsign on two lines") << "Option1" << "f1abc" << QStringList{dupont, durand};
-        QTest::newRow("accented surname") << "Option2" << "lÉvy" << QStringList{levy};
-        QTest::newRow("accented city") << "Option3" << "Évreux" << QStringList{levy};
-        QTest::newRow("department restores the zero") << "Option4" << "01" << QStringList{bourg};
-        QTest::newRow("department 00") << "Option4" << "00"
-                                       << QStringList{dupont, durand, orange, levy, low, martin, bourg};
-        QTest::newRow("prefix finds nothing") << "Option3" << "PAR" << QStringList{};
+        QTest::newRow("city typed in small letters") << "Option3"
+                                                     << "paris" << QStringList{dupont, orange, low, martin};
+        QTest::newRow("accented city typed in small letters") << "Option3"
+                                                              << "évreux" << QStringList{levy};
+        QTest::newRow("surname stored in small letters") << "Option2"
+                                                         << "dupré" << QStringList{low};
+        QTest::newRow("city prefix") << "Option3"
+                                     << "par*" << QStringList{dupont, orange, low, martin};
+        QTest::newRow("callsign prefix") << "Option1"
+                                         << "f1*" << QStringList{dupont, durand};
+        QTest::newRow("department prefix") << "Option4"
+                                           << "0*" << QStringList{durand, bourg};
+        QTest::newRow("lone star") << "Option3"
+                                   << "*" << QStringList{dupont, durand, orange, levy, low, martin, bourg};
+        QTest::newRow("callsign on two lines") << "Option1"
+                                               << "f1abc" << QStringList{dupont, durand};
+        QTest::newRow("accented surname") << "Option2"
+                                          << "lÉvy" << QStringList{levy};
+        QTest::newRow("accented city") << "Option3"
+                                       << "Évreux" << QStringList{levy};
+        QTest::newRow("department restores the zero") << "Option4"
+                                                      << "01" << QStringList{bourg};
+        QTest::newRow("department 00") << "Option4"
+                                       << "00" << QStringList{dupont, durand, orange, levy, low, martin, bourg};
+        QTest::newRow("prefix finds nothing") << "Option3"
+                                              << "PAR" << QStringList{};
     }
     void enterListsTheMatchesSortedWithTheirCount()
     {
@@ -91,19 +103,34 @@ private slots:
         QTest::addColumn<QString>("option");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("message");
-        QTest::newRow("callsign of 13") << "Option1" << QString(13, 'F') << "Attention 12 caracteres maxi pour l'indicatif";
-        QTest::newRow("empty callsign") << "Option1" << "" << "Entrez un indicatif";
+        QTest::newRow("callsign of 13") << "Option1" << QString(13, 'F')
+                                        << "Attention 12 caracteres maxi pour l'indicatif";
+        QTest::newRow("empty callsign") << "Option1"
+                                        << ""
+                                        << "Entrez un indicatif";
         QTest::newRow("surname of 33") << "Option2" << QString(33, 'D') << "Attention 32 caracteres maxi pour le nom";
-        QTest::newRow("empty surname") << "Option2" << "" << "Entrez un nom";
+        QTest::newRow("empty surname") << "Option2"
+                                       << ""
+                                       << "Entrez un nom";
         QTest::newRow("city of 31") << "Option3" << QString(31, 'P') << "Attention 30 caracteres maxi pour la ville";
-        QTest::newRow("empty city") << "Option3" << "" << "Entrez une ville";
-        QTest::newRow("department of 1") << "Option4" << "7" << "Attention 2 caracteres pour le département";
-        QTest::newRow("department of 3") << "Option4" << "750" << "Attention 2 caracteres pour le département";
-        QTest::newRow("empty department") << "Option4" << "" << "Attention 2 caracteres pour le département";
+        QTest::newRow("empty city") << "Option3"
+                                    << ""
+                                    << "Entrez une ville";
+        QTest::newRow("department of 1") << "Option4"
+                                         << "7"
+                                         << "Attention 2 caracteres pour le département";
+        QTest::newRow("department of 3") << "Option4"
+                                         << "750"
+                                         << "Attention 2 caracteres pour le département";
+        QTest::newRow("empty department") << "Option4"
+                                          << ""
+                                          << "Attention 2 caracteres pour le département";
         // Never searched as the substitution byte that a damaged line may hold.
-        QTest::newRow("character the file cannot hold") << "Option1" << "ł"
-                                                        << "La requête « ł » contient un caractère que l'annuaire ne "
-                                                           "peut pas contenir (U+0142) : le fichier est en Windows-1252.";
+        QTest::newRow("character the file cannot hold")
+            << "Option1"
+            << "ł"
+            << "La requête « ł » contient un caractère que l'annuaire ne "
+               "peut pas contenir (U+0142) : le fichier est en Windows-1252.";
     }
     void rejectedQueriesKeepTheEarlierResult()
     {
@@ -132,9 +159,12 @@ private slots:
         QTest::newRow("callsign of 12") << "Option1" << QString(12, 'F');
         QTest::newRow("surname of 32") << "Option2" << QString(32, 'D');
         QTest::newRow("city of 30") << "Option3" << QString(30, 'P');
-        QTest::newRow("one space") << "Option3" << " ";
-        QTest::newRow("two spaces as a department") << "Option4" << "  ";
-        QTest::newRow("overseas department of three digits") << "Option4" << "976";
+        QTest::newRow("one space") << "Option3"
+                                   << " ";
+        QTest::newRow("two spaces as a department") << "Option4"
+                                                    << "  ";
+        QTest::newRow("overseas department of three digits") << "Option4"
+                                                             << "976";
     }
     void boundaryLengthsAreSearched()
     {
@@ -151,10 +181,14 @@ private slots:
     {
         QTest::addColumn<QString>("option");
         QTest::addColumn<QString>("prompt");
-        QTest::newRow("Option1") << "Option1" << "Entrez un indicatif : ";
-        QTest::newRow("Option2") << "Option2" << "Entrez un nom : ";
-        QTest::newRow("Option3") << "Option3" << "Entrez une ville : ";
-        QTest::newRow("Option4") << "Option4" << "Entrez un départemant : ";
+        QTest::newRow("Option1") << "Option1"
+                                 << "Entrez un indicatif : ";
+        QTest::newRow("Option2") << "Option2"
+                                 << "Entrez un nom : ";
+        QTest::newRow("Option3") << "Option3"
+                                 << "Entrez une ville : ";
+        QTest::newRow("Option4") << "Option4"
+                                 << "Entrez un départemant : ";
     }
     void choosingACriterionKeepsTheTextAndTheList()
     {

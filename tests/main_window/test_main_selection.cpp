@@ -4,9 +4,9 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "widgets/windows1252_text.h"
 #include "support/editing_fixture.h"
 #include "widgets/typing_line_edit.h"
+#include "widgets/windows1252_text.h"
 
 namespace dravelin::test {
 
@@ -23,7 +23,8 @@ const QByteArray kDirectory = crlfLines({
     "F2AA;LISTE ORANGE;;;PARIS;75004",
     "F8BRG;BOURG;Marc;2 place D;BOURG EN BRESSE;1000",
     "F7MORE;PLUS;Jo;1 rue F;METZ;57000;extra",
-    "F4XYZ;L\xC9VY;H\xE9l\xE8ne;3 all\xE9" "e des Pr\xE9s;\xC9VREUX;27000",
+    "F4XYZ;L\xC9VY;H\xE9l\xE8ne;3 all\xE9"
+    "e des Pr\xE9s;\xC9VREUX;27000",
 });
 
 const QString kDupont = resultLine("F1ABC", "DUPONT Jean", "12 rue Haute  75002 PARIS");
@@ -113,8 +114,7 @@ private slots:
         main.search("Option1", QStringLiteral("F1ABC"));
         pressExpertChord(main);
         doubleClickLine(main, 1);
-        QCOMPARE(QString::fromLatin1(main.shared.Ligne_OM),
-                 resultLine("F1ABC", "DURAND Luc", "5 rue C  06000 NICE"));
+        QCOMPARE(QString::fromLatin1(main.shared.Ligne_OM), resultLine("F1ABC", "DURAND Luc", "5 rue C  06000 NICE"));
         Editing editing(main);
         QVERIFY(editing.window());
         QVERIFY(editing.window()->isVisible());
@@ -128,26 +128,33 @@ private slots:
         QTest::addColumn<QString>("query");
         QTest::addColumn<QString>("line");
         QTest::addColumn<QStringList>("boxes");
-        QTest::newRow("plain entry") << "Option1" << "F6ZZZ" << kMartin
+        QTest::newRow("plain entry") << "Option1"
+                                     << "F6ZZZ" << kMartin
                                      << QStringList{"F6ZZZ", "MARTIN", "Paul", "1 rue A", "PARIS", "75001"};
         QTest::newRow("marker right after the callsign")
-            << "Option1" << "F5XY" << resultLine("F5XY", "EN LISTE ORANGE Eve", "3 rue D  69002 PARIS")
+            << "Option1"
+            << "F5XY" << resultLine("F5XY", "EN LISTE ORANGE Eve", "3 rue D  69002 PARIS")
             << QStringList{"F5XY", "EN LISTE ORANGE", "Eve", "3 rue D", "PARIS", "69002"};
         QTest::newRow("surname LISTE ORANGE as stored")
-            << "Option1" << "F2AA" << resultLine("F2AA", "", "").left(12) + "EN LISTE ORANGE"
+            << "Option1"
+            << "F2AA" << resultLine("F2AA", "", "").left(12) + "EN LISTE ORANGE"
             << QStringList{"F2AA", "LISTE ORANGE", "", "", "PARIS", "75004"};
         QTest::newRow("four-character postcode as stored")
-            << "Option1" << "F8BRG" << resultLine("F8BRG", "BOURG Marc", "2 place D  01000 BOURG EN BRESSE")
+            << "Option1"
+            << "F8BRG" << resultLine("F8BRG", "BOURG Marc", "2 place D  01000 BOURG EN BRESSE")
             << QStringList{"F8BRG", "BOURG", "Marc", "2 place D", "BOURG EN BRESSE", "1000"};
         QTest::newRow("more than six fields")
-            << "Option1" << "F7MORE" << resultLine("F7MORE", "PLUS Jo", "1 rue F  57000;extra METZ")
+            << "Option1"
+            << "F7MORE" << resultLine("F7MORE", "PLUS Jo", "1 rue F  57000;extra METZ")
             << QStringList{"F7MORE", "PLUS", "Jo", "1 rue F", "METZ", "57000;extra"};
         QTest::newRow("accented letters")
-            << "Option1" << "F4XYZ" << resultLine("F4XYZ", "LÉVY Hélène", "3 allée des Prés  27000 ÉVREUX")
+            << "Option1"
+            << "F4XYZ" << resultLine("F4XYZ", "LÉVY Hélène", "3 allée des Prés  27000 ÉVREUX")
             << QStringList{"F4XYZ", "LÉVY", "Hélène", "3 allée des Prés", "ÉVREUX", "27000"};
         // A space before the marker stays part of the stored callsign: the trimmed key misses it.
         QTest::newRow("marker after a space")
-            << "Option1" << "F5SP" << resultLine("F5SP", "EN LISTE ORANGE Ann", "4 rue E  69003 PARIS")
+            << "Option1"
+            << "F5SP" << resultLine("F5SP", "EN LISTE ORANGE Ann", "4 rue E  69003 PARIS")
             << QStringList{"", "", "", "", "", ""};
     }
     void expertShowsTheFieldsAsStored()
@@ -207,14 +214,16 @@ private slots:
     {
         QTest::addColumn<QString>("instead");
         QTest::addColumn<QString>("message");
-        QTest::newRow("missing") << "nothing"
-                                 << "Le fichier de l'annuaire « Annuaire_Amat.csv » est introuvable : la fiche ne peut pas être affichée.";
+        QTest::newRow("missing")
+            << "nothing"
+            << "Le fichier de l'annuaire « Annuaire_Amat.csv » est introuvable : la fiche ne peut pas être affichée.";
         QTest::newRow("unreadable") << "folder"
-                                    << "Le fichier de l'annuaire « Annuaire_Amat.csv » ne peut pas être lu : la fiche ne peut pas être affichée.";
-        QTest::newRow("link to /dev/zero")
-            << "/dev/zero"
-            << "Le fichier de l'annuaire « Annuaire_Amat.csv » n'est pas un fichier ordinaire (tube, périphérique ou lien "
-               "vers l'un d'eux) : la fiche ne peut pas être affichée.";
+                                    << "Le fichier de l'annuaire « Annuaire_Amat.csv » ne peut pas être lu : la fiche "
+                                       "ne peut pas être affichée.";
+        QTest::newRow("link to /dev/zero") << "/dev/zero"
+                                           << "Le fichier de l'annuaire « Annuaire_Amat.csv » n'est pas un fichier "
+                                              "ordinaire (tube, périphérique ou lien "
+                                              "vers l'un d'eux) : la fiche ne peut pas être affichée.";
     }
     void missingOrUnreadableFileIsToldAndNothingOpens()
     {
@@ -226,7 +235,8 @@ private slots:
         main.folder.removeDirectory();
         if (instead == QLatin1String("folder"))
             QVERIFY(QDir().mkdir(main.folder.directoryFile()));
-        if (instead == QLatin1String("/dev/zero") && (!QFile::exists(instead) || !QFile::link(instead, main.folder.directoryFile())))
+        if (instead == QLatin1String("/dev/zero") &&
+            (!QFile::exists(instead) || !QFile::link(instead, main.folder.directoryFile())))
             QSKIP("this system has no /dev/zero");
         pressExpertChord(main);
         QTest::mouseClick(main.control<QPushButton>("Expert"), Qt::LeftButton);

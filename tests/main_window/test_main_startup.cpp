@@ -1,17 +1,17 @@
 #include <QAccessible>
-#include <QLayout>
-#include <QScreen>
-#include <QScrollArea>
-#include <QScrollBar>
-#include <QStyle>
+#include <QDebug>
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
 #include <QListView>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QDebug>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStyle>
 #include <QTest>
 #include <utility>
 
@@ -50,9 +50,9 @@ private slots:
         QCOMPARE(main.window->windowTitle(), QStringLiteral("  Dravelin    Revision  1.0.5"));
         QCOMPARE(main.control<QLabel>("Num_Rev")->text(), QStringLiteral("Base Rev 255"));
         QCOMPARE(main.control<QLabel>("Date_Rev")->text(), QStringLiteral("du 11/08/2009"));
-        QCOMPARE(main.control<QLabel>("Titre")->text(),
-                 QStringLiteral("Indicatif") + QString(3, ' ') + QStringLiteral("Nom Prenom") + QString(30, ' ') +
-                     QStringLiteral("Adresse"));
+        QCOMPARE(main.control<QLabel>("Titre")->text(), QStringLiteral("Indicatif") + QString(3, ' ') +
+                                                            QStringLiteral("Nom Prenom") + QString(30, ' ') +
+                                                            QStringLiteral("Adresse"));
         QCOMPARE(main.shared.Version_Programme, QStringLiteral(" 1.0.5"));
         QVERIFY(main.shared.Texte_Historique.startsWith(QStringLiteral("V1.0.1   le 15/09/2009 création\r\n")));
         QVERIFY(main.shared.Texte_Historique.endsWith(
@@ -90,10 +90,14 @@ private slots:
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QString>("label");
         QTest::addColumn<QString>("date");
-        QTest::newRow("short line") << QByteArray("Base Rev\r\n") << "Base Rev" << "Base Rev";
-        QTest::newRow("empty file") << QByteArray() << "" << "";
-        QTest::newRow("accented bytes") << QByteArray("R\xE9vision 1  du 01/01/2010\r\n") << "Révision 1  " << "du 01/01/2010";
-        QTest::newRow("lone LF") << QByteArray("Base Rev 007  du 01/02/2026\nF1A;;;;;") << "Base Rev 007" << "du 01/02/2026";
+        QTest::newRow("short line") << QByteArray("Base Rev\r\n") << "Base Rev"
+                                    << "Base Rev";
+        QTest::newRow("empty file") << QByteArray() << ""
+                                    << "";
+        QTest::newRow("accented bytes") << QByteArray("R\xE9vision 1  du 01/01/2010\r\n") << "Révision 1  "
+                                        << "du 01/01/2010";
+        QTest::newRow("lone LF") << QByteArray("Base Rev 007  du 01/02/2026\nF1A;;;;;") << "Base Rev 007"
+                                 << "du 01/02/2026";
     }
     void revisionLabelsShowWhatAShortOrOddLineHolds()
     {
@@ -140,7 +144,8 @@ private slots:
         const std::filesystem::path folder = root.path() / std::filesystem::path(std::string("caf\xE9"));
         std::filesystem::create_directory(folder);
         if (present)
-            writeBytes(directoryFilePath(folder), crlfLines({kRevision, "F1ABC;DUPONT;Jean;1 rue A;PARIS;75001"}).toStdString());
+            writeBytes(directoryFilePath(folder),
+                       crlfLines({kRevision, "F1ABC;DUPONT;Jean;1 rue A;PARIS;75001"}).toStdString());
         ScriptedPlatform platform(folder);
         Sous_Programmes shared;
         Main window(platform, shared);
@@ -148,9 +153,11 @@ private slots:
         // Shown with its Latin-1 byte read as the letter it stands for.
         const QString shown = QString::fromStdString(root.path().string()) + QStringLiteral("/café");
         if (!present) {
-            QCOMPARE(platform.messageTexts(),
-                     QStringList{QStringLiteral("Le fichier de l'annuaire « Annuaire_Amat.csv » est introuvable dans le "
-                                                "dossier « %1 ».\r\nDravelin ne peut pas démarrer sans lui.").arg(shown)});
+            QCOMPARE(
+                platform.messageTexts(),
+                QStringList{QStringLiteral("Le fichier de l'annuaire « Annuaire_Amat.csv » est introuvable dans le "
+                                           "dossier « %1 ».\r\nDravelin ne peut pas démarrer sans lui.")
+                                .arg(shown)});
             return;
         }
         QVERIFY(platform.messages.empty());
@@ -288,11 +295,12 @@ private slots:
             QCOMPARE(headingStart, lineStart);
         }
         // Each word of the heading stands over the first character of its column.
-        for (const auto& [word, column] : {std::pair{QStringLiteral("Nom Prenom"), 12}, {QStringLiteral("Adresse"), 52}}) {
-            const int wordStart = heading->fontMetrics().horizontalAdvance(heading->text().left(heading->text().indexOf(word)));
+        for (const auto& [word, column] :
+             {std::pair{QStringLiteral("Nom Prenom"), 12}, {QStringLiteral("Adresse"), 52}}) {
+            const int wordStart =
+                heading->fontMetrics().horizontalAdvance(heading->text().left(heading->text().indexOf(word)));
             QCOMPARE(wordStart, list->fontMetrics().horizontalAdvance(longLine.left(column)));
         }
-
     }
 
     // In the fonts actually installed, every caption shows whole.

@@ -1,7 +1,6 @@
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
-#include <QToolBar>
 #include <QCoreApplication>
 #include <QFile>
 #include <QRegularExpression>
@@ -10,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
+#include <QToolBar>
 #include <filesystem>
 
 #include "help_window/help_browser.h"
@@ -103,9 +103,12 @@ private slots:
     {
         QTest::addColumn<QString>("action");
         QTest::addColumn<QString>("name");
-        QTest::newRow("back") << "Aide_Precedent" << "Précédent";
-        QTest::newRow("forward") << "Aide_Suivant" << "Suivant";
-        QTest::newRow("contents") << "Aide_Sommaire" << "Sommaire";
+        QTest::newRow("back") << "Aide_Precedent"
+                              << "Précédent";
+        QTest::newRow("forward") << "Aide_Suivant"
+                                 << "Suivant";
+        QTest::newRow("contents") << "Aide_Sommaire"
+                                  << "Sommaire";
     }
     void everyToolbarButtonHasAFrenchName()
     {
@@ -129,7 +132,8 @@ private slots:
         QTextBrowser* browser = platform.helpWindow()->browser();
         QAccessibleInterface* text = QAccessible::queryAccessibleInterface(browser);
         QVERIFY(text && text->textInterface());
-        QVERIFY(text->textInterface()->text(0, text->textInterface()->characterCount())
+        QVERIFY(text->textInterface()
+                    ->text(0, text->textInterface()->characterCount())
                     .contains(QStringLiteral("La règle de l'égalité exacte")));
 
         const int linksInTheFile =
@@ -165,12 +169,11 @@ private slots:
         window->hide();
         window->resize(available.size() * 3 / 2);
         window->show();
-        QVERIFY2(available.contains(window->frameGeometry()),
-                 qPrintable(QStringLiteral("%1x%2 on %3x%4")
-                                .arg(window->frameGeometry().width())
-                                .arg(window->frameGeometry().height())
-                                .arg(available.width())
-                                .arg(available.height())));
+        QVERIFY2(available.contains(window->frameGeometry()), qPrintable(QStringLiteral("%1x%2 on %3x%4")
+                                                                             .arg(window->frameGeometry().width())
+                                                                             .arg(window->frameGeometry().height())
+                                                                             .arg(available.width())
+                                                                             .arg(available.height())));
         QCOMPARE(window->windowTitle(), QStringLiteral("Dravelin - Mode d'emploi"));
     }
 
@@ -193,7 +196,8 @@ private slots:
         QSKIP("Windows names folders in UTF-16: every name is valid there");
 #else
         QTemporaryDir root;
-        const std::filesystem::path folder = toFilesystemPath(root.path()) / std::filesystem::path(std::string("caf\xE9"));
+        const std::filesystem::path folder =
+            toFilesystemPath(root.path()) / std::filesystem::path(std::string("caf\xE9"));
         std::filesystem::create_directory(folder);
         std::filesystem::copy_file(toFilesystemPath(kShippedManual), folder / "Dravelin.hlp");
         QtPlatform platform;

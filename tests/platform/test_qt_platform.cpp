@@ -1,31 +1,31 @@
 #include <QApplication>
 #include <QComboBox>
-#include <QDialogButtonBox>
-#include <QPushButton>
-#include <QSpinBox>
 #include <QCoreApplication>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QTimer>
-#include <QDir>
-#include <QFileDialog>
-#include <QFile>
+#include <QPushButton>
 #include <QSettings>
+#include <QSpinBox>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <functional>
 
 #include "database/directory_file.h"
 #include "platform/file_filter.h"
-#include "printing/print_dialog_french.h"
 #include "platform/qt_platform.h"
-#include "support/child_process.h"
+#include "printing/print_dialog_french.h"
 #include "shared/sous_programmes.h"
+#include "support/child_process.h"
 #include "support/file_faults.h"
 
 namespace dravelin {
@@ -89,11 +89,17 @@ private slots:
         QTest::addColumn<QString>("context"); // empty: the page-range box of a real dialog
         QTest::addColumn<QString>("english");
         QTest::addColumn<QString>("french");
-        QTest::newRow("Printer Properties") << "QPrintPropertiesDialog" << "Printer Properties"
+        QTest::newRow("Printer Properties") << "QPrintPropertiesDialog"
+                                            << "Printer Properties"
                                             << "Propriétés de l'imprimante";
-        QTest::newRow("Advanced") << "QPrintPropertiesWidget" << "Advanced" << "Avancé";
-        QTest::newRow("Job Options") << "QPrintPropertiesWidget" << "Job Options" << "Options de la tâche";
-        QTest::newRow("page ranges tooltip") << "" << ""
+        QTest::newRow("Advanced") << "QPrintPropertiesWidget"
+                                  << "Advanced"
+                                  << "Avancé";
+        QTest::newRow("Job Options") << "QPrintPropertiesWidget"
+                                     << "Job Options"
+                                     << "Options de la tâche";
+        QTest::newRow("page ranges tooltip") << ""
+                                             << ""
                                              << "Indiquez des pages ou des intervalles séparés par des virgules. Un "
                                                 "intervalle s'écrit avec deux numéros séparés par un tiret. Par "
                                                 "exemple, 3,5-7,9 imprime les pages 3, 5, 6, 7 et 9.";
@@ -150,9 +156,11 @@ private slots:
         QSettings settings(QSettings::UserScope, QStringLiteral("Annuaire"));
         QCOMPARE(settings.value(QStringLiteral("Setup /Chemin Repertoire")).toString(), QStringLiteral("/opt/autre"));
         // Read back the same way; a key never written reads empty.
-        QCOMPARE(platform.readSetting(QStringLiteral("Annuaire"), QStringLiteral("Setup "), QStringLiteral("Chemin Repertoire")),
+        QCOMPARE(platform.readSetting(QStringLiteral("Annuaire"), QStringLiteral("Setup "),
+                                      QStringLiteral("Chemin Repertoire")),
                  QStringLiteral("/opt/autre"));
-        QCOMPARE(platform.readSetting(QStringLiteral("Annuaire"), QStringLiteral("Setup "), QStringLiteral("Planche Etiquettes")),
+        QCOMPARE(platform.readSetting(QStringLiteral("Annuaire"), QStringLiteral("Setup "),
+                                      QStringLiteral("Planche Etiquettes")),
                  QString());
         settings.clear();
     }
@@ -164,8 +172,8 @@ private slots:
         QTest::addColumn<int>("proposedFirst");
         QTest::addColumn<int>("chosenSheet"); // -1: left as proposed
         QTest::addColumn<bool>("accepted");
-        QTest::addColumn<int>("lastLabel");   // of the sheet shown when the dialog closes
-        QTest::addColumn<int>("sheet");       // in the answer; -1: no answer
+        QTest::addColumn<int>("lastLabel"); // of the sheet shown when the dialog closes
+        QTest::addColumn<int>("sheet");     // in the answer; -1: no answer
         QTest::addColumn<int>("first");
         QTest::newRow("OK keeps what was proposed") << 1 << 3 << -1 << true << 14 << 1 << 3;
         QTest::newRow("a smaller sheet brings the first label back onto it") << 0 << 20 << 1 << true << 14 << 1 << 14;
@@ -262,10 +270,18 @@ private slots:
         QTest::addColumn<QString>("defaultSuffix");
         QTest::addColumn<QString>("returned");
 
-        QTest::newRow("a name without extension gets the default suffix") << "" << "liste" << "xlsx" << "liste.xlsx";
-        QTest::newRow("an existing file is not asked about") << "liste.txt" << "liste.txt" << "" << "liste.txt";
-        QTest::newRow("an existing file of the suffixed name is not asked about")
-            << "liste.xlsx" << "liste" << "xlsx" << "liste.xlsx";
+        QTest::newRow("a name without extension gets the default suffix") << ""
+                                                                          << "liste"
+                                                                          << "xlsx"
+                                                                          << "liste.xlsx";
+        QTest::newRow("an existing file is not asked about") << "liste.txt"
+                                                             << "liste.txt"
+                                                             << ""
+                                                             << "liste.txt";
+        QTest::newRow("an existing file of the suffixed name is not asked about") << "liste.xlsx"
+                                                                                  << "liste"
+                                                                                  << "xlsx"
+                                                                                  << "liste.xlsx";
     }
     void theSaveDialogAddsTheDefaultSuffixAndAsksNothing()
     {
@@ -324,12 +340,18 @@ private slots:
     {
         QTest::addColumn<QString>("pairs");
         QTest::addColumn<QString>("qtForm");
-        QTest::newRow("text") << ".txt |*.txt" << ".txt (*.txt)";
-        QTest::newRow("csv") << ".csv |*.csv" << ".csv (*.csv)";
-        QTest::newRow("two entries") << "Texte|*.txt|Tous|*.*" << "Texte (*.txt);;Tous (*.*)";
-        QTest::newRow("several patterns") << "Listes|*.txt;*.csv" << "Listes (*.txt *.csv)";
-        QTest::newRow("description without pattern") << "Tous" << "Tous (*)";
-        QTest::newRow("none") << "" << "";
+        QTest::newRow("text") << ".txt |*.txt"
+                              << ".txt (*.txt)";
+        QTest::newRow("csv") << ".csv |*.csv"
+                             << ".csv (*.csv)";
+        QTest::newRow("two entries") << "Texte|*.txt|Tous|*.*"
+                                     << "Texte (*.txt);;Tous (*.*)";
+        QTest::newRow("several patterns") << "Listes|*.txt;*.csv"
+                                          << "Listes (*.txt *.csv)";
+        QTest::newRow("description without pattern") << "Tous"
+                                                     << "Tous (*)";
+        QTest::newRow("none") << ""
+                              << "";
     }
     void saveFiltersTakeQtsForm()
     {
@@ -365,9 +387,12 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("description");
-        QTest::newRow("missing folder") << "absent/liste.csv" << "n'existe pas";
-        QTest::newRow("a folder of that name") << "dossier" << "un dossier porte déjà ce nom";
-        QTest::newRow("no name") << "" << "le nom du fichier est vide";
+        QTest::newRow("missing folder") << "absent/liste.csv"
+                                        << "n'existe pas";
+        QTest::newRow("a folder of that name") << "dossier"
+                                               << "un dossier porte déjà ce nom";
+        QTest::newRow("no name") << ""
+                                 << "le nom du fichier est vide";
     }
     void unwritableFilesAreToldInFrench()
     {
@@ -413,7 +438,8 @@ private slots:
         QVERIFY(disk.fill());
 
         const std::optional<QString> failure = QtPlatform().writeFileAtomically(path, QByteArray(300, 'n'));
-        QCOMPARE(failure, std::optional<QString>(QStringLiteral("l'écriture a échoué (disque plein ou support retiré ?).")));
+        QCOMPARE(failure,
+                 std::optional<QString>(QStringLiteral("l'écriture a échoué (disque plein ou support retiré ?).")));
         QCOMPARE(fileBytes(path), QByteArray("earlier list\r\n"));
         QCOMPARE(QDir(QString::fromStdString(disk.path().string())).entryList(QDir::Files | QDir::Hidden),
                  (QStringList{"filler", "liste"}));

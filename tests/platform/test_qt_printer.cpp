@@ -1,14 +1,14 @@
 #include <QDir>
 #include <QFile>
 #include <QPrinterInfo>
-#include <QStandardPaths>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include "printing/qt_printer.h"
-#include "widgets/fonts.h"
 #include "support/python_table.h"
+#include "widgets/fonts.h"
 
 namespace dravelin {
 
@@ -30,7 +30,8 @@ int pdfPageCount(const QByteArray& pdf)
 // A wide line is wider than the page: a long address, then a word longer than a printed line.
 QString listLine(int index, bool wide = false)
 {
-    QString line = QStringLiteral("F%1      DUPONT Jean                             12 rue Haute  75002 PARIS").arg(100000 + index);
+    QString line = QStringLiteral("F%1      DUPONT Jean                             12 rue Haute  75002 PARIS")
+                       .arg(100000 + index);
     if (wide)
         line += QStringLiteral(" RESIDENCE DES GRANDS CHENES BATIMENT %1 ESCALIER B  ").arg(index) +
                 QString(150, QLatin1Char('X'));
@@ -138,10 +139,13 @@ private slots:
         QVERIFY(listLine(0, true).size() > across);
         QVERIFY(listLine(0, false).size() <= across);
         for (const QString& text : printed)
-            QVERIFY2(text.size() <= across, qPrintable(QStringLiteral("%1 > %2: %3").arg(text.size()).arg(across).arg(text)));
+            QVERIFY2(text.size() <= across,
+                     qPrintable(QStringLiteral("%1 > %2: %3").arg(text.size()).arg(across).arg(text)));
         if (wide) {
             QVERIFY(printed.size() >= 3 * lines);
-            const auto withoutSpaces = [](const QStringList& texts) { return texts.join(QString()).remove(QLatin1Char(' ')); };
+            const auto withoutSpaces = [](const QStringList& texts) {
+                return texts.join(QString()).remove(QLatin1Char(' '));
+            };
             QCOMPARE(withoutSpaces(printed), withoutSpaces(expected));
         } else {
             QCOMPARE(printed, expected);

@@ -20,7 +20,8 @@ private slots:
         QCOMPARE(codec.encode(text), all);
         // The widgets' text is the core table's (checked against Unicode's in the core tests).
         for (int byte = 0; byte < 256; ++byte)
-            QCOMPARE(static_cast<char32_t>(text[byte].unicode()), windows1252Character(static_cast<unsigned char>(byte)));
+            QCOMPARE(static_cast<char32_t>(text[byte].unicode()),
+                     windows1252Character(static_cast<unsigned char>(byte)));
     }
 
     void lettersMapToTheirUnicodeCharacters_data()
@@ -50,23 +51,40 @@ private slots:
     {
         QTest::addColumn<QString>("small");
         QTest::addColumn<QString>("capital");
-        QTest::newRow("a") << "a" << "A";
-        QTest::newRow("z") << "z" << "Z";
-        QTest::newRow("e acute") << "é" << "É";
-        QTest::newRow("e grave") << "è" << "È";
-        QTest::newRow("a grave") << "à" << "À";
-        QTest::newRow("c cedilla") << "ç" << "Ç";
-        QTest::newRow("thorn") << "þ" << "Þ";
-        QTest::newRow("s caron") << "š" << "Š";
-        QTest::newRow("oe") << "œ" << "Œ";
-        QTest::newRow("z caron") << "ž" << "Ž";
-        QTest::newRow("y diaeresis") << "ÿ" << "Ÿ";
-        QTest::newRow("sharp s stays") << "ß" << "ß";
-        QTest::newRow("micro sign stays") << "µ" << "µ";
-        QTest::newRow("division sign stays") << "÷" << "÷";
-        QTest::newRow("capital stays") << "É" << "É";
-        QTest::newRow("digit stays") << "1" << "1";
-        QTest::newRow("letter outside Windows-1252 stays") << "ł" << "ł";
+        QTest::newRow("a") << "a"
+                           << "A";
+        QTest::newRow("z") << "z"
+                           << "Z";
+        QTest::newRow("e acute") << "é"
+                                 << "É";
+        QTest::newRow("e grave") << "è"
+                                 << "È";
+        QTest::newRow("a grave") << "à"
+                                 << "À";
+        QTest::newRow("c cedilla") << "ç"
+                                   << "Ç";
+        QTest::newRow("thorn") << "þ"
+                               << "Þ";
+        QTest::newRow("s caron") << "š"
+                                 << "Š";
+        QTest::newRow("oe") << "œ"
+                            << "Œ";
+        QTest::newRow("z caron") << "ž"
+                                 << "Ž";
+        QTest::newRow("y diaeresis") << "ÿ"
+                                     << "Ÿ";
+        QTest::newRow("sharp s stays") << "ß"
+                                       << "ß";
+        QTest::newRow("micro sign stays") << "µ"
+                                          << "µ";
+        QTest::newRow("division sign stays") << "÷"
+                                             << "÷";
+        QTest::newRow("capital stays") << "É"
+                                       << "É";
+        QTest::newRow("digit stays") << "1"
+                                     << "1";
+        QTest::newRow("letter outside Windows-1252 stays") << "ł"
+                                                           << "ł";
     }
     void smallLettersBecomeTheirCapitals()
     {

@@ -73,14 +73,18 @@ QList<BadInput> makeBadInputs()
                    "Base Rev 255", "du 11/08/2009", dupontProbes()});
 
     {
-        const QByteArray revision = raw("Base Rev 2\0" "5  du 11/08/2009");
+        const QByteArray revision = raw("Base Rev 2\0"
+                                        "5  du 11/08/2009");
         const QByteArray nulInSurname = raw("F1NUL;DU\0PONT;Jean;1 rue\0A;PARIS;75001");
         const QByteArray nulAround = raw("\0\0;;;;;\0");
         const QByteArray nulPostcode = raw("F2NUL;MARTIN;\0;\0;PARIS;7500\0");
         const QByteArray first = found("F1NUL", raw("DU\0PONT Jean"), raw("1 rue\0A  75001 PARIS"));
         const QByteArray second = found("F2NUL", raw("MARTIN \0"), raw("\0  7500\0 PARIS"));
-        inputs.append({"NUL bytes", InputKind::Bytes, crlfLines({revision, nulInSurname, nulAround, nulPostcode}),
-                       revision.left(12), revision.right(13),
+        inputs.append({"NUL bytes",
+                       InputKind::Bytes,
+                       crlfLines({revision, nulInSurname, nulAround, nulPostcode}),
+                       revision.left(12),
+                       revision.right(13),
                        {{Callsign, "F2NUL", {second}},
                         {Surname, "MARTIN", {second}},
                         {City, "PARIS", {first, second}},
@@ -89,9 +93,11 @@ QList<BadInput> makeBadInputs()
     {
         // No entry is near that long: the line is passed over, never held, and the others found.
         const QByteArray hugeAddress(10 * 1024 * 1024, 'A');
-        inputs.append({"a 10 MB line", InputKind::Bytes,
+        inputs.append({"a 10 MB line",
+                       InputKind::Bytes,
                        crlfLines({kRevision, "F1BIG;GRAND;Jean;" + hugeAddress + ";PARIS;75001", kDupontLine}),
-                       "Base Rev 255", "du 11/08/2009",
+                       "Base Rev 255",
+                       "du 11/08/2009",
                        {{Callsign, "F1BIG", {}},
                         {Surname, "DUPONT", {kDupont}},
                         {City, "PARIS", {kDupont}},
@@ -108,8 +114,11 @@ QList<BadInput> makeBadInputs()
         const QByteArray longAddress(64 * 1024 - 29, 'A');
         const QByteArray longest = "F1BIG;GRAND;Jean;" + longAddress + ";PARIS;75001";
         const QByteArray big = found("F1BIG", "GRAND Jean", longAddress + "  75001 PARIS");
-        inputs.append({"a line of the longest length read whole", InputKind::Bytes,
-                       crlfLines({kRevision, longest, kDupontLine}), "Base Rev 255", "du 11/08/2009",
+        inputs.append({"a line of the longest length read whole",
+                       InputKind::Bytes,
+                       crlfLines({kRevision, longest, kDupontLine}),
+                       "Base Rev 255",
+                       "du 11/08/2009",
                        {{Callsign, "F1BIG", {big}},
                         {Surname, "DUPONT", {kDupont}},
                         {City, "PARIS", {kDupont, big}},
@@ -119,9 +128,11 @@ QList<BadInput> makeBadInputs()
         // Five ";" make a record of six empty fields; ten put the last five in the postcode.
         const QByteArray empty = found("", " ", "   ");
         const QByteArray fivePostcode = found("", " ", "  ;;;;; ");
-        inputs.append({"lines of only ;", InputKind::Bytes,
+        inputs.append({"lines of only ;",
+                       InputKind::Bytes,
                        crlfLines({kRevision, ";", ";;;;", ";;;;;", QByteArray(10, ';'), kDupontLine}),
-                       "Base Rev 255", "du 11/08/2009",
+                       "Base Rev 255",
+                       "du 11/08/2009",
                        {{Callsign, "F1ABC", {kDupont}},
                         {Surname, "DUPONT", {kDupont}},
                         {City, "PARIS", {kDupont}},
@@ -132,7 +143,11 @@ QList<BadInput> makeBadInputs()
         for (int i = 0; i < 15; ++i)
             line += ";X";
         const QByteArray shown = found("F1AB", "NOM P", "ADR  75001" + QByteArray(";X").repeated(15) + " VILLE");
-        inputs.append({"20 ; in a line", InputKind::Bytes, crlfLines({kRevision, line}), "Base Rev 255", "du 11/08/2009",
+        inputs.append({"20 ; in a line",
+                       InputKind::Bytes,
+                       crlfLines({kRevision, line}),
+                       "Base Rev 255",
+                       "du 11/08/2009",
                        {{Callsign, "F1AB", {shown}},
                         {Surname, "NOM", {shown}},
                         {City, "VILLE", {shown}},
@@ -141,25 +156,42 @@ QList<BadInput> makeBadInputs()
     {
         const QByteArray a = found("F1A", "NOM A", "B  75001 VILLE");
         const QByteArray b = found("F2B", "NOM A", "B  01000 VILLE");
-        inputs.append({"CR CR LF", InputKind::Bytes,
-                       kRevision + "\r\r\nF1A;NOM;A;B;VILLE;75001\r\r\nF2B;NOM;A;B;VILLE;1000\r\r\n", "Base Rev 255",
-                       "du 11/08/2009",
-                       {{Callsign, "F2B", {b}}, {Surname, "NOM", {a, b}}, {City, "VILLE", {a, b}}, {Department, "00", {a, b}}}});
-        inputs.append({"LF only", InputKind::Bytes, kRevision + "\nF1A;NOM;A;B;VILLE;75001\n\nF2B;NOM;A;B;VILLE;1000\n",
-                       "Base Rev 255", "du 11/08/2009",
-                       {{Callsign, "F1A", {a}}, {Surname, "NOM", {a, b}}, {City, "VILLE", {a, b}}, {Department, "01", {b}}}});
+        inputs.append(
+            {"CR CR LF",
+             InputKind::Bytes,
+             kRevision + "\r\r\nF1A;NOM;A;B;VILLE;75001\r\r\nF2B;NOM;A;B;VILLE;1000\r\r\n",
+             "Base Rev 255",
+             "du 11/08/2009",
+             {{Callsign, "F2B", {b}}, {Surname, "NOM", {a, b}}, {City, "VILLE", {a, b}}, {Department, "00", {a, b}}}});
+        inputs.append(
+            {"LF only",
+             InputKind::Bytes,
+             kRevision + "\nF1A;NOM;A;B;VILLE;75001\n\nF2B;NOM;A;B;VILLE;1000\n",
+             "Base Rev 255",
+             "du 11/08/2009",
+             {{Callsign, "F1A", {a}}, {Surname, "NOM", {a, b}}, {City, "VILLE", {a, b}}, {Department, "01", {b}}}});
     }
     {
         // Every byte from 0x80 to 0xFF, in the revision line and in each field; the five that
         // Windows-1252 leaves undefined included.
         const QByteArray revision = bytesFrom(0x80, 0xFF);
-        const QByteArray line = "F\xC9" "1;\xC9\xC8\xC0;" + bytesFrom(0x80, 0x9F) + ";" + bytesFrom(0xA0, 0xBF) +
+        const QByteArray line = "F\xC9"
+                                "1;\xC9\xC8\xC0;" +
+                                bytesFrom(0x80, 0x9F) + ";" + bytesFrom(0xA0, 0xBF) +
                                 ";\xC9VREUX\xFF;\xE9\xE8\xE7\xE0\xF9";
-        const QByteArray shown = found("F\xC9" "1", "\xC9\xC8\xC0 " + bytesFrom(0x80, 0x9F),
+        const QByteArray shown = found("F\xC9"
+                                       "1",
+                                       "\xC9\xC8\xC0 " + bytesFrom(0x80, 0x9F),
                                        bytesFrom(0xA0, 0xBF) + "  \xE9\xE8\xE7\xE0\xF9 \xC9VREUX\xFF");
-        inputs.append({"bytes 0x80 to 0xFF everywhere", InputKind::Bytes, crlfLines({revision, line}),
-                       revision.left(12), revision.right(13),
-                       {{Callsign, "F\xC9" "1", {shown}},
+        inputs.append({"bytes 0x80 to 0xFF everywhere",
+                       InputKind::Bytes,
+                       crlfLines({revision, line}),
+                       revision.left(12),
+                       revision.right(13),
+                       {{Callsign,
+                         "F\xC9"
+                         "1",
+                         {shown}},
                         {Surname, "\xC9\xC8\xC0", {shown}},
                         {City, "\xC9VREUX\xFF", {shown}},
                         {Department, "\xE9\xE8", {shown}}}});
@@ -167,25 +199,30 @@ QList<BadInput> makeBadInputs()
     {
         // A callsign longer than its 12-character column cannot be shown and is passed over.
         const QByteArray twelve = found("F1ABCDEFGHIJ", "TWELVE X", "Y  75001 PARIS");
-        inputs.append({"callsigns of 13 to 200 characters", InputKind::Bytes,
-                       crlfLines({kRevision, "F1ABCDEFGHIJ;TWELVE;X;Y;PARIS;75001", "F1ABCDEFGHIJK;THIRTEEN;X;Y;PARIS;75001",
-                                  QByteArray(50, 'F') + ";FIFTY;X;Y;PARIS;75001",
-                                  QByteArray(200, 'F') + ";TWO HUNDRED;X;Y;PARIS;75001"}),
-                       "Base Rev 255", "du 11/08/2009",
-                       {{Callsign, "F1ABCDEFGHIJ", {twelve}},
-                        {Surname, "THIRTEEN", {}},
-                        {City, "PARIS", {twelve}},
-                        {Department, "00", {twelve}}}});
+        inputs.append(
+            {"callsigns of 13 to 200 characters",
+             InputKind::Bytes,
+             crlfLines({kRevision, "F1ABCDEFGHIJ;TWELVE;X;Y;PARIS;75001", "F1ABCDEFGHIJK;THIRTEEN;X;Y;PARIS;75001",
+                        QByteArray(50, 'F') + ";FIFTY;X;Y;PARIS;75001",
+                        QByteArray(200, 'F') + ";TWO HUNDRED;X;Y;PARIS;75001"}),
+             "Base Rev 255",
+             "du 11/08/2009",
+             {{Callsign, "F1ABCDEFGHIJ", {twelve}},
+              {Surname, "THIRTEEN", {}},
+              {City, "PARIS", {twelve}},
+              {Department, "00", {twelve}}}});
     }
     {
         // The marker twice in one callsign field, and both marks on one line.
         const QByteArray twice = found("F5XZ ", "EN LISTE ORANGE P", "A  69002 LYON");
         const QByteArray both = found("F5XW", "EN LISTE ORANGE ", "  69002 LYON");
         const QByteArray listed = orange("F2AA");
-        inputs.append({"orange-list marker twice", InputKind::Bytes,
+        inputs.append({"orange-list marker twice",
+                       InputKind::Bytes,
                        crlfLines({kRevision, "F5XZ " + kMarker + kMarker + ";X;P;A;LYON;69002",
                                   "F5XW" + kMarker + ";LISTE ORANGE;;;LYON;69002", "F2AA;LISTE ORANGE;;;LYON;69003"}),
-                       "Base Rev 255", "du 11/08/2009",
+                       "Base Rev 255",
+                       "du 11/08/2009",
                        {{Callsign, "F5XZ", {twice}},
                         {Surname, "EN LISTE ORANGE", {both, twice}},
                         {City, "LYON", {listed, both, twice}},
@@ -196,7 +233,8 @@ QList<BadInput> makeBadInputs()
     inputs.append({"a file without read permission", InputKind::Unreadable, crlfLines({kRevision, kDupontLine}), "", "",
                    nothingFound()});
     inputs.append({"a named pipe in place of the file", InputKind::Pipe, QByteArray(), "", "", nothingFound()});
-    inputs.append({"a link to /dev/zero in place of the file", InputKind::DeviceLink, QByteArray(), "", "", nothingFound()});
+    inputs.append(
+        {"a link to /dev/zero in place of the file", InputKind::DeviceLink, QByteArray(), "", "", nothingFound()});
     return inputs;
 }
 

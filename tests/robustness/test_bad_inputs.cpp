@@ -12,9 +12,9 @@
 #endif
 
 #include "main_window/result_list_model.h"
-#include "widgets/windows1252_text.h"
 #include "robustness/bad_inputs.h"
 #include "support/directory_fixture.h"
+#include "widgets/windows1252_text.h"
 
 namespace dravelin::test {
 
@@ -112,9 +112,10 @@ private slots:
             QVERIFY(!window.isVisible());
             QCOMPARE(platform.messages.size(), std::size_t{1});
             const QString text = platform.messages[0].text;
-            const QString told = isSpecialFile(input.kind)
-                                     ? QStringLiteral("n'est pas un fichier ordinaire (tube, périphérique ou lien vers l'un d'eux)")
-                                     : QStringLiteral("ne peut pas être lu");
+            const QString told =
+                isSpecialFile(input.kind)
+                    ? QStringLiteral("n'est pas un fichier ordinaire (tube, périphérique ou lien vers l'un d'eux)")
+                    : QStringLiteral("ne peut pas être lu");
             QVERIFY2(text.contains(told), qPrintable(text));
             QVERIFY2(text.contains(QDir::toNativeSeparators(folder.path())), qPrintable(text));
             QVERIFY(platform.settingsWritten.empty());
@@ -151,8 +152,9 @@ private slots:
             QCOMPARE(main.countCaption(), QStringLiteral(" %1 indicatif(s)").arg(expected.size()));
             QStringList messages;
             if (isSpecialFile(input.kind))
-                messages << QStringLiteral("Le fichier de l'annuaire « Annuaire_Amat.csv » n'est pas un fichier ordinaire "
-                                           "(tube, périphérique ou lien vers l'un d'eux) : la recherche est impossible.");
+                messages << QStringLiteral(
+                    "Le fichier de l'annuaire « Annuaire_Amat.csv » n'est pas un fichier ordinaire "
+                    "(tube, périphérique ou lien vers l'un d'eux) : la recherche est impossible.");
             else if (input.kind != InputKind::Bytes)
                 messages << QStringLiteral("Le fichier de l'annuaire « Annuaire_Amat.csv » ne peut pas être lu : "
                                            "la recherche est impossible.");
@@ -177,8 +179,9 @@ private slots:
 
         for (const Probe& probe : input.probes) {
             QProcess process;
-            process.start(QStringLiteral(DRAVELIN_RECHERCHE),
-                          {folder.directoryFile(), QString::fromLatin1(kCriteria[probe.criterion]), decoded(probe.query)});
+            process.start(
+                QStringLiteral(DRAVELIN_RECHERCHE),
+                {folder.directoryFile(), QString::fromLatin1(kCriteria[probe.criterion]), decoded(probe.query)});
             QVERIFY(process.waitForFinished(120000));
             const QByteArray out = process.readAllStandardOutput();
             const QString err = QString::fromUtf8(process.readAllStandardError());

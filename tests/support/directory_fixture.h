@@ -7,8 +7,8 @@
 #include <memory>
 
 #include "main_window/main_window.h"
-#include "support/scripted_platform.h"
 #include "shared/sous_programmes.h"
+#include "support/scripted_platform.h"
 
 namespace dravelin::test {
 

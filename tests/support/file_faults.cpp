@@ -59,8 +59,7 @@ private:
 // Reads through the real handle up to the layer's failing offset, then fails every read.
 class FailingReadHandle : public ReadHandle {
 public:
-    FailingReadHandle(FailingFileLayer& layer, std::unique_ptr<ReadHandle> real)
-        : layer_(layer), real_(std::move(real))
+    FailingReadHandle(FailingFileLayer& layer, std::unique_ptr<ReadHandle> real) : layer_(layer), real_(std::move(real))
     {
     }
 
@@ -114,19 +113,32 @@ bool setImmutable(const std::filesystem::path& target, bool on)
 std::string stepName(FileStep step)
 {
     switch (step) {
-    case FileStep::None: return "none";
-    case FileStep::Create: return "create";
-    case FileStep::Permissions: return "permissions";
-    case FileStep::Write: return "write";
-    case FileStep::Flush: return "flush";
-    case FileStep::Truncate: return "truncate";
-    case FileStep::Close: return "close";
-    case FileStep::OpenForAppend: return "open for append";
-    case FileStep::Replace: return "replace";
-    case FileStep::Remove: return "remove";
-    case FileStep::Lock: return "lock";
-    case FileStep::OpenForReading: return "open for reading";
-    case FileStep::Read: return "read";
+    case FileStep::None:
+        return "none";
+    case FileStep::Create:
+        return "create";
+    case FileStep::Permissions:
+        return "permissions";
+    case FileStep::Write:
+        return "write";
+    case FileStep::Flush:
+        return "flush";
+    case FileStep::Truncate:
+        return "truncate";
+    case FileStep::Close:
+        return "close";
+    case FileStep::OpenForAppend:
+        return "open for append";
+    case FileStep::Replace:
+        return "replace";
+    case FileStep::Remove:
+        return "remove";
+    case FileStep::Lock:
+        return "lock";
+    case FileStep::OpenForReading:
+        return "open for reading";
+    case FileStep::Read:
+        return "read";
     }
     return "?";
 }
@@ -225,7 +237,8 @@ ReadOnlyGuard::ReadOnlyGuard(std::filesystem::path target, bool immutableWherePo
     : target_(std::move(target)), permissions_(std::filesystem::status(target_).permissions())
 {
     using std::filesystem::perms;
-    std::filesystem::permissions(target_, permissions_ & ~(perms::owner_write | perms::group_write | perms::others_write));
+    std::filesystem::permissions(target_,
+                                 permissions_ & ~(perms::owner_write | perms::group_write | perms::others_write));
 #ifdef __linux__
     immutable_ = immutableWherePossible && setImmutable(target_, true);
 #else

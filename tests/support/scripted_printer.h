@@ -37,13 +37,13 @@ public:
     // When set, the next jobs fail at their end with this description and print nothing.
     std::optional<QString> endFailure;
 
-    Job openJob;                 // lines of the job not yet ended
-    std::vector<Job> printed;    // jobs handed to the printer
-    std::vector<Job> discarded;  // jobs thrown away, or refused at their end
-    QString openPageFoot;        // the page foot of the open job
-    QStringList printedPageFeet; // the page foot of each job in `printed`
-    int openWrapIndent = 0;               // the indent of wide lines in the open job
-    std::vector<int> printedWrapIndents;  // that indent for each job in `printed`
+    Job openJob;                         // lines of the job not yet ended
+    std::vector<Job> printed;            // jobs handed to the printer
+    std::vector<Job> discarded;          // jobs thrown away, or refused at their end
+    QString openPageFoot;                // the page foot of the open job
+    QStringList printedPageFeet;         // the page foot of each job in `printed`
+    int openWrapIndent = 0;              // the indent of wide lines in the open job
+    std::vector<int> printedWrapIndents; // that indent for each job in `printed`
 
     struct LabelJob {
         QSizeF paper;

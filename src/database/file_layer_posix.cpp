@@ -82,6 +82,21 @@ int openDescriptor(const std::filesystem::path& file, int flags, mode_t mode = 0
     return descriptor;
 }
 
+// Opens an existing file and keeps it only when what was opened is a regular file: a pipe, a
+// device or a link to one put in its place is closed again. -1 on failure.
+int openRegularFile(const std::filesystem::path& file, int flags)
+{
+    const int descriptor = openDescriptor(file, flags);
+    if (descriptor < 0)
+        return -1;
+    struct stat opened {};
+    if (::fstat(descriptor, &opened) != 0 || !S_ISREG(opened.st_mode)) {
+        ::close(descriptor);
+        return -1;
+    }
+    return descriptor;
+}
+
 class SystemReadHandle : public ReadHandle {
 public:
     explicit SystemReadHandle(int descriptor) : descriptor_(descriptor) {}
@@ -129,14 +144,9 @@ public:
     std::unique_ptr<WriteHandle> openForAppend(const std::filesystem::path& file) override
     {
         // O_NONBLOCK: a pipe without a reader fails at once rather than wait for one.
-        const int descriptor = openDescriptor(file, O_WRONLY | O_APPEND | O_NONBLOCK);
+        const int descriptor = openRegularFile(file, O_WRONLY | O_APPEND | O_NONBLOCK);
         if (descriptor < 0)
             return nullptr;
-        struct stat opened {};
-        if (::fstat(descriptor, &opened) != 0 || !S_ISREG(opened.st_mode)) {
-            ::close(descriptor);
-            return nullptr;
-        }
         return std::make_unique<SystemWriteHandle>(descriptor);
     }
 
@@ -251,14 +261,9 @@ std::unique_ptr<ReadHandle> openSystemFileForReading(const std::filesystem::path
 {
     // O_NONBLOCK: a pipe put in the file's place since it was looked at fails here rather than
     // wait for a writer.
-    const int descriptor = openDescriptor(file, O_RDONLY | O_NONBLOCK);
+    const int descriptor = openRegularFile(file, O_RDONLY | O_NONBLOCK);
     if (descriptor < 0)
         return nullptr;
-    struct stat opened {};
-    if (::fstat(descriptor, &opened) != 0 || !S_ISREG(opened.st_mode)) {
-        ::close(descriptor);
-        return nullptr;
-    }
     return std::make_unique<SystemReadHandle>(descriptor);
 }
 

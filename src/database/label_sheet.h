@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "database/result_line.h"
+
 namespace dravelin {
 
 // A sheet of self-adhesive labels: its paper and a grid of equal labels. Lengths in
@@ -61,16 +63,9 @@ std::size_t clampedFirstLabel(const LabelSheet& sheet, std::size_t firstLabel);
 std::vector<LabelPlace> labelPlaces(const LabelSheet& sheet, std::size_t firstLabel, std::size_t count);
 std::size_t labelPageCount(const LabelSheet& sheet, std::size_t firstLabel, std::size_t count);
 
-// An entry of the list with the fields a label needs, Windows-1252 as the list holds them.
-struct LabelEntry {
-    std::string callsign;
-    std::string surname;
-    std::string firstName;
-    std::string address;
-    std::string city;
-    std::string postcode;
-    bool orangeList = false; // its holder asked that the address not be published
-};
+// An entry of the list to label, Windows-1252 as the list holds it: its six fields as the list
+// shows them, and whether its holder asked that the address not be published.
+using LabelEntry = ListedEntry;
 
 // Whether a surname as the list shows it marks an orange-list entry, in either form the file
 // uses ("EN LISTE ORANGE" read for a marked callsign, "LISTE ORANGE" stored as the surname).

@@ -34,7 +34,7 @@ using ListContents = std::function<ListBytes(const ResultRows&)>;
 
 class Ajout_Indicatif;
 class KeyboardMenuBar;
-struct LabelEntry;
+struct ListedEntry;
 class Platform;
 class ResultListModel;
 class SpokenNotice;
@@ -114,7 +114,7 @@ private:
     void printLabels();
     // The fields and orange-list flag of every line of the list, in its order: what the labels
     // are made from.
-    std::vector<LabelEntry> listedEntries() const;
+    std::vector<ListedEntry> listedEntries() const;
     void showHistory();
     void showUserManual();
     void showAbout();

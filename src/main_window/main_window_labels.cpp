@@ -46,17 +46,17 @@ void Main::connectLabelMenu()
     connect(printLabelsAction_, &QAction::triggered, this, &Main::printLabels);
 }
 
-std::vector<LabelEntry> Main::listedEntries() const
+std::vector<ListedEntry> Main::listedEntries() const
 {
     // The fields of each listed entry, taken from the entry itself.
     const ResultRows& rows = resultModel_->rows();
-    std::vector<LabelEntry> entries;
+    std::vector<ListedEntry> entries;
     entries.reserve(rows.size());
     for (std::size_t index = 0; index < rows.size(); ++index) {
         ListedEntry entry = rows.entryAt(index);
-        const bool orange = entry.orangeList || isOrangeListSurname(entry.surname);
-        entries.push_back({std::move(entry.callsign), std::move(entry.surname), std::move(entry.firstName),
-                           std::move(entry.address), std::move(entry.city), std::move(entry.postcode), orange});
+        // An entry stored with "LISTE ORANGE" as its surname is listed in full, yet marked too.
+        entry.orangeList = entry.orangeList || isOrangeListSurname(entry.surname);
+        entries.push_back(std::move(entry));
     }
     return entries;
 }

@@ -296,6 +296,8 @@ private slots:
         QStringList questions;
         bool shown = false;
         bool answered = false;
+        // The timers below end with this row: their context goes before the variables they read.
+        QObject timers;
         // A question about replacing the file would open inside the dialog's accept: it is
         // noted and answered No, until the dialog has given its answer.
         std::function<void()> watchForQuestions = [&] {
@@ -309,9 +311,9 @@ private slots:
                     return;
                 }
             }
-            QTimer::singleShot(0, watchForQuestions);
+            QTimer::singleShot(0, &timers, watchForQuestions);
         };
-        QTimer::singleShot(0, [&] {
+        QTimer::singleShot(0, &timers, [&] {
             auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
             if (!dialog)
                 return;
@@ -320,7 +322,7 @@ private slots:
             auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
             QVERIFY(name);
             name->setText(typed);
-            QTimer::singleShot(0, watchForQuestions);
+            QTimer::singleShot(0, &timers, watchForQuestions);
             static_cast<QDialog*>(dialog)->accept(); // QFileDialog's own, as its Save button calls it
             if (dialog->isVisible())
                 dialog->reject();

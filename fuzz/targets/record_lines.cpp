@@ -118,7 +118,10 @@ void checkQueryRules(std::string_view text)
     FUZZ_CHECK(queryRejection(Criterion::Callsign, text).empty() == (!text.empty() && text.size() <= 12));
     FUZZ_CHECK(queryRejection(Criterion::Surname, text).empty() == (!text.empty() && text.size() <= 32));
     FUZZ_CHECK(queryRejection(Criterion::City, text).empty() == (!text.empty() && text.size() <= 30));
-    FUZZ_CHECK(queryRejection(Criterion::Department, text).empty() == (text.size() == 2));
+    // Two characters, or three digits beginning 97 or 98 for an overseas department.
+    const bool overseas =
+        text.size() == 3 && text[0] == '9' && (text[1] == '7' || text[1] == '8') && text[2] >= '0' && text[2] <= '9';
+    FUZZ_CHECK(queryRejection(Criterion::Department, text).empty() == (text.size() == 2 || overseas));
 
     const std::string_view trimmed = trimSpaces(text);
     FUZZ_CHECK(trimmed == referenceTrim(text));

@@ -21,10 +21,10 @@ if(DRAVELIN_WINE)
       unset(as_nobody)
     endif()
   endif()
-  set(CMAKE_CROSSCOMPILING_EMULATOR
+  set(DRAVELIN_WINE_ENVIRONMENT
       ${as_nobody} ${CMAKE_COMMAND} -E env --unset=DISPLAY --unset=WAYLAND_DISPLAY
-      HOME=${DRAVELIN_WINEPREFIX} WINEPREFIX=${DRAVELIN_WINEPREFIX} WINEDEBUG=-all "WINEDLLOVERRIDES=mscoree,mshtml="
-      ${DRAVELIN_WINE})
+      HOME=${DRAVELIN_WINEPREFIX} WINEPREFIX=${DRAVELIN_WINEPREFIX} WINEDEBUG=-all "WINEDLLOVERRIDES=mscoree,mshtml=")
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${DRAVELIN_WINE_ENVIRONMENT} ${DRAVELIN_WINE})
 endif()
 
 # A Windows build whose tests run under Wine: the build folder's Wine prefix is made once,
@@ -45,4 +45,23 @@ if(NOT EXISTS ${DRAVELIN_WINEPREFIX}/system.reg)
   if(NOT EXISTS ${DRAVELIN_WINEPREFIX}/system.reg)
     message(FATAL_ERROR "wineboot could not make the Wine prefix ${DRAVELIN_WINEPREFIX} (${wineboot_status})")
   endif()
+endif()
+
+# One Wine server for the whole run. Left to itself, the server ends a moment after its last
+# program, and a test starting in that moment loses its connection ("recvmsg: Connection reset
+# by peer"): the first test starts a server that stays, the last one ends it.
+find_program(DRAVELIN_WINESERVER NAMES wineserver PATHS /usr/lib/wine /usr/lib64/wine NO_CMAKE_FIND_ROOT_PATH)
+if(DRAVELIN_WINESERVER)
+  # A server left by an earlier run is ended first. The new one, and the Wine services that
+  # wineboot starts and that stay with it, leave for the background with their output going
+  # nowhere: had a test started them, CTest would wait for that test's output to the end.
+  add_test(NAME wine_server_start
+           COMMAND ${DRAVELIN_WINE_ENVIRONMENT} sh -c
+                   "\"$0\" --kill >/dev/null 2>&1; \"$0\" --wait; \"$0\" --persistent </dev/null >/dev/null 2>&1 && exec \"$1\" wineboot </dev/null >/dev/null 2>&1"
+                   ${DRAVELIN_WINESERVER} ${DRAVELIN_WINE})
+  add_test(NAME wine_server_stop COMMAND ${DRAVELIN_WINE_ENVIRONMENT} ${DRAVELIN_WINESERVER} --kill)
+  set_tests_properties(wine_server_start PROPERTIES FIXTURES_SETUP wine_server)
+  set_tests_properties(wine_server_stop PROPERTIES FIXTURES_CLEANUP wine_server)
+  # Added to the properties of every test of this build.
+  set(DRAVELIN_TEST_FIXTURES FIXTURES_REQUIRED wine_server)
 endif()

@@ -148,12 +148,16 @@ std::optional<QString> QtPrinter::endJob()
     return paint(lines, foot);
 }
 
+QString printerRefusal(const QPrinter& printer)
+{
+    return printer.outputFormat() == QPrinter::PdfFormat
+               ? QStringLiteral("le fichier « %1 » ne peut pas être écrit.").arg(printer.outputFileName())
+               : QStringLiteral("l'imprimante « %1 » n'accepte pas le document.").arg(printer.printerName());
+}
+
 std::optional<QString> QtPrinter::paint(const std::vector<Line>& lines, const std::optional<Line>& foot)
 {
-    const QString refused =
-        printer_.outputFormat() == QPrinter::PdfFormat
-            ? QStringLiteral("le fichier « %1 » ne peut pas être écrit.").arg(printer_.outputFileName())
-            : QStringLiteral("l'imprimante « %1 » n'accepte pas le document.").arg(printer_.printerName());
+    const QString refused = printerRefusal(printer_);
     QPainter painter;
     if (!painter.begin(&printer_))
         return refused;

@@ -64,4 +64,7 @@ private:
     int wrapIndent_ = 0;
 };
 
+// Why the printer or the PDF file refused a job, for the French message of the list and the labels.
+QString printerRefusal(const QPrinter& printer);
+
 } // namespace dravelin

@@ -25,13 +25,6 @@ QFont labelFont(qreal points, bool bold)
     return font;
 }
 
-QString refusal(const QPrinter& printer)
-{
-    return printer.outputFormat() == QPrinter::PdfFormat
-               ? QStringLiteral("le fichier « %1 » ne peut pas être écrit.").arg(printer.outputFileName())
-               : QStringLiteral("l'imprimante « %1 » n'accepte pas le document.").arg(printer.printerName());
-}
-
 // Puts back the paper and margins of the list printout, whatever way the label job ends.
 class PageLayoutKeeper {
 public:
@@ -93,7 +86,7 @@ std::optional<QString> QtPrinter::printLabels(const QSizeF& paper, const std::ve
 
     QPainter painter;
     if (!painter.begin(&printer_))
-        return refusal(printer_);
+        return printerRefusal(printer_);
     const qreal dotsPerMm = printer_.resolution() / 25.4;
     const qreal margin = kInnerMarginMm * dotsPerMm;
     const QFont callsignFont = labelFont(kCallsignPoints, true);
@@ -104,7 +97,7 @@ std::optional<QString> QtPrinter::printLabels(const QSizeF& paper, const std::ve
         for (; page < label.page; ++page) {
             if (!printer_.newPage()) {
                 painter.end();
-                return refusal(printer_);
+                return printerRefusal(printer_);
             }
         }
         const QRectF box(label.box.left() * dotsPerMm, label.box.top() * dotsPerMm, label.box.width() * dotsPerMm,
@@ -112,7 +105,7 @@ std::optional<QString> QtPrinter::printLabels(const QSizeF& paper, const std::ve
         paintLabel(painter, box.adjusted(margin, margin, -margin, -margin), label.lines, callsignFont, addressFont);
     }
     if (!painter.end() || printer_.printerState() == QPrinter::Error)
-        return refusal(printer_);
+        return printerRefusal(printer_);
     return std::nullopt;
 }
 

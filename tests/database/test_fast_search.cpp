@@ -22,6 +22,7 @@
 #include "database/search.h"
 #include "database/text_bytes.h"
 #include "directory_generator.h"
+#include "support/file_faults.h"
 
 namespace dravelin {
 namespace {
@@ -521,9 +522,8 @@ TEST(FastScan, TellsAReadErrorAsTheReferenceDoes)
 TEST(FastScan, SearchingTheFileGivesTheReferenceLinesInDisplayOrder)
 {
     const std::string bytes = tools::makeDirectory(2000, 11);
-    const auto folder = std::filesystem::temp_directory_path() / "dravelin_fast_scan";
-    std::filesystem::create_directories(folder);
-    const auto file = directoryFilePath(folder);
+    const test::TemporaryFolder folder;
+    const auto file = directoryFilePath(folder.path());
     std::ofstream(file, std::ios::binary) << bytes;
 
     for (const auto& [criterion, query] :
@@ -542,7 +542,6 @@ TEST(FastScan, SearchingTheFileGivesTheReferenceLinesInDisplayOrder)
         EXPECT_FALSE(found.empty());
         EXPECT_EQ(linesOf(found), linesOf(expected));
     }
-    std::filesystem::remove_all(folder);
 }
 
 } // namespace

@@ -88,19 +88,16 @@ class RevisionFile : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        folder_ = std::filesystem::temp_directory_path() /
-                  ("dravelin_rev_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
-                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(folder_);
+        folder_ = scratch_.path() / "program";
         std::filesystem::create_directories(folder_);
     }
-    void TearDown() override { std::filesystem::remove_all(folder_); }
     std::filesystem::path write(const std::string& bytes)
     {
         const auto file = directoryFilePath(folder_);
         std::ofstream(file, std::ios::binary) << bytes;
         return file;
     }
+    test::TemporaryFolder scratch_;
     std::filesystem::path folder_;
 };
 

@@ -203,8 +203,8 @@ TEST(Search, PendingEventsRunOnceAfterTheRevisionLine)
 
 TEST(SearchDirectoryFile, TellsAMissingOrUnreadableFileAndLeavesNoLines)
 {
-    const auto folder = std::filesystem::temp_directory_path() / "dravelin_search_missing";
-    std::filesystem::remove_all(folder);
+    const test::TemporaryFolder scratch;
+    const auto folder = scratch.path() / "program";
     std::filesystem::create_directories(folder);
     ResultRows found;
     found.add("F9OLD;STALE;Row;1 rue A;PARIS;75001");
@@ -221,7 +221,6 @@ TEST(SearchDirectoryFile, TellsAMissingOrUnreadableFileAndLeavesNoLines)
     EXPECT_EQ(searchDirectoryFile(directoryFilePath(folder), Criterion::City, "PARIS", found), FileProblem::None);
     EXPECT_EQ(found.size(), 5u);
     EXPECT_EQ(found.displayLine(0).substr(0, 5), "F1ABC");
-    std::filesystem::remove_all(folder);
 }
 
 TEST(SearchDirectoryFile, AReadErrorAnywhereGivesNoListAtAll)

@@ -24,7 +24,8 @@ if(DRAVELIN_WINE)
   set(DRAVELIN_WINE_ENVIRONMENT
       ${as_nobody} ${CMAKE_COMMAND} -E env --unset=DISPLAY --unset=WAYLAND_DISPLAY
       HOME=${DRAVELIN_WINEPREFIX} WINEPREFIX=${DRAVELIN_WINEPREFIX} WINEDEBUG=-all "WINEDLLOVERRIDES=mscoree,mshtml=")
-  set(CMAKE_CROSSCOMPILING_EMULATOR ${DRAVELIN_WINE_ENVIRONMENT} ${DRAVELIN_WINE})
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${DRAVELIN_WINE_ENVIRONMENT} sh ${CMAKE_CURRENT_LIST_DIR}/wine-run.sh
+                                    ${DRAVELIN_WINE})
 endif()
 
 # A Windows build whose tests run under Wine: the build folder's Wine prefix is made once,
@@ -52,14 +53,18 @@ endif()
 # by peer"): the first test starts a server that stays, the last one ends it.
 find_program(DRAVELIN_WINESERVER NAMES wineserver PATHS /usr/lib/wine /usr/lib64/wine NO_CMAKE_FIND_ROOT_PATH)
 if(DRAVELIN_WINESERVER)
-  # A server left by an earlier run is ended first. The new one, and the Wine services that
-  # wineboot starts and that stay with it, leave for the background with their output going
-  # nowhere: had a test started them, CTest would wait for that test's output to the end.
+  # A server still running (the one of the build's test discovery, which ends by itself a
+  # moment later, or one left by an interrupted run) is asked to end and waited for: killed
+  # outright, it leaves its programs dying and the prefix's registry half saved while the
+  # tests start. The new server, and the Wine services that wineboot starts and that stay with
+  # it, leave for the background with their output going to a file: had a test started them
+  # on its own output, CTest would wait for that output to the end.
   add_test(NAME wine_server_start
            COMMAND ${DRAVELIN_WINE_ENVIRONMENT} sh -c
-                   "\"$0\" --kill >/dev/null 2>&1; \"$0\" --wait; \"$0\" --persistent </dev/null >/dev/null 2>&1 && exec \"$1\" wineboot </dev/null >/dev/null 2>&1"
+                   "\"$0\" --kill=2 >/dev/null 2>&1; \"$0\" --wait && \"$0\" --persistent </dev/null >/dev/null 2>&1 || exit; \"$1\" wineboot </dev/null >\"$WINEPREFIX/wineboot.log\" 2>&1 || { status=$?; cat \"$WINEPREFIX/wineboot.log\"; exit $status; }"
                    ${DRAVELIN_WINESERVER} ${DRAVELIN_WINE})
-  add_test(NAME wine_server_stop COMMAND ${DRAVELIN_WINE_ENVIRONMENT} ${DRAVELIN_WINESERVER} --kill)
+  add_test(NAME wine_server_stop COMMAND ${DRAVELIN_WINE_ENVIRONMENT} sh -c "\"$0\" --kill=2 && exec \"$0\" --wait"
+                                         ${DRAVELIN_WINESERVER})
   set_tests_properties(wine_server_start PROPERTIES FIXTURES_SETUP wine_server)
   set_tests_properties(wine_server_stop PROPERTIES FIXTURES_CLEANUP wine_server)
   # Added to the properties of every test of this build.

@@ -192,7 +192,7 @@ TEST(DravelinRecherche, OutputThatCannotBeWrittenIsAFailure)
     Folder folder("dravelin", tools::makeDirectory(20000));
     const fs::path errorFile = folder.root.path() / "error-output";
     test::ChildProcess child(DRAVELIN_RECHERCHE, {folder.file(), "departement", "00"}, "/dev/full", errorFile);
-    ASSERT_TRUE(child.started());
+    ASSERT_TRUE(child.started()) << child.startError();
     EXPECT_EQ(child.wait(), 1);
     EXPECT_NE(test::readBytes(errorFile).find("n'a pas pu \xC3\xAAtre \xC3\xA9"
                                               "crit"),

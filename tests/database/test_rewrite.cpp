@@ -399,7 +399,7 @@ TEST(Rewrite, DirectoryFileOpenInAnotherProcessIsReplacedOnceClosedWithinTheBoun
             SCOPED_TRACE(std::string(operation.name) + " / " + holderName);
             Directory directory(kMixed);
             test::ChildProcess holder(FILE_HOLDER, {directory.file().u8string()});
-            ASSERT_TRUE(holder.started());
+            ASSERT_TRUE(holder.started()) << holder.startError();
             ASSERT_EQ(holder.readLine(), "open");
 
             FailingFileLayer layer; // its pauses do not wait, and let the holder act

@@ -255,7 +255,7 @@ private slots:
         // A portable folder: the directory file beside the executable keeps the list there.
         test::writeBytes(folder / kDirectoryFileName, "Base Rev 255  du 11/08/2009\r\n");
         test::ChildProcess run(probe, {});
-        QVERIFY(run.started());
+        QVERIFY2(run.started(), run.startError().c_str());
         const std::string found = run.readLine();
         QCOMPARE(run.wait(), 0);
         QCOMPARE(QByteArray::fromStdString(found), QByteArray::fromStdString(folder.u8string()));

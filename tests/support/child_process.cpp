@@ -9,6 +9,7 @@
 #include <windows.h>
 #else
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
@@ -53,6 +54,14 @@ void appendQuoted(std::wstring& line, const std::wstring& argument)
     line += L'"';
 }
 
+std::string systemMessage(const char* call, DWORD error)
+{
+    char text[512] = {};
+    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text, sizeof text,
+                   nullptr);
+    return std::string(call) + " failed, error " + std::to_string(error) + ": " + text;
+}
+
 HANDLE inheritableFile(const std::filesystem::path& file)
 {
     SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
@@ -68,8 +77,10 @@ ChildProcess::ChildProcess(const std::filesystem::path& program, const std::vect
     SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
     HANDLE childInput = nullptr;
     HANDLE parentInput = nullptr;
-    if (!CreatePipe(&childInput, &parentInput, &inherit, 0))
+    if (!CreatePipe(&childInput, &parentInput, &inherit, 0)) {
+        startError_ = systemMessage("CreatePipe", GetLastError());
         return;
+    }
     SetHandleInformation(parentInput, HANDLE_FLAG_INHERIT, 0);
     HANDLE childOutput = nullptr;
     HANDLE parentOutput = nullptr;
@@ -101,6 +112,7 @@ ChildProcess::ChildProcess(const std::filesystem::path& program, const std::vect
         input_ = parentInput;
         output_ = parentOutput;
     } else {
+        startError_ = systemMessage("CreateProcess", GetLastError());
         CloseHandle(parentInput);
         if (parentOutput)
             CloseHandle(parentOutput);
@@ -121,6 +133,11 @@ ChildProcess::~ChildProcess()
 bool ChildProcess::started() const
 {
     return process_ != nullptr;
+}
+
+const std::string& ChildProcess::startError() const
+{
+    return startError_;
 }
 
 std::string ChildProcess::readLine()
@@ -175,9 +192,12 @@ ChildProcess::ChildProcess(const std::filesystem::path& program, const std::vect
 {
     int inputPipe[2];
     int outputPipe[2] = {-1, -1};
-    if (::pipe2(inputPipe, O_CLOEXEC) != 0)
+    if (::pipe2(inputPipe, O_CLOEXEC) != 0) {
+        startError_ = std::string("pipe: ") + std::strerror(errno);
         return;
+    }
     if (outputFile.empty() && ::pipe2(outputPipe, O_CLOEXEC) != 0) {
+        startError_ = std::string("pipe: ") + std::strerror(errno);
         ::close(inputPipe[0]);
         ::close(inputPipe[1]);
         return;
@@ -199,8 +219,10 @@ ChildProcess::ChildProcess(const std::filesystem::path& program, const std::vect
         argv.push_back(word.data());
     argv.push_back(nullptr);
     pid_t pid = -1;
-    if (::posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ) == 0)
+    if (const int error = ::posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ); error == 0)
         pid_ = pid;
+    else
+        startError_ = std::string("posix_spawn: ") + std::strerror(error);
     posix_spawn_file_actions_destroy(&actions);
 
     ::close(inputPipe[0]);
@@ -223,6 +245,11 @@ ChildProcess::~ChildProcess()
 bool ChildProcess::started() const
 {
     return pid_ > 0;
+}
+
+const std::string& ChildProcess::startError() const
+{
+    return startError_;
 }
 
 std::string ChildProcess::readLine()
@@ -276,12 +303,14 @@ Finished runToEnd(const std::filesystem::path& program, const std::vector<std::s
     const std::filesystem::path outputFile = scratchFolder / "standard-output";
     const std::filesystem::path errorFile = scratchFolder / "error-output";
     Finished finished;
+    std::string startError;
     {
         ChildProcess child(program, arguments, outputFile, errorFile);
         finished.status = child.wait();
+        startError = child.startError();
     }
     finished.out = readBytes(outputFile);
-    finished.err = readBytes(errorFile);
+    finished.err = startError.empty() ? readBytes(errorFile) : startError;
     std::error_code ignored;
     std::filesystem::remove(outputFile, ignored);
     std::filesystem::remove(errorFile, ignored);

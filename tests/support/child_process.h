@@ -22,6 +22,8 @@ public:
     ChildProcess& operator=(const ChildProcess&) = delete;
 
     bool started() const;
+    // Why the program could not be started, in the system's words; empty once started.
+    const std::string& startError() const;
     // The next line of the output pipe without its line end (LF, or the CR LF that the text
     // mode of a Windows program writes); what is left when the pipe ends.
     std::string readLine();
@@ -45,6 +47,7 @@ private:
 #endif
     int status_ = -1;
     bool ended_ = false;
+    std::string startError_;
 };
 
 // Runs a program to its end with both outputs in files, and gives what it left.

@@ -5,7 +5,6 @@
 #include <string>
 
 #include "database/directory_editor.h"
-#include "widgets/windows1252_text.h"
 
 class QGroupBox;
 class QLabel;
@@ -73,7 +72,6 @@ private:
 
     Platform& platform_;
     Sous_Programmes& shared_;
-    Windows1252 codec_;
     bool loaded_ = false;
 
     QPushButton* modifyButton_ = nullptr;

@@ -7,6 +7,7 @@
 #include "edit_window/field_line_edit.h"
 #include "shared/sous_programmes.h"
 #include "widgets/colours.h"
+#include "widgets/windows1252_text.h"
 
 namespace dravelin {
 
@@ -14,21 +15,21 @@ void Ajout_Indicatif::fillBoxes(const ExpertEntry& entry, const std::string& key
 {
     shared_.editor.entryShown(key);
     saveButton_->setEnabled(false);
-    callsignBox_->setText(codec_.decode(entry.callsign));
-    surnameBox_->setText(codec_.decode(entry.surname));
-    firstNameBox_->setText(codec_.decode(entry.firstName));
-    addressBox_->setText(codec_.decode(entry.address));
-    cityBox_->setText(codec_.decode(entry.city));
-    postcodeBox_->setText(codec_.decode(entry.postcode));
+    callsignBox_->setText(Windows1252::decode(entry.callsign));
+    surnameBox_->setText(Windows1252::decode(entry.surname));
+    firstNameBox_->setText(Windows1252::decode(entry.firstName));
+    addressBox_->setText(Windows1252::decode(entry.address));
+    cityBox_->setText(Windows1252::decode(entry.city));
+    postcodeBox_->setText(Windows1252::decode(entry.postcode));
 }
 
 TypedField Ajout_Indicatif::typedField(EntryField field)
 {
     const QString text = box(field)->text();
     TypedField typed;
-    typed.bytes = codec_.encode(text);
+    typed.bytes = Windows1252::encode(text);
     // Pasted text may hold characters that the file's character set cannot store.
-    typed.storable = codec_.decode(typed.bytes) == text;
+    typed.storable = Windows1252::decode(typed.bytes) == text;
     return typed;
 }
 

@@ -9,6 +9,7 @@
 #include "platform/platform.h"
 #include "shared/sous_programmes.h"
 #include "widgets/colours.h"
+#include "widgets/windows1252_text.h"
 
 namespace dravelin {
 
@@ -49,14 +50,15 @@ void Ajout_Indicatif::quitWindow()
         return platform_.showMessage(this, QString::fromStdString(revisionQuestion(revision)), MessageButtons::YesNo) ==
                MessageAnswer::Yes;
     };
-    const EditOutcome outcome = shared_.editor.offerRevisionBump(codec_.encode(today), confirm, directoryAccess());
+    const EditOutcome outcome =
+        shared_.editor.offerRevisionBump(Windows1252::encode(today), confirm, directoryAccess());
     showOutcome(outcome);
     // The window stays open while the file could not be read or rewritten, or is busy.
     if (outcome.kind == EditOutcome::Kind::Busy || outcome.kind == EditOutcome::Kind::WriteRefused)
         return;
     if (outcome.done()) {
-        emit shared_.revisionChanged(codec_.decode(revisionLabel(outcome.revisionLine)),
-                                     codec_.decode(revisionDateText(outcome.revisionLine)));
+        emit shared_.revisionChanged(Windows1252::decode(revisionLabel(outcome.revisionLine)),
+                                     Windows1252::decode(revisionDateText(outcome.revisionLine)));
         announceChange(outcome);
     }
     unload();

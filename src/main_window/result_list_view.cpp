@@ -46,6 +46,9 @@ ResultListView::ResultListView(QWidget* parent) : QListView(parent)
     setItemDelegate(new WholeLineDelegate(this));
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    // Scrolled by items, the view would keep a table of one number per row (4 MB for a
+    // million): by pixels, a wheel notch or an arrow of the scroll bar still moves whole rows.
+    setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, &ResultListView::textLeftChanged);
 }
 

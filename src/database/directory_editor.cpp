@@ -25,6 +25,13 @@ EditOutcome refusedWrite(WriteProblem problem, EditAction action)
     return outcome;
 }
 
+EditOutcome refusedRewrite(const RewriteResult& result, EditAction action)
+{
+    EditOutcome outcome = refusedWrite(result.problem, action);
+    outcome.scratchName = result.scratchName;
+    return outcome;
+}
+
 } // namespace
 
 std::optional<EditOutcome> fieldRefusal(EntryField field, const TypedField& typed)
@@ -109,7 +116,7 @@ EditOutcome DirectoryEditor::store(const TypedEntry& entry, const DirectoryAcces
         const RewriteResult result =
             replaceEntry(access.programFolder, outcome.key, recordLine, access.afterFirstLine, *access.files);
         if (result.problem != WriteProblem::None)
-            return refusedWrite(result.problem, EditAction::Save);
+            return refusedRewrite(result, EditAction::Save);
         if (result.changedLines == 0) {
             outcome.kind = EditOutcome::Kind::EntryNotFound;
             return outcome;
@@ -141,7 +148,7 @@ EditOutcome DirectoryEditor::deleteEntry(std::string_view selectedLine, const Di
     const RewriteResult result =
         dravelin::deleteEntry(access.programFolder, outcome.key, access.afterFirstLine, *access.files);
     if (result.problem != WriteProblem::None)
-        return refusedWrite(result.problem, EditAction::Delete);
+        return refusedRewrite(result, EditAction::Delete);
     if (result.changedLines == 0)
         outcome.kind = EditOutcome::Kind::EntryNotFound;
     outcome.changedLines = result.changedLines;
@@ -189,7 +196,7 @@ EditOutcome DirectoryEditor::raiseRevision(std::string_view dateText, const std:
     // Another copy of the program may have raised it while the question was asked.
     const RewriteResult result = replaceRevisionLine(access.programFolder, *raised, *access.files, first.text);
     if (result.problem != WriteProblem::None)
-        return refusedWrite(result.problem, EditAction::RaiseRevision);
+        return refusedRewrite(result, EditAction::RaiseRevision);
     outcome.revisionLine = *raised;
     return outcome;
 }

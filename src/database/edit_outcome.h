@@ -42,6 +42,7 @@ struct EditOutcome {
     std::size_t changedLines = 0;
     int revision = 0;         // the revision before a bump
     std::string revisionLine; // the new revision line after a bump
+    std::string scratchName;  // the rewrite's scratch file as messages name it; empty: Temporaire.txt
 
     bool done() const { return kind == Kind::Done; }
 };

@@ -30,8 +30,9 @@ FileProblemWords wordsFor(FileProblem problem)
     return {};
 }
 
-std::string writeCause(WriteProblem problem)
+std::string writeCause(WriteProblem problem, std::string_view scratchName)
 {
+    const std::string scratchNamed = "Le fichier de travail « " + std::string(scratchName) + " »";
     switch (problem) {
     case WriteProblem::None:
         break;
@@ -63,12 +64,12 @@ std::string writeCause(WriteProblem problem)
     case WriteProblem::DirectoryReadOnly:
         return kDirectoryNamed + " est protégé en écriture.";
     case WriteProblem::ScratchNotCreated:
-        return "Le fichier de travail « Temporaire.txt » ne peut pas être créé dans le dossier de l'annuaire.";
+        return scratchNamed + " ne peut pas être créé dans le dossier de l'annuaire.";
     case WriteProblem::PermissionsNotKept:
-        return "Le fichier de travail « Temporaire.txt » ne peut pas recevoir les droits d'accès du fichier de "
-               "l'annuaire « Annuaire_Amat.csv ».";
+        return scratchNamed +
+               " ne peut pas recevoir les droits d'accès du fichier de l'annuaire « Annuaire_Amat.csv ».";
     case WriteProblem::ScratchNotWritten:
-        return "Le fichier de travail « Temporaire.txt » n'a pas pu être écrit en entier (disque plein ?).";
+        return scratchNamed + " n'a pas pu être écrit en entier (disque plein ?).";
     case WriteProblem::DirectoryNotReplaced:
         return kDirectoryNamed + " n'a pas pu être remplacé par sa nouvelle version.";
     case WriteProblem::DirectoryNotOpened:
@@ -136,9 +137,10 @@ std::string commandFileProblemMessage(FileProblem problem, std::string_view file
     return std::string(wordsFor(problem).shortForm) + " : " + std::string(fileShown);
 }
 
-std::string writeProblemMessage(WriteProblem problem, EditAction action)
+std::string writeProblemMessage(WriteProblem problem, EditAction action, std::string_view scratchName)
 {
-    std::string text = writeCause(problem) + "\r\n" + notDone(action);
+    std::string text =
+        writeCause(problem, scratchName.empty() ? kScratchFileName : scratchName) + "\r\n" + notDone(action);
     if (problem == WriteProblem::AppendNotUndone)
         text += "\r\nLa fin du fichier de l'annuaire peut contenir une ligne incomplète : vérifiez-la.";
     else if (problem == WriteProblem::DirectoryBusy)
@@ -235,7 +237,7 @@ std::string outcomeMessage(const EditOutcome& outcome)
     case EditOutcome::Kind::EntryNotFound:
         return entryNotFoundMessage(outcome.key, outcome.action);
     case EditOutcome::Kind::WriteRefused:
-        return writeProblemMessage(outcome.problem, outcome.action);
+        return writeProblemMessage(outcome.problem, outcome.action, outcome.scratchName);
     case EditOutcome::Kind::RevisionLimit:
         return revisionLimitMessage(outcome.revision);
     }

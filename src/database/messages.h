@@ -33,7 +33,8 @@ std::string commandFileProblemMessage(FileProblem problem, std::string_view file
 
 // The French message for a change that did not happen: the cause, what was not done, and
 // (when true) that the directory file is as it was.
-std::string writeProblemMessage(WriteProblem problem, EditAction action);
+// A rewrite's scratch file is named `scratchName` (UTF-8), Temporaire.txt when empty.
+std::string writeProblemMessage(WriteProblem problem, EditAction action, std::string_view scratchName = {});
 
 // The message for a modifying save or a delete whose key (Windows-1252 bytes) names no line.
 std::string entryNotFoundMessage(std::string_view key, EditAction action);

@@ -129,6 +129,7 @@ RewriteResult rewriteDirectoryFile(const std::filesystem::path& programFolder, c
         return result;
     }
 
+    result.scratchName = scratchNameShown(programFolder, directoryFile);
     const ScratchFile scratch = createScratchFile(programFolder, directoryFile, files);
     const std::filesystem::path& scratchFile = scratch.path;
     WriteHandle* const handle = scratch.handle.get();

@@ -40,6 +40,9 @@ struct RewriteResult {
     // Lines the rule dropped or replaced. With none and no new first line there is nothing to
     // change, and the directory file is left untouched, byte for byte.
     std::size_t changedLines = 0;
+    // The scratch file's name as messages give it (UTF-8): Temporaire.txt, or the pattern of
+    // the scratch names beside a linked list's file.
+    std::string scratchName;
 };
 
 // How many times the finished scratch file tries to take the directory file's place while

@@ -64,6 +64,13 @@ bool isLinkedScratchName(const std::filesystem::path& directoryFile, const std::
     return true;
 }
 
+std::string scratchNameShown(const std::filesystem::path& programFolder, const std::filesystem::path& directoryFile)
+{
+    if (!isLinked(programFolder, directoryFile))
+        return kScratchFileName;
+    return linkedScratchStart(directoryFile) + std::string(kRandomLength, 'X') + std::string(kLinkedScratchEnd);
+}
+
 ScratchFile createScratchFile(const std::filesystem::path& programFolder, const std::filesystem::path& directoryFile,
                               FileLayer& files)
 {

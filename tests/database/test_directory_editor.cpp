@@ -546,6 +546,27 @@ std::vector<FailureRow> failureRows()
 
 INSTANTIATE_TEST_SUITE_P(Editor, EditorFailure, ::testing::ValuesIn(failureRows()), rowName<FailureRow>);
 
+TEST(Editor, AScratchFileBesideALinkedListIsNamedAsItIsNamed)
+{
+    Session session(directory());
+    const test::TemporaryFolder elsewhere;
+    const std::filesystem::path list = elsewhere.path() / "liste.csv";
+    writeBytes(list, directory());
+    std::filesystem::remove(directoryFilePath(session.folder.path()));
+    std::error_code error;
+    std::filesystem::create_symlink(list, directoryFilePath(session.folder.path()), error);
+    if (error)
+        GTEST_SKIP() << "this system makes no symbolic link here";
+    session.show("F1ABC");
+    session.files.failing = {FileStep::Create};
+    session.remove();
+    EXPECT_EQ(session.messages,
+              std::vector<std::string>{"Le fichier de travail « .liste.csv.XXXXXX.tmp » ne peut pas être créé dans le "
+                                       "dossier de l'annuaire.\r\n" +
+                                       kNotDeleted + kUnchanged});
+    EXPECT_EQ(readBytes(list), directory());
+}
+
 TEST(Editor, AMissingDirectoryFileIsNotCreatedByAStore)
 {
     Session session(directory());

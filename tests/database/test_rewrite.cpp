@@ -348,6 +348,7 @@ TEST(Rewrite, ALinkedListIsRewrittenBesideItsTargetUnderAScratchNameOfItsOwn)
             for (const FileStep step : layer.steps)
                 created += step == FileStep::Create;
             EXPECT_EQ(result.problem, creationFails ? WriteProblem::ScratchNotCreated : WriteProblem::None);
+            EXPECT_EQ(result.scratchName, ".liste.csv.XXXXXX.tmp"); // as messages name it
             EXPECT_EQ(created, 1);
             EXPECT_EQ(readBytes(directory.list()) == kMixed, creationFails);
             EXPECT_TRUE(std::filesystem::is_symlink(directoryFilePath(directory.program.path())));

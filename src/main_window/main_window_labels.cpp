@@ -82,6 +82,7 @@ void Main::printLabels()
         return;
     const LabelSheet& sheet = labelSheets()[choice->sheet];
     platform_.writeSetting(settingsApplication(), settingsSection(), kSheetSetting, fromUtf8(sheet.name));
+    printer->proposePdfName(QStringLiteral("Étiquettes Dravelin.pdf"));
     if (!platform_.showPrinterDialog(this, *printer))
         return;
 

@@ -221,6 +221,7 @@ void Main::printList()
 
         printer->printLine(heading);
         printer->printLine(QString());
+        printer->proposePdfName(QStringLiteral("Liste Dravelin.pdf"));
         // Cancelling the dialog throws the job away, heading included: nothing reaches the paper.
         if (!platform_.showPrinterDialog(this, *printer)) {
             printer->discardJob();

@@ -63,6 +63,10 @@ public:
     // Throws the open job away: nothing of it is printed.
     virtual void discardJob() = 0;
 
+    // Where jobs go to a PDF file whose name the user has not chosen, the name the printer
+    // dialog proposes next (in the same folder); a name the user chose stays.
+    virtual void proposePdfName(const QString& fileName) = 0;
+
     // Prints labels as a job of their own, on paper of that size in millimetres, without
     // touching the font settings or an open job. Each label's text stays inside its box, a
     // line too long for it shortened. A French description of the failure when it did not go through.

@@ -81,8 +81,18 @@ QtPrinter::QtPrinter() : printer_(QPrinter::HighResolution)
         if (folder.isEmpty() || !QFileInfo(folder).isDir())
             folder = QDir::homePath();
         printer_.setOutputFormat(QPrinter::PdfFormat);
-        printer_.setOutputFileName(QDir(folder).filePath(QStringLiteral("Liste Dravelin.pdf")));
+        proposedPdf_ = QDir(folder).filePath(QStringLiteral("Liste Dravelin.pdf"));
+        printer_.setOutputFileName(proposedPdf_);
     }
+}
+
+void QtPrinter::proposePdfName(const QString& fileName)
+{
+    if (proposedPdf_.isEmpty() || printer_.outputFormat() != QPrinter::PdfFormat ||
+        printer_.outputFileName() != proposedPdf_)
+        return;
+    proposedPdf_ = QFileInfo(proposedPdf_).dir().filePath(fileName);
+    printer_.setOutputFileName(proposedPdf_);
 }
 
 QtPrinter::QtPrinter(const QString& pdfFile) : QtPrinter()

@@ -34,6 +34,7 @@ public:
     void discardJob() override;
     // Painted at once (qt_printer_labels.cpp): the job of the list lines is left as it is.
     std::optional<QString> printLabels(const QSizeF& paper, const std::vector<PrintedLabel>& labels) override;
+    void proposePdfName(const QString& fileName) override;
 
     QPrinter& device() { return printer_; }
 
@@ -55,6 +56,7 @@ private:
     std::optional<QString> paint(const std::vector<Line>& lines, const std::optional<Line>& foot);
 
     QPrinter printer_;
+    QString proposedPdf_; // the PDF file proposed last, while the user has chosen none
     QString fontName_;
     float fontSize_ = 10;
     bool bold_ = false;

@@ -245,6 +245,7 @@ private slots:
             main.platform.messageTexts(),
             QStringList{"Les étiquettes n'ont pas été imprimées : l'imprimante « Bureau » n'accepte pas le document."});
         QVERIFY(main.platform.scriptedPrinter().labelJobs.empty());
+        QCOMPARE(main.platform.scriptedPrinter().proposedPdfNames, QStringList{"Étiquettes Dravelin.pdf"});
     }
 
     void theCommandSitsOnTheMenuBarUnderItsFrenchName()

@@ -782,6 +782,7 @@ private slots:
                                                     : "Departement ";
         const QString heading = start + main.shared.Texte_Recherche;
         QCOMPARE(main.platform.printerDialogs, (std::vector<QStringList>{{heading, QString()}}));
+        QCOMPARE(printer.proposedPdfNames, QStringList{"Liste Dravelin.pdf"});
         QCOMPARE(printer.printed.size(), std::size_t{1});
         const QStringList expected = QStringList{heading, QString()} + listed + QStringList{QString(), creditText()};
         QCOMPARE(ScriptedPrinter::texts(printer.printed[0]), expected);

@@ -188,16 +188,30 @@ private slots:
         QCOMPARE(pdfPageCount(fileBytes(pdf)), 1);
     }
 
-    // Without a printer the job goes to a PDF file, proposed in a folder that exists.
+    // Without a printer the job goes to a PDF file, proposed in a folder that exists, under the
+    // name the command proposes; a name the user chose stays.
     void withoutAPrinterThePdfIsProposedInAFolderThatExists_data()
     {
         QTest::addColumn<bool>("documentsFolder");
-        QTest::newRow("in the documents folder") << true;
-        QTest::newRow("in the home folder when there is no documents folder") << false;
+        QTest::addColumn<QString>("proposal"); // none when empty
+        QTest::addColumn<QString>("chosen");   // the name the user chose in the dialog; none when empty
+        QTest::addColumn<QString>("expected");
+        const QString list = QStringLiteral("Liste Dravelin.pdf");
+        const QString labels = QStringLiteral("Étiquettes Dravelin.pdf");
+        QTest::newRow("in the documents folder") << true << QString() << QString() << list;
+        QTest::newRow("in the home folder when there is no documents folder")
+            << false << QString() << QString() << list;
+        QTest::newRow("the labels under their own name") << true << labels << QString() << labels;
+        QTest::newRow("the list again after the labels") << false << list << QString() << list;
+        QTest::newRow("a name the user chose stays")
+            << true << labels << QStringLiteral("mien.pdf") << QStringLiteral("mien.pdf");
     }
     void withoutAPrinterThePdfIsProposedInAFolderThatExists()
     {
         QFETCH(bool, documentsFolder);
+        QFETCH(QString, proposal);
+        QFETCH(QString, chosen);
+        QFETCH(QString, expected);
         if (!QPrinterInfo::availablePrinterNames().isEmpty())
             QSKIP("this machine has a printer");
         QStandardPaths::setTestModeEnabled(true);
@@ -207,10 +221,16 @@ private slots:
         if (documentsFolder)
             QVERIFY(QDir(home.path()).mkdir(QStringLiteral("Documents")));
 
-        const QString proposed = QtPrinter().device().outputFileName();
+        QtPrinter printer;
         qputenv("HOME", homeBefore);
         const QString folder = documentsFolder ? QDir(home.path()).filePath(QStringLiteral("Documents")) : home.path();
-        QCOMPARE(proposed, QDir(folder).filePath(QStringLiteral("Liste Dravelin.pdf")));
+        if (!chosen.isEmpty())
+            printer.device().setOutputFileName(QDir(folder).filePath(chosen));
+        if (!proposal.isEmpty()) {
+            printer.proposePdfName(QStringLiteral("Étiquettes Dravelin.pdf"));
+            printer.proposePdfName(proposal);
+        }
+        QCOMPARE(printer.device().outputFileName(), QDir(folder).filePath(expected));
     }
 
     void anOutputThatCannotBeWrittenIsTold()

@@ -33,6 +33,9 @@ public:
     std::optional<QString> endJob() override;
     void discardJob() override;
     std::optional<QString> printLabels(const QSizeF& paper, const std::vector<PrintedLabel>& labels) override;
+    void proposePdfName(const QString& fileName) override { proposedPdfNames.push_back(fileName); }
+
+    QStringList proposedPdfNames; // every PDF name proposed, in order
 
     // When set, the next jobs fail at their end with this description and print nothing.
     std::optional<QString> endFailure;

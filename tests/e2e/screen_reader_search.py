@@ -15,6 +15,7 @@ START_UP_BOUND = 60.0  # seconds for the program to appear on the bus
 POLL = 0.1
 
 
+EVENTS = ("object:property-change:accessible-name", "object:state-changed:showing", "object:state-changed:focused")
 announced = []  # names announced by the program as they changed
 notified = []  # names of the notifications that appeared, as screen readers speak them
 focus_moves = []  # names of the controls that announced taking the focus
@@ -67,6 +68,14 @@ def shown_notice(app, name):
     return notice is not None and notice.getState().contains(pyatspi.STATE_SHOWING)
 
 
+def listen_anew():
+    """A program that asked the registry for the listeners just before some of this script's
+    were registered, and began to hear of new ones just after, never sends those events: once
+    the program shows its window, the same listeners registered again are news it hears."""
+    pyatspi.Registry.deregisterEventListener(on_event, *EVENTS)
+    pyatspi.Registry.registerEventListener(on_event, *EVENTS)
+
+
 def type_text(text):
     for char in text:
         pyatspi.Registry.generateKeyboardEvent(ord(char), None, pyatspi.KEY_SYM)
@@ -74,11 +83,10 @@ def type_text(text):
 
 def main():
     recherche, directory_file, city = sys.argv[1:4]
-    pyatspi.Registry.registerEventListener(on_event, "object:property-change:accessible-name",
-                                           "object:state-changed:showing",
-                                           "object:state-changed:focused")
+    pyatspi.Registry.registerEventListener(on_event, *EVENTS)
     app = poll("the program on the accessibility bus", application)
     window = poll("the main window", lambda: descendant(app, "frame"))
+    listen_anew()
 
     nom = poll("the Nom button", lambda: descendant(window, "radio button", "Nom"))
     ville = poll("the Ville button", lambda: descendant(window, "radio button", "Ville"))
@@ -108,6 +116,8 @@ def main():
         focused = wait_for(lambda: query.getState().contains(pyatspi.STATE_FOCUSED), 2)
         if heard and focused:
             break
+        if not heard:
+            listen_anew()
         if not focused:
             subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "Dravelin +Revision", "windowfocus"],
                            check=False, capture_output=True)

@@ -10,6 +10,9 @@ import re
 import sys
 import zlib
 
+sys.dont_write_bytecode = True  # no cache left in the source tree
+from pdf_text import unicode_map  # noqa: E402 -- beside this script
+
 MM_PER_POINT = 25.4 / 72
 data = open(sys.argv[1], 'rb').read()
 
@@ -31,25 +34,6 @@ def stream_of(number):
 def reference(body, key):
     found = re.search(rb'/' + key + rb'\s*(\d+) 0 R', body)
     return int(found.group(1)) if found else None
-
-
-def unicode_map(stream):
-    glyphs = {}
-    for block in re.findall(rb'beginbfchar(.*?)endbfchar', stream, re.S):
-        for glyph, text in re.findall(rb'<([0-9A-Fa-f]+)>\s*<([0-9A-Fa-f]+)>', block):
-            glyphs[int(glyph, 16)] = bytes.fromhex(text.decode()).decode('utf-16-be')
-    for block in re.findall(rb'beginbfrange(.*?)endbfrange', stream, re.S):
-        for first, last, target in re.findall(
-                rb'<([0-9A-Fa-f]+)>\s*<([0-9A-Fa-f]+)>\s*(\[.*?\]|<[0-9A-Fa-f]+>)', block, re.S):
-            first, last = int(first, 16), int(last, 16)
-            if target.startswith(b'['):
-                for offset, text in enumerate(re.findall(rb'<([0-9A-Fa-f]+)>', target)):
-                    glyphs[first + offset] = bytes.fromhex(text.decode()).decode('utf-16-be')
-            else:
-                start = int(target[1:-1], 16)
-                for glyph in range(first, last + 1):
-                    glyphs[glyph] = chr(start + glyph - first)
-    return glyphs
 
 
 def widths(descendant):

@@ -4,6 +4,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "database/buffered_stream.h"
 #include "database/directory_file.h"
@@ -56,6 +57,28 @@ std::string expectedMixed(const std::string& firstLine, const std::function<std:
            "f1abc;minuscule;x;y;PARIS;75003\r\n"
            "F1ABC CET INDICATIF EST ATTRIBUE MAIS;X;;;;75004\r\n"
            "F0LAST;DERNIER;Zoe;9 rue Z;NANTES;44000\r\n";
+}
+
+// The three rewrites of the directory file, and kMixed as each leaves it.
+struct RewriteOperation {
+    const char* name;
+    std::function<RewriteResult(const std::filesystem::path&, FileLayer&)> run;
+    std::string expected;
+};
+
+std::vector<RewriteOperation> rewriteOperations()
+{
+    const std::string raised = "Base Rev 256  du 07/12/2026";
+    return {
+        {"delete", [](const auto& folder, FileLayer& files) { return deleteEntry(folder, "F1ABC", {}, files); },
+         expectedMixed(kRevision, [](const std::string&) { return std::string(); })},
+        {"replace",
+         [](const auto& folder, FileLayer& files) { return replaceEntry(folder, "F1ABC", kNewEntry, {}, files); },
+         expectedMixed(kRevision, [](const std::string&) { return kNewEntry + "\r\n"; })},
+        {"revision",
+         [raised](const auto& folder, FileLayer& files) { return replaceRevisionLine(folder, raised, files); },
+         expectedMixed(raised, [](const std::string& line) { return line + "\r\n"; })},
+    };
 }
 
 struct Directory {
@@ -229,23 +252,14 @@ TEST(Rewrite, EveryFailingStepLeavesTheFileAsItWasAndNoScratchFile)
         {FileStep::Close, WriteProblem::ScratchNotWritten},
         {FileStep::Replace, WriteProblem::DirectoryNotReplaced},
     };
-    const std::pair<const char*, std::function<RewriteResult(const std::filesystem::path&, FileLayer&)>> operations[] =
-        {
-            {"delete", [](const auto& folder, FileLayer& files) { return deleteEntry(folder, "F1ABC", {}, files); }},
-            {"replace",
-             [](const auto& folder, FileLayer& files) { return replaceEntry(folder, "F1ABC", kNewEntry, {}, files); }},
-            {"revision",
-             [](const auto& folder, FileLayer& files) {
-                 return replaceRevisionLine(folder, "Base Rev 256  du 07/12/2026", files);
-             }},
-        };
-    for (const auto& [operation, run] : operations) {
+    for (const RewriteOperation& operation : rewriteOperations()) {
         for (const Case& c : cases) {
-            SCOPED_TRACE(std::string(operation) + " / " + test::stepName(c.step) + " " + std::to_string(c.readFailsAt));
+            SCOPED_TRACE(std::string(operation.name) + " / " + test::stepName(c.step) + " " +
+                         std::to_string(c.readFailsAt));
             Directory directory(kMixed);
             FailingFileLayer layer(c.step);
             layer.readFailsAt = c.readFailsAt;
-            EXPECT_EQ(run(directory.folder.path(), layer).problem, c.problem);
+            EXPECT_EQ(operation.run(directory.folder.path(), layer).problem, c.problem);
             EXPECT_EQ(directory.bytes(), kMixed);
             EXPECT_FALSE(std::filesystem::exists(directory.scratch()));
         }
@@ -321,19 +335,9 @@ TEST(Rewrite, ALinkedListIsRewrittenBesideItsTargetUnderAScratchNameOfItsOwn)
         "Temporaire.txt",       ".liste.csv.AbC12.tmp",          ".liste.csv.AbC1234.tmp", ".liste.csv.AbC123.tmp.bak",
         "liste.csv.AbC123.tmp", ".Annuaire_Amat.csv.AbC123.tmp", ".liste.csv.AbC-23.tmp",  ".LISTE.csv.AbC123.tmp"};
     const std::set<std::string> leftovers = {".liste.csv.AbC123.tmp", ".liste.csv.zzzzzz.tmp", ".liste.csv.000000.tmp"};
-    const std::pair<const char*, std::function<RewriteResult(const std::filesystem::path&, FileLayer&)>> operations[] =
-        {
-            {"delete", [](const auto& folder, FileLayer& files) { return deleteEntry(folder, "F1ABC", {}, files); }},
-            {"replace",
-             [](const auto& folder, FileLayer& files) { return replaceEntry(folder, "F1ABC", kNewEntry, {}, files); }},
-            {"revision",
-             [](const auto& folder, FileLayer& files) {
-                 return replaceRevisionLine(folder, "Base Rev 256  du 07/12/2026", files);
-             }},
-        };
-    for (const auto& [operation, run] : operations) {
+    for (const RewriteOperation& operation : rewriteOperations()) {
         for (const bool creationFails : {false, true}) {
-            SCOPED_TRACE(std::string(operation) + (creationFails ? ", scratch not created" : ""));
+            SCOPED_TRACE(std::string(operation.name) + (creationFails ? ", scratch not created" : ""));
             LinkedDirectory directory(kMixed);
             if (!directory.linked)
                 GTEST_SKIP() << "this system makes no symbolic link here";
@@ -344,7 +348,7 @@ TEST(Rewrite, ALinkedListIsRewrittenBesideItsTargetUnderAScratchNameOfItsOwn)
             std::filesystem::create_directory(directory.elsewhere.path() / ".liste.csv.Folder.tmp");
             FailingFileLayer layer(creationFails ? FileStep::Create : FileStep::None);
             int created = 0;
-            const RewriteResult result = run(directory.program.path(), layer);
+            const RewriteResult result = operation.run(directory.program.path(), layer);
             for (const FileStep step : layer.steps)
                 created += step == FileStep::Create;
             EXPECT_EQ(result.problem, creationFails ? WriteProblem::ScratchNotCreated : WriteProblem::None);
@@ -374,28 +378,8 @@ TEST(Rewrite, DirectoryFileOpenInAnotherProcessIsReplacedOnceClosedWithinTheBoun
 #else
     const bool openFileBlocksRename = false;
 #endif
-    const auto dropped = [](const std::string&) { return std::string(); };
-    const auto replaced = [](const std::string&) { return kNewEntry + "\r\n"; };
-    const auto kept = [](const std::string& line) { return line + "\r\n"; };
-    struct Operation {
-        const char* name;
-        std::function<RewriteResult(const std::filesystem::path&, FileLayer&)> run;
-        std::string expected;
-    };
-    const Operation operations[] = {
-        {"delete", [](const auto& folder, FileLayer& files) { return deleteEntry(folder, "F1ABC", {}, files); },
-         expectedMixed(kRevision, dropped)},
-        {"replace",
-         [](const auto& folder, FileLayer& files) { return replaceEntry(folder, "F1ABC", kNewEntry, {}, files); },
-         expectedMixed(kRevision, replaced)},
-        {"revision",
-         [](const auto& folder, FileLayer& files) {
-             return replaceRevisionLine(folder, "Base Rev 256  du 07/12/2026", files);
-         },
-         expectedMixed("Base Rev 256  du 07/12/2026", kept)},
-    };
     const std::pair<const char*, bool> holders[] = {{"closed at the first pause", true}, {"never closed", false}};
-    for (const Operation& operation : operations) {
+    for (const RewriteOperation& operation : rewriteOperations()) {
         for (const auto& [holderName, letsGo] : holders) {
             SCOPED_TRACE(std::string(operation.name) + " / " + holderName);
             Directory directory(kMixed);

@@ -4,8 +4,8 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <algorithm>
-#include <cmath>
 
+#include "support/accessibility_checks.h"
 #include "support/editing_fixture.h"
 #include "widgets/colours.h"
 #include "widgets/spoken_notice.h"
@@ -30,26 +30,6 @@ bool tabTo(const QString& name)
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
     return false;
-}
-
-// The contrast ratio of two colours, as the accessibility guidelines define it.
-double contrast(const QColor& a, const QColor& b)
-{
-    const auto luminance = [](const QColor& colour) {
-        const auto channel = [](double value) {
-            return value <= 0.03928 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
-        };
-        return 0.2126 * channel(colour.redF()) + 0.7152 * channel(colour.greenF()) + 0.0722 * channel(colour.blueF());
-    };
-    const double la = luminance(a);
-    const double lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
-
-QString accessibleName(QWidget* widget)
-{
-    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
-    return accessible ? accessible->text(QAccessible::Name) : QString();
 }
 
 } // namespace

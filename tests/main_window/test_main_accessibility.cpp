@@ -13,9 +13,9 @@
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
-#include <cmath>
 
 #include "platform/qt_platform.h"
+#include "support/accessibility_checks.h"
 #include "support/directory_fixture.h"
 #include "widgets/spoken_notice.h"
 
@@ -28,26 +28,6 @@ const QByteArray kDirectory = crlfLines({
     "F1ABC;DUPONT;Jean;12 rue Haute;PARIS;75002",
     "F6ZZZ;MARTIN;Paul;1 rue A;PARIS;75001",
 });
-
-QString accessibleName(QObject* object)
-{
-    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(object);
-    return accessible ? accessible->text(QAccessible::Name) : QString();
-}
-
-// The contrast ratio of two colours, as the accessibility guidelines define it.
-double contrast(const QColor& a, const QColor& b)
-{
-    const auto luminance = [](const QColor& colour) {
-        const auto channel = [](double value) {
-            return value <= 0.03928 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
-        };
-        return 0.2126 * channel(colour.redF()) + 0.7152 * channel(colour.greenF()) + 0.0722 * channel(colour.blueF());
-    };
-    const double la = luminance(a);
-    const double lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
 
 } // namespace
 

@@ -129,8 +129,8 @@ RewriteResult rewriteDirectoryFile(const std::filesystem::path& programFolder, c
         return result;
     }
 
-    result.scratchName = scratchNameShown(programFolder, directoryFile);
     const ScratchFile scratch = createScratchFile(programFolder, directoryFile, files);
+    result.scratchName = scratch.shownName;
     const std::filesystem::path& scratchFile = scratch.path;
     WriteHandle* const handle = scratch.handle.get();
     if (!handle) {

@@ -64,22 +64,18 @@ bool isLinkedScratchName(const std::filesystem::path& directoryFile, const std::
     return true;
 }
 
-std::string scratchNameShown(const std::filesystem::path& programFolder, const std::filesystem::path& directoryFile)
-{
-    if (!isLinked(programFolder, directoryFile))
-        return kScratchFileName;
-    return linkedScratchStart(directoryFile) + std::string(kRandomLength, 'X') + std::string(kLinkedScratchEnd);
-}
-
 ScratchFile createScratchFile(const std::filesystem::path& programFolder, const std::filesystem::path& directoryFile,
                               FileLayer& files)
 {
     ScratchFile scratch;
     if (!isLinked(programFolder, directoryFile)) {
         scratch.path = scratchFilePath(programFolder);
+        scratch.shownName = kScratchFileName;
         scratch.handle = files.create(scratch.path);
         return scratch;
     }
+    scratch.shownName =
+        linkedScratchStart(directoryFile) + std::string(kRandomLength, 'X') + std::string(kLinkedScratchEnd);
     removeLeftovers(directoryFile, files);
     const std::filesystem::path folder = directoryFile.parent_path();
     for (int attempt = 0; attempt < kNameAttempts && !scratch.handle; ++attempt) {

@@ -16,15 +16,14 @@ namespace dravelin {
 struct ScratchFile {
     std::filesystem::path path;
     std::unique_ptr<WriteHandle> handle; // null when it could not be created
+    // Its name as a message gives it (UTF-8): Temporaire.txt, or beside a linked file the
+    // pattern of its names, ".NAME.XXXXXX.tmp".
+    std::string shownName;
 };
 
 // Whether `name` (a file name, no folder) is the scratch name of a linked `directoryFile`: the
 // exact pattern, nothing looser, so that only what a rewrite made is ever taken for it.
 bool isLinkedScratchName(const std::filesystem::path& directoryFile, const std::filesystem::path& name);
-
-// The scratch file's name as a message gives it: Temporaire.txt, or beside a linked file the
-// pattern of its names, ".NAME.XXXXXX.tmp" (UTF-8).
-std::string scratchNameShown(const std::filesystem::path& programFolder, const std::filesystem::path& directoryFile);
 
 // Creates the scratch file for rewriting `directoryFile` (resolvedDirectoryFile) of the
 // directory in `programFolder`. Beside a linked file, the leftovers of a rewrite that was
